@@ -1,0 +1,2 @@
+// The Qt-free value and text rules of the numeric field (TNValEdit).
+#pragma once

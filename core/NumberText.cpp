@@ -1,0 +1,160 @@
+#include "NumberText.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cstdlib>
+
+namespace tavenko {
+namespace {
+
+// A decimal number 0.d1d2d3... × 10^pointPos, with its sign.
+struct DecimalDigits {
+  bool negative = false;
+  std::string digits;  // no leading zeros; empty for zero
+  int pointPos = 0;    // digits before the decimal point
+
+  bool isZero() const { return digits.find_first_not_of('0') == std::string::npos; }
+};
+
+// The value correctly rounded to 18 significant digits.
+DecimalDigits EighteenDigits(Extended value) {
+  char buffer[64];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 17);
+  std::string_view text(buffer, result.ptr - buffer);  // "-d.ddddddddddddddddde+XX"
+  DecimalDigits d;
+  if (!text.empty() && text.front() == '-') {
+    d.negative = true;
+    text.remove_prefix(1);
+  }
+  const auto e = text.find('e');
+  for (char c : text.substr(0, e))
+    if (c != '.') d.digits += c;
+  d.pointPos = std::atoi(std::string(text.substr(e + 1)).c_str()) + 1;
+  const auto first = d.digits.find_first_not_of('0');
+  if (first == std::string::npos) return DecimalDigits{d.negative, "", 0};
+  return d;
+}
+
+// Keeps the first `keep` significant digits, rounding halves away from zero.
+void RoundToDigits(DecimalDigits& d, int keep) {
+  if (keep >= static_cast<int>(d.digits.size())) return;
+  if (keep < 0) {
+    d.digits.clear();
+    return;
+  }
+  const bool roundUp = d.digits[keep] >= '5';
+  d.digits.resize(keep);
+  if (!roundUp) return;
+  int i = keep - 1;
+  while (i >= 0 && d.digits[i] == '9') d.digits[i--] = '0';
+  if (i >= 0) {
+    ++d.digits[i];
+  } else {
+    d.digits.insert(d.digits.begin(), '1');
+    ++d.pointPos;
+  }
+}
+
+void RoundToDecimals(DecimalDigits& d, int decimals) { RoundToDigits(d, d.pointPos + decimals); }
+
+char DigitAt(const DecimalDigits& d, int index) {
+  return index >= 0 && index < static_cast<int>(d.digits.size()) ? d.digits[index] : '0';
+}
+
+std::string IntegerPart(const DecimalDigits& d) {
+  if (d.isZero() || d.pointPos <= 0) return "0";
+  std::string s;
+  for (int i = 0; i < d.pointPos; ++i) s += DigitAt(d, i);
+  return s;
+}
+
+std::string FractionPart(const DecimalDigits& d, int decimals) {
+  std::string s;
+  for (int i = 0; i < decimals; ++i) s += DigitAt(d, d.pointPos + i);
+  return s;
+}
+
+std::string Grouped(const std::string& integerDigits) {
+  std::string s;
+  const int n = static_cast<int>(integerDigits.size());
+  for (int i = 0; i < n; ++i) {
+    if (i > 0 && (n - i) % 3 == 0) s += ',';
+    s += integerDigits[i];
+  }
+  return s;
+}
+
+std::string WithSign(const DecimalDigits& d, std::string s) {
+  return d.negative && !d.isZero() ? "-" + s : s;
+}
+
+std::string TrimTrailingZeros(std::string fraction) {
+  while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
+  return fraction;
+}
+
+}  // namespace
+
+std::string FormatFixed(Extended value, int decimals, bool grouped, int width) {
+  DecimalDigits d = EighteenDigits(value);
+  RoundToDecimals(d, decimals);
+  std::string s = IntegerPart(d);
+  if (grouped) s = Grouped(s);
+  if (decimals > 0) {
+    s += '.';
+    s += FractionPart(d, decimals);
+  }
+  s = WithSign(d, s);
+  if (static_cast<int>(s.size()) < width) s.insert(0, width - s.size(), ' ');
+  return s;
+}
+
+std::string FormatPattern(Extended value) {
+  DecimalDigits d = EighteenDigits(value);
+  RoundToDecimals(d, 14);
+  std::string s = IntegerPart(d);
+  const std::string fraction = TrimTrailingZeros(FractionPart(d, 14));
+  if (!fraction.empty()) {
+    s += '.';
+    s += fraction;
+  }
+  return WithSign(d, s);
+}
+
+std::string FormatGeneral(Extended value) {
+  constexpr int kPrecision = 15;
+  DecimalDigits d = EighteenDigits(value);
+  RoundToDigits(d, kPrecision);
+  if (d.isZero()) return "0";
+  if (d.pointPos > kPrecision || d.pointPos < -3) {
+    // Out of the plain range: mantissa and exponent, as "1.5E-5" or "1E15".
+    const std::string rest = TrimTrailingZeros(d.digits.substr(1));
+    std::string s = d.digits.substr(0, 1);
+    if (!rest.empty()) s += "." + rest;
+    return WithSign(d, s + "E" + std::to_string(d.pointPos - 1));
+  }
+  std::string s = IntegerPart(d);
+  const std::string fraction = TrimTrailingZeros(FractionPart(d, kPrecision - std::max(d.pointPos, 0)));
+  if (!fraction.empty()) s += "." + fraction;
+  return WithSign(d, s);
+}
+
+std::optional<Extended> TextToFloat(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  bool negative = false;
+  if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+    negative = text.front() == '-';
+    text.remove_prefix(1);
+  }
+  // Only a plain decimal number: no "inf", "nan", hexadecimal or second sign.
+  if (text.empty() || !(std::isdigit(static_cast<unsigned char>(text.front())) || text.front() == '.'))
+    return std::nullopt;
+  Extended value = 0;
+  const auto result = std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
+  if (result.ec != std::errc() || result.ptr != text.data() + text.size()) return std::nullopt;
+  return negative ? -value : value;
+}
+
+}  // namespace tavenko

@@ -1,0 +1,2 @@
+// The program's windows.
+#pragma once

@@ -1,0 +1,3 @@
+#include "IniGT.h"
+
+TIniGT::TIniGT(QObject* owner) : QObject(owner) {}

@@ -26,6 +26,8 @@ TEST(NumberText, GeneralFormatOfLogLines) {
       {999999999999.0L * 10000 / 10000, "999999999999"},
       {1e15L, "1E15"},
       {0.00001L, "1E-5"},
+      {0.012345678901234567L, "0.0123456789012346"},
+      {1000.0L / 1110000 * 100, "0.0900900900900901"},
   };
   for (const Row& r : rows) EXPECT_EQ(FormatGeneral(r.value), r.text) << r.text;
 }

@@ -102,7 +102,7 @@ YenAmount TransferInhabitantTax(const TwoBandRate& r, YenAmount taxable) {
 
 struct TransferCase {
   TransferKind kind;
-  YenAmount specialDeduction = 0;  // the residence deduction, 0 in the plain cases
+  YenAmount residenceDeduction = 0;  // 30,000,000 yen for one's residence, else 0
   TwoBandRate incomeTax;           // before the surtax factor
   TwoBandRate inhabitantTax;
   std::string_view comment = {};   // Label13; empty: GroupBox2 hidden
@@ -157,7 +157,7 @@ constexpr std::array<TransferCase, 6> kTransferCases{{
      .incomeTaxCaption = kThirtyPercentCaption,
      .incomeTaxWhole = true},
     {.kind = TransferKind::ResidenceShortTerm,
-     .specialDeduction = kResidenceDeduction,
+     .residenceDeduction = kResidenceDeduction,
      .incomeTax = kShortTermIncomeTax,
      .inhabitantTax = kShortTermInhabitantTax,
      .comment = " 譲渡の年の１月１日現在\r\n"
@@ -171,7 +171,7 @@ constexpr std::array<TransferCase, 6> kTransferCases{{
      .incomeTaxCaption = kThirtyPercentCaption,
      .incomeTaxWhole = true},
     {.kind = TransferKind::ResidenceLongTerm,
-     .specialDeduction = kResidenceDeduction,
+     .residenceDeduction = kResidenceDeduction,
      .incomeTax = kLongTermIncomeTax,
      .inhabitantTax = kLongTermInhabitantTax,
      .comment = " 譲渡の年の１月１日現在\r\n"
@@ -185,7 +185,7 @@ constexpr std::array<TransferCase, 6> kTransferCases{{
      .taxableCaption = "所得控除を差し引いた所得金額",
      .incomeTaxCaption = kFifteenPercentCaption},
     {.kind = TransferKind::ResidenceOverTenYears,
-     .specialDeduction = kResidenceDeduction,
+     .residenceDeduction = kResidenceDeduction,
      .incomeTax = {60000000, 0.1L, 0.15L, 3000000},
      .inhabitantTax = {60000000, 0.04L, 0.05L, 600000},
      .comment = "　譲渡の年の１月１日現在\r\n"
@@ -324,8 +324,8 @@ MainSheet ComputeTransfer(TransferKind kind, const MainInputs& inputs) {
   LogFigure(sheet, "土地譲渡の所得金額", ToDisplay(income));
 
   YenAmount base = income;
-  if (c.specialDeduction != 0) {
-    base = ClampAtZero(StoreYen(static_cast<Extended>(income) - c.specialDeduction));
+  if (c.residenceDeduction != 0) {
+    base = ClampAtZero(StoreYen(static_cast<Extended>(income) - c.residenceDeduction));
     LogFigure(sheet, c.deductedCaption, LogValue(base, c.deductedWhole));
   }
 

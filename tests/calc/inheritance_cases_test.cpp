@@ -2,6 +2,8 @@
 // clicks, the allocation boundaries, the missing-count prompts and the fee.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -154,6 +156,24 @@ const SheetCase kSheetCases[] = {
           "2066.675", "兄弟１人の法定相続分の相続税額", "260.0012", "兄弟の実際の取得分に加算する２割相当額",
           "189.001116666667", "相続税の総額", "3969", "配偶者の税額軽減額", "-2835"},
          "95", "114", "171")},
+    // Only estates typed with decimals reach the limit itself: 213,333,333
+    // yen is still below it, and in the next-million run 213,333,333 yen is
+    // the limit (the spouse's tax differs there by one yen).
+    {"SiblingsAtTheLimit", {HeirOrder::Siblings, kLargerOf, 21333.3333L, 6, true},
+     141333333, 21700001, 8680000, -21700001, 8680000, 160000000, 4.068750006357L, 9.7501L, "4.1", "9.8", "228", "456",
+     Log({"－－－－－", "相続財産の総額", "21333.3333", "基礎控除額", "7200", "基礎控除後の課税価額", "14133.3333",
+          "妻の法定相続分に按分", "10600", "妻の法定相続分の相続税額", "2540", "兄弟１人の法定相続分に按分",
+          "588.8889", "兄弟１人の法定相続分の相続税額", "58.8889", "兄弟の実際の取得分に加算する２割相当額",
+          "144.666666666667", "相続税の総額", "3038", "配偶者の税額軽減額", "-2170"},
+         "95", "152", "228")},
+    {"SiblingsNextMillionReachesTheLimit", {HeirOrder::Siblings, kLargerOf, 21233.3333L, 6, true},
+     140333333, 21557299, 8461240, -21557299, 8461240, 160000000, 3.984885406570L, 21.8761L, "4.0", "21.9", "228",
+     "456",
+     Log({"－－－－－", "相続財産の総額", "21233.3333", "基礎控除額", "7200", "基礎控除後の課税価額", "14033.3333",
+          "妻の法定相続分に按分", "10525", "妻の法定相続分の相続税額", "2510", "兄弟１人の法定相続分に按分",
+          "584.7222", "兄弟１人の法定相続分の相続税額", "58.4722", "兄弟の実際の取得分に加算する２割相当額",
+          "141.020666666667", "相続税の総額", "3001", "配偶者の税額軽減額", "-2155"},
+         "95", "152", "228")},
     // 円 mode: the estate keeps whole thousands, the fields show yen cut to
     // 100 yen (the reduction toward zero), the log and the fee stay in 万円.
     {"YenUnitSiblingsStatutoryShare", {HeirOrder::Siblings, kStatutory, 98765432, 3, true, AmountUnit::Yen},
@@ -248,5 +268,102 @@ TEST_P(InheritanceSheetTest, FiguresLogAndShownTexts) {
 
 INSTANTIATE_TEST_SUITE_P(Clicks, InheritanceSheetTest, testing::ValuesIn(kSheetCases),
                          [](const testing::TestParamInfo<SheetCase>& info) { return info.param.name; });
+
+}  // namespace
+
+namespace {
+
+// What every click of a button shows besides the figures.
+struct ButtonCase {
+  const char* button;
+  const char* caption;
+  HeirOrder order;
+  SpouseAcquisition acquisition;
+  const char* note;         // Label13
+  const char* heirCaption;  // Edit3
+};
+
+const ButtonCase kButtons[] = {
+    {"BitBtn16", "相続税（子）", HeirOrder::Children, kLargerOf,
+     " 法定相続分又は\r\n１億６０００万円の\r\nいずれか多い方", "　　子の税額"},
+    {"BitBtn17", "1/2", HeirOrder::Children, kStatutory, " 法定相続分 1/2\r\n\r\n", "　　子の税額"},
+    {"BitBtn18", "相続税（親）", HeirOrder::Parents, kLargerOf,
+     " 法定相続分又は\r\n１億６０００万円の\r\nいずれか多い方", "　　親の税額"},
+    {"BitBtn19", "2/3", HeirOrder::Parents, kStatutory, " 法定相続分 2/3\r\n\r\n", "　　親の税額"},
+    {"BitBtn20", "相続税（兄弟）", HeirOrder::Siblings, kLargerOf,
+     " 法定相続分又は\r\n１億６０００万円の\r\nいずれか多い方", "　兄弟の税額"},
+    {"BitBtn21", "3/4", HeirOrder::Siblings, kStatutory, " 法定相続分 3/4\r\n\r\n", "　兄弟の税額"},
+};
+
+TEST(InheritanceButtons, RegistryPanelsAndCaptions) {
+  for (const ButtonCase& b : kButtons) {
+    SCOPED_TRACE(b.button);
+    const MainCase* registered = FindMainCase(b.button);
+    ASSERT_NE(registered, nullptr);
+    EXPECT_EQ(registered->caption, b.caption);
+    ASSERT_NE(registered->compute, nullptr);
+
+    MainInputs in;
+    in.value = 25000;
+    in.children = 2;
+    in.parents = 1;
+    in.siblings = 3;
+    const MainSheet sheet = registered->compute(in);
+    EXPECT_EQ(sheet.log, InheritanceSheet(b.order, b.acquisition, in).log);
+
+    EXPECT_EQ(sheet.inputsUsed, (std::array<bool, 4>{false, false, false, true}));
+    EXPECT_TRUE(sheet.heirPromptsInUse);
+    EXPECT_TRUE(sheet.side.visible);
+    EXPECT_EQ(sheet.side.caption, "配偶者の取得分");
+    EXPECT_EQ(sheet.side.note, b.note);
+    EXPECT_FALSE(sheet.side.yearsFieldVisible);
+    EXPECT_TRUE(sheet.side.extraFieldVisible);
+    EXPECT_TRUE(sheet.feePanelVisible);
+    EXPECT_TRUE(sheet.messages.empty());
+    EXPECT_EQ(sheet.captions, (std::array<std::string, kResultCount>{"　　課税所得", "　　妻の税額", b.heirCaption,
+                                                                      "　配偶者軽減", "　合計納税額", "　平均",
+                                                                      "　上積"}));
+  }
+}
+
+// The fee estimate: the base fee by estate, 10 % more per heir beyond the
+// first, half as much again for the return; the high end twice the low end.
+struct FeeCase {
+  const char* name;
+  Click click;
+  const char* baseFee;
+  const char* perHeirs;
+  const char* withReturn;
+  const char* shownLow;
+  const char* shownHigh;
+};
+
+const FeeCase kFeeCases[] = {
+    {"SpouseAndOneChild", {HeirOrder::Children, kLargerOf, 20000, 1, true}, "95", "104.5", "156.75", "157", "314"},
+    {"OneChildNoSpouse", {HeirOrder::Children, kStatutory, 20000, 1, false}, "95", "95", "142.5", "143", "285"},
+    {"NoSpouseNoSiblings", {HeirOrder::Siblings, kLargerOf, 20000, 0, false}, "95", "85.5", "128.25", "128", "257"},
+    {"YenUnitSameAsMan", {HeirOrder::Children, kLargerOf, 200000999, 2, true, AmountUnit::Yen}, "95", "114", "171",
+     "171", "342"},
+    {"EstateOfOneBillion", {HeirOrder::Children, kLargerOf, 100000, 2, true}, "190", "228", "342", "342", "684"},
+    {"SpouseAndNinetyNineSiblings", {HeirOrder::Siblings, kStatutory, 20000, 99, true}, "95", "1035.5", "1553.25",
+     "1,553", "3,107"},
+};
+
+class AccountantFeeTest : public testing::TestWithParam<FeeCase> {};
+
+TEST_P(AccountantFeeTest, LogLinesAndRange) {
+  const FeeCase& c = GetParam();
+  const MainSheet sheet = ClickButton(c.click);
+  ASSERT_GE(sheet.log.size(), 8u);
+  const Lines feeBlock(sheet.log.end() - 8, sheet.log.end());
+  EXPECT_EQ(feeBlock, (Lines{"＝＝＝＝＝", "税理士報酬の計算", "基本報酬", c.baseFee, "相続人数の加算した後の報酬",
+                             c.perHeirs, "申告書作成報酬を加算した後の報酬", c.withReturn}));
+  ASSERT_TRUE(sheet.feeLow && sheet.feeHigh);
+  EXPECT_EQ(Shown(*sheet.feeLow), c.shownLow);
+  EXPECT_EQ(Shown(*sheet.feeHigh), c.shownHigh);
+}
+
+INSTANTIATE_TEST_SUITE_P(Estates, AccountantFeeTest, testing::ValuesIn(kFeeCases),
+                         [](const testing::TestParamInfo<FeeCase>& info) { return info.param.name; });
 
 }  // namespace

@@ -73,8 +73,10 @@ void FillBreakdownPie(MainSheet& sheet, YenAmount tax, YenAmount gross) {
 
 // A result field in 円 mode: the amount in yen, truncated toward zero to a
 // whole multiple of 100 yen.
-Extended InYenTruncatedToHundred(YenAmount amount) { return static_cast<Extended>(TruncateToHundredYen(amount)); }
-Extended InYenTruncatedToHundred(Extended yen) { return Int(yen / 100) * 100; }
+Extended FieldInYen(YenAmount amount) { return static_cast<Extended>(TruncateToHundredYen(amount)); }
+// The same for an amount that may carry a fraction of a yen (two thirds of
+// the estate).
+Extended FractionalFieldInYen(Extended yen) { return Int(yen / 100) * 100; }
 
 // ---- the inheritance calculation
 
@@ -110,9 +112,10 @@ struct Allocation {
 Allocation Allocate(const OrderRules& rules, SpouseAcquisition acquisition, bool spouse, YenAmount k,
                     Extended scaledTotal, YenAmount estate, Extended limit) {
   const Extended e = static_cast<Extended>(estate);
-  auto heirsShareOfTheRest = [&](YenAmount spouseTax) {
-    const Extended rest = scaledTotal - static_cast<Extended>(spouseTax) * 10000;
-    return StoreYen(rules.bearsAddition ? rest * 1.2L / 10000 : rest / 10000);
+  // The heirs' tax from their part of the scaled total, with the 20 %
+  // addition where the order bears it.
+  auto heirsTaxOf = [&](Extended scaledHeirsPart) {
+    return StoreYen(rules.bearsAddition ? scaledHeirsPart * 1.2L / 10000 : scaledHeirsPart / 10000);
   };
 
   Allocation a;
@@ -126,15 +129,15 @@ Allocation Allocate(const OrderRules& rules, SpouseAcquisition acquisition, bool
   if (largerOf && spouse && e < limit) {
     // The spouse takes 160,000,000 yen: that part of the total tax.
     a.spouseTax = StoreYen(scaledTotal * 16000 / e);
-    a.heirsTax = heirsShareOfTheRest(a.spouseTax);
+    a.heirsTax = heirsTaxOf(scaledTotal - static_cast<Extended>(a.spouseTax) * 10000);
     a.spouseAcquires = static_cast<Extended>(kSpouseReductionCeiling);
   } else if (spouse) {
     a.spouseTax = StoreYen(scaledTotal * rules.spouseNumerator / rules.denominator / 10000);
-    a.heirsTax = heirsShareOfTheRest(a.spouseTax);
+    a.heirsTax = heirsTaxOf(scaledTotal - static_cast<Extended>(a.spouseTax) * 10000);
     a.spouseAcquires = e * rules.spouseNumerator / rules.denominator;
   } else {
-    const Extended heirsScaledTotal = scaledTotal;  // s is 0 without a spouse: W = u × k
-    a.heirsTax = StoreYen(rules.bearsAddition ? heirsScaledTotal * 1.2L / 10000 : heirsScaledTotal / 10000);
+    // Without a spouse the spouse's share and its tax are 0: the total is all the heirs'.
+    a.heirsTax = heirsTaxOf(scaledTotal);
   }
 
   if (rules.bearsAddition) {
@@ -263,8 +266,8 @@ MainSheet InheritanceSheet(HeirOrder order, SpouseAcquisition acquisition, const
 
   if (inputs.unit == AmountUnit::Yen) {
     const YenAmount shownInYen[] = {taxable, allocation.spouseTax, allocation.heirsTax, reduction, net};
-    for (int field = 0; field < 5; ++field) sheet.results[field] = InYenTruncatedToHundred(shownInYen[field]);
-    sheet.extraFieldValue = InYenTruncatedToHundred(allocation.spouseAcquires);
+    for (int field = 0; field < 5; ++field) sheet.results[field] = FieldInYen(shownInYen[field]);
+    sheet.extraFieldValue = FractionalFieldInYen(allocation.spouseAcquires);
   }
 
   sheet.captions = {"　　課税所得", "　　妻の税額", std::string(rules.heirTaxCaption), "　配偶者軽減",

@@ -104,14 +104,6 @@ const SheetCase kSheetCases[] = {
           "兄弟１人の法定相続分の相続税額", "1670", "兄弟の実際の取得分に加算する２割相当額", "668", "相続税の総額",
           "4008", "配偶者の税額軽減額", "0"},
          "95", "104.5", "156.75")},
-    // Without a spouse the statutory-share button gives the same figures.
-    {"SiblingsWithoutSpouseStatutoryShare", {HeirOrder::Siblings, kStatutory, 20000, 2, false},
-     158000000, 0, 40080000, 0, 40080000, 0, 20.04L, 36, "20.0", "36.0", "157", "314",
-     Log({"－－－－－", "相続財産の総額", "20000", "基礎控除額", "4200", "基礎控除後の課税価額", "15800",
-          "妻の法定相続分に按分", "0", "妻の法定相続分の相続税額", "0", "兄弟１人の法定相続分に按分", "7900",
-          "兄弟１人の法定相続分の相続税額", "1670", "兄弟の実際の取得分に加算する２割相当額", "668", "相続税の総額",
-          "4008", "配偶者の税額軽減額", "0"},
-         "95", "104.5", "156.75")},
     // Below 160,000,000 yen the spouse takes the whole estate: nothing is due.
     {"EstateBelow160MillionSpouseTakesAll", {HeirOrder::Children, kLargerOf, 10000, 2, true},
      52000000, 6300000, 0, -6300000, 0, 100000000, 0, 0, "0", "0", "171", "342",
@@ -323,6 +315,20 @@ TEST(InheritanceButtons, RegistryPanelsAndCaptions) {
     EXPECT_EQ(sheet.captions, (std::array<std::string, kResultCount>{"　　課税所得", "　　妻の税額", b.heirCaption,
                                                                       "　配偶者軽減", "　合計納税額", "　平均",
                                                                       "　上積"}));
+  }
+}
+
+// Without a spouse there is nothing for the spouse to acquire: both buttons
+// of an order give the same figures and the same log.
+TEST(InheritanceButtons, WithoutSpouseBothButtonsAgree) {
+  for (HeirOrder order : {HeirOrder::Children, HeirOrder::Parents, HeirOrder::Siblings}) {
+    for (Extended estate : {9000.0L, 20000.0L, 50000.0L}) {
+      const MainSheet larger = ClickButton({order, kLargerOf, estate, 3, false});
+      const MainSheet statutory = ClickButton({order, kStatutory, estate, 3, false});
+      EXPECT_EQ(larger.results, statutory.results);
+      EXPECT_EQ(larger.log, statutory.log);
+      EXPECT_EQ(statutory.extraFieldValue, 0);
+    }
   }
 }
 

@@ -90,6 +90,9 @@ TForm3::TForm3(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TFor
     Q_ASSERT(fields_[n]);
   }
   LoadNumericFields(this);
+  // The designed rate and days, shown even before the window is first activated.
+  Field(kRateField)->setValue(kDefaultDiscountRatePercent);
+  Field(kDaysField)->setValue(kDefaultDays);
 
   // The unit group's caption is red; its buttons keep the window's text colour.
   const QColor buttonText = ui_->RadioButton1->palette().color(QPalette::WindowText);

@@ -25,6 +25,7 @@ struct ProprietorTaxes {
   YenAmount inhabitantTax = 0;  // prefectural and municipal together
   YenAmount businessTax = 0;
   YenAmount total = 0;
+  friend bool operator==(const ProprietorTaxes&, const ProprietorTaxes&) = default;
 };
 ProprietorTaxes ProprietorColumn(Extended businessIncomeField, Extended deductionsField);
 
@@ -36,6 +37,7 @@ struct CompanyTaxes {
   YenAmount localTax = 0;
   YenAmount enterpriseTax = 0;
   YenAmount total = 0;
+  friend bool operator==(const CompanyTaxes&, const CompanyTaxes&) = default;
 };
 CompanyTaxes CompanyColumn(Extended companyIncomeField);
 
@@ -45,6 +47,7 @@ struct SalaryTaxes {
   YenAmount incomeTax = 0;
   YenAmount inhabitantTax = 0;
   YenAmount total = 0;
+  friend bool operator==(const SalaryTaxes&, const SalaryTaxes&) = default;
 };
 SalaryTaxes SalaryColumn(Extended salaryField, Extended deductionsField);
 

@@ -1,5 +1,6 @@
 #include "Unit4.h"
 
+#include <QBarCategoryAxis>
 #include <QBarSet>
 #include <QChart>
 #include <QCloseEvent>
@@ -9,12 +10,15 @@
 #include <QPainterPath>
 #include <QScreen>
 #include <QShowEvent>
+#include <QValueAxis>
 
 #include "IniGT.h"
 #include "Incorporation.h"
 #include "NValEdit.h"
 #include "WindowPrinter.h"
 #include "ui_Unit4.h"
+
+#include <algorithm>
 
 using tavenko::AmountUnit;
 using tavenko::Extended;
@@ -119,7 +123,19 @@ void TForm4::SetUpChart() {
   Series1->setBarWidth(0.9);
 
   auto* chart = new QChart;
-  chart->addSeries(Series1);  // no axes are attached: none is drawn
+  chart->addSeries(Series1);
+  // The bars need a value axis and a category axis to be laid out; neither
+  // is drawn.
+  ValueAxis = new QValueAxis;
+  auto* categories = new QBarCategoryAxis;
+  categories->append(QStringLiteral("比較"));
+  for (QAbstractAxis* axis : std::initializer_list<QAbstractAxis*>{ValueAxis, categories}) {
+    axis->setVisible(false);
+  }
+  chart->addAxis(ValueAxis, Qt::AlignBottom);
+  chart->addAxis(categories, Qt::AlignLeft);
+  Series1->attachAxis(ValueAxis);
+  Series1->attachAxis(categories);
   chart->legend()->hide();
   chart->setMargins(QMargins(4, 2, 4, 2));
   chart->setBackgroundRoundness(0);
@@ -237,15 +253,23 @@ void TForm4::DrawComparisonChart() {
   ui->Chart1->hide();
   Series1->clear();
   const calc::CombinedTotals totals{ui->NValEdit19->Value(), ui->NValEdit20->Value()};
+  double lowest = 0;
+  double highest = 0;
   for (const calc::ComparisonBar& bar :
        calc::ComparisonBars(totals, ui->NValEdit18->Value(), ui->NValEdit12->Value(),
                             ui->NValEdit6->Value())) {
     auto* set = new QBarSet(QString::fromUtf8(bar.label.data(), qsizetype(bar.label.size())));
     set->setColor(BarQColor(bar.colour));
-    set->setBorderColor(Qt::black);
+    set->setPen(QPen(Qt::black, 1));
+    set->setLabelColor(Qt::black);
     set->append(static_cast<double>(bar.value));
     Series1->append(set);
+    lowest = std::min(lowest, static_cast<double>(bar.value));
+    highest = std::max(highest, static_cast<double>(bar.value));
   }
+  // Room beyond the longest bars for their value marks.
+  const double margin = std::max(highest - lowest, 1.0) * 0.3;
+  ValueAxis->setRange(lowest < 0 ? lowest - margin : 0, highest > 0 ? highest + margin : 0);
   ui->Chart1->show();
 }
 

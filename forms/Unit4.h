@@ -24,6 +24,7 @@
 #include <memory>
 
 class QHorizontalBarSeries;
+class QValueAxis;
 class TIniGT;
 
 namespace Ui {
@@ -70,4 +71,5 @@ class TForm4 : public QWidget {
   std::unique_ptr<Ui::TForm4> ui;
   TIniGT* IniGT1 = nullptr;
   QHorizontalBarSeries* Series1 = nullptr;
+  QValueAxis* ValueAxis = nullptr;  // hidden; spans the bars and their marks
 };

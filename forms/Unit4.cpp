@@ -118,7 +118,7 @@ void TForm4::SetUpChart() {
   Series1->setLabelsVisible(true);
   Series1->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
   Series1->setLabelsFormat(QStringLiteral("@value"));
-  // Enough significant digits for every yen of a 12-digit 万円 figure.
+  // Twelve significant digits: every yen of any total below 10^8 万円.
   Series1->setLabelsPrecision(12);
   Series1->setBarWidth(0.9);
 
@@ -129,9 +129,8 @@ void TForm4::SetUpChart() {
   ValueAxis = new QValueAxis;
   auto* categories = new QBarCategoryAxis;
   categories->append(QStringLiteral("比較"));
-  for (QAbstractAxis* axis : std::initializer_list<QAbstractAxis*>{ValueAxis, categories}) {
-    axis->setVisible(false);
-  }
+  ValueAxis->setVisible(false);
+  categories->setVisible(false);
   chart->addAxis(ValueAxis, Qt::AlignBottom);
   chart->addAxis(categories, Qt::AlignLeft);
   Series1->attachAxis(ValueAxis);

@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -17,8 +18,6 @@ QString& helpFile() {
   static QString name;
   return name;
 }
-
-const QString kContentsAnchor = QStringLiteral("contents");
 
 class HelpWindowWidget : public QWidget {
  public:
@@ -60,7 +59,11 @@ class HelpWindowWidget : public QWidget {
     loaded_ = name;
   }
 
-  void ShowContents() { browser_->scrollToAnchor(kContentsAnchor); }
+  // The contents stand at the top of every help document.
+  void ShowContents() {
+    browser_->verticalScrollBar()->setValue(0);
+    browser_->horizontalScrollBar()->setValue(0);
+  }
 
  private:
   QTextBrowser* browser_;

@@ -1,6 +1,8 @@
 #include <array>
 
+#include "InheritanceCases.h"
 #include "MainSheet.h"
+#include "PropertyCases.h"
 
 namespace tavenko::calc {
 
@@ -27,29 +29,29 @@ const std::array<MainCase, 22> kMainCases{{
     {"BitBtn28", "役員", nullptr},
     {"BitBtn5", "一時所得", nullptr},
 
-    // Land and building transfers (TransferCases.cpp)
-    {"BitBtn6", "長期譲渡", nullptr},
-    {"BitBtn7", "優", nullptr},
-    {"BitBtn8", "短期譲渡所得", nullptr},
-    {"BitBtn9", "居住用（５年以内）", nullptr},
-    {"BitBtn10", "居住（５年超）", nullptr},
-    {"BitBtn11", "居住（１０年超）", nullptr},
+    // Land and building transfers (PropertyCases.cpp)
+    {"BitBtn6", "長期譲渡", TransferButton<TransferKind::LongTerm>},
+    {"BitBtn7", "優", TransferButton<TransferKind::SuperiorLand>},
+    {"BitBtn8", "短期譲渡所得", TransferButton<TransferKind::ShortTerm>},
+    {"BitBtn9", "居住用（５年以内）", TransferButton<TransferKind::ResidenceShortTerm>},
+    {"BitBtn10", "居住（５年超）", TransferButton<TransferKind::ResidenceLongTerm>},
+    {"BitBtn11", "居住（１０年超）", TransferButton<TransferKind::ResidenceOverTenYears>},
 
-    // Companies (CompanyCases.cpp)
-    {"BitBtn12", "法人（大規模）", nullptr},
-    {"BitBtn13", "法人（小規模）", nullptr},
+    // Companies (PropertyCases.cpp)
+    {"BitBtn12", "法人（大規模）", CompanyButton<CompanyKind::Large>},
+    {"BitBtn13", "法人（小規模）", CompanyButton<CompanyKind::Small>},
 
-    // Gifts (GiftCases.cpp)
-    {"BitBtn15", "贈与税", nullptr},
-    {"BitBtn29", "贈（尊属）", nullptr},
+    // Gifts (PropertyCases.cpp)
+    {"BitBtn15", "贈与税", GiftButton<GiftKind::General>},
+    {"BitBtn29", "贈（尊属）", GiftButton<GiftKind::LinealAscendant>},
 
     // Inheritance with the accountant's fee (InheritanceCases.cpp)
-    {"BitBtn16", "相続税（子）", nullptr},
-    {"BitBtn17", "1/2", nullptr},
-    {"BitBtn18", "相続税（親）", nullptr},
-    {"BitBtn19", "2/3", nullptr},
-    {"BitBtn20", "相続税（兄弟）", nullptr},
-    {"BitBtn21", "3/4", nullptr},
+    {"BitBtn16", "相続税（子）", &InheritanceButton<HeirOrder::Children, SpouseAcquisition::LargerOfShareAnd160Million>},
+    {"BitBtn17", "1/2", &InheritanceButton<HeirOrder::Children, SpouseAcquisition::StatutoryShare>},
+    {"BitBtn18", "相続税（親）", &InheritanceButton<HeirOrder::Parents, SpouseAcquisition::LargerOfShareAnd160Million>},
+    {"BitBtn19", "2/3", &InheritanceButton<HeirOrder::Parents, SpouseAcquisition::StatutoryShare>},
+    {"BitBtn20", "相続税（兄弟）", &InheritanceButton<HeirOrder::Siblings, SpouseAcquisition::LargerOfShareAnd160Million>},
+    {"BitBtn21", "3/4", &InheritanceButton<HeirOrder::Siblings, SpouseAcquisition::StatutoryShare>},
 }};
 
 }  // namespace

@@ -135,7 +135,7 @@ std::string FormatGeneral(Extended value) {
     return WithSign(d, s + "E" + std::to_string(d.pointPos - 1));
   }
   std::string s = IntegerPart(d);
-  const std::string fraction = TrimTrailingZeros(FractionPart(d, kPrecision - std::max(d.pointPos, 0)));
+  const std::string fraction = TrimTrailingZeros(FractionPart(d, kPrecision - d.pointPos));
   if (!fraction.empty()) s += "." + fraction;
   return WithSign(d, s);
 }

@@ -1,0 +1,168 @@
+#include "AdditionalTax.h"
+
+#include <algorithm>
+
+namespace tavenko::calc {
+namespace {
+
+using Ticks = std::int64_t;  // an amount in ten-thousandths of the unit
+
+constexpr Extended kTicksPerUnit = 10000;
+constexpr Extended kDaysPerYear = 365;
+constexpr Ticks kOneYearInTicks = 365 * 10000;
+
+// A field value read as a working amount: Round(value × 10000).
+Ticks ReadTicks(Extended value) { return StoreYen(value * kTicksPerUnit); }
+// A working amount written into a field.
+Extended ToField(Ticks amount) { return static_cast<Extended>(amount) / kTicksPerUnit; }
+// An unstored result written into a field: the extended value as computed.
+Extended ToField(Extended amount) { return amount / kTicksPerUnit; }
+
+ColumnRow RowOf(const std::array<Ticks, kTaxColumns>& amounts) {
+  ColumnRow row;
+  Ticks total = 0;
+  for (int k = 0; k < kTaxColumns; ++k) {
+    row.column[k] = ToField(amounts[k]);
+    total += amounts[k];
+  }
+  row.total = ToField(total);
+  return row;
+}
+
+}  // namespace
+
+Ticks PenaltyThreshold(PenaltyUnit unit) {
+  // 500,000 yen: 500,000 in yen or 50 in ten thousand yen.
+  const Ticks units = unit == PenaltyUnit::TenThousandYen ? 50 : 500000;
+  return units * 10000;
+}
+
+DelinquencyResult ComputeDelinquency(const IncreaseShares& shares, bool noReturn,
+                                     Extended discountRatePercent, Extended days) {
+  DelinquencyResult result;
+  const Ticks d = ReadTicks(days);
+  result.daysMessage = d <= 0;  // the calculation goes on with d as typed
+  const Extended q = discountRatePercent / 100 + 0.04L;
+
+  // Delinquency for d days of a year of 365, left to right, rounded once.
+  const auto forTheDays = [&](Ticks share) -> Ticks {
+    return StoreYen(q * static_cast<Extended>(share) * static_cast<Extended>(d) / kDaysPerYear /
+                    kTicksPerUnit);
+  };
+
+  std::array<Ticks, kTaxColumns> understated{}, concealed{};
+  for (int k = 0; k < kTaxColumns; ++k) {
+    const Ticks u = shares.understated[k];
+    // Filed but understated: charged for one year at most.
+    const bool capped = !noReturn && d >= kOneYearInTicks;
+    understated[k] = capped ? StoreYen(q * static_cast<Extended>(u)) : forTheDays(u);
+    concealed[k] = forTheDays(shares.concealed[k]);
+  }
+  result.understated = RowOf(understated);
+  result.concealed = RowOf(concealed);
+  return result;
+}
+
+AdditionalTaxSheet ComputeAdditionalTax(const AdditionalTaxInputs& in) {
+  AdditionalTaxSheet sheet;
+
+  // Apportioning incomes; with neither given the whole increase is understated.
+  Ticks w = ReadTicks(in.understatedIncome);
+  const Ticks a = ReadTicks(in.concealedIncome);
+  if (w + a <= 0) {
+    sheet.understatedIncomeSetToOne = true;
+    w = 1;
+  }
+
+  std::array<Ticks, kTaxColumns> initial{}, amended{}, increase{};
+  IncreaseShares& shares = sheet.shares;
+  for (int k = 0; k < kTaxColumns; ++k) {
+    initial[k] = ReadTicks(in.initialTax[k]);
+    amended[k] = ReadTicks(in.amendedTax[k]);
+    // A tax that fell on amendment is no increase, not a refund.
+    increase[k] = std::max<Ticks>(amended[k] - initial[k], 0);
+    shares.understated[k] = StoreYen(static_cast<Extended>(increase[k]) * static_cast<Extended>(w) /
+                                     static_cast<Extended>(w + a));
+    shares.concealed[k] = increase[k] - shares.understated[k];
+  }
+  sheet.initialTotal = ToField(initial[0] + initial[1] + initial[2]);
+  sheet.amendedTotal = ToField(amended[0] + amended[1] + amended[2]);
+  sheet.increase = RowOf(increase);
+  sheet.understated = RowOf(shares.understated);
+  sheet.concealed = RowOf(shares.concealed);
+
+  const Ticks u1 = shares.understated[0];
+  const Ticks u3 = shares.understated[2];
+  if (in.noReturn) {
+    // The no-return penalty stands in the 15 % row.
+    sheet.tenPercent.national = 0;
+    sheet.fifteenPercent.national = ToField(static_cast<Extended>(u1) * 0.15L);
+    sheet.fifteenPercent.business = ToField(static_cast<Extended>(u3) * 0.05L);
+  } else {
+    // 10 % of the understated national share, and a further 5 % of the part
+    // above the larger of 500,000 yen and the initial national tax.
+    const Ticks h = std::max(PenaltyThreshold(in.unit), initial[0]);
+    sheet.tenPercent.national = ToField(static_cast<Extended>(std::min(h, u1)) * 0.1L);
+    sheet.fifteenPercent.national = u1 > h ? ToField(static_cast<Extended>(u1 - h) * 0.15L) : 0;
+    sheet.fifteenPercent.business = 0;
+  }
+
+  // Heavy additional tax on the concealed shares; the inhabitant taxes bear none.
+  const Extended heavyRate = in.noReturn ? 0.4L : 0.35L;
+  sheet.heavy.national = ToField(StoreYen(static_cast<Extended>(shares.concealed[0]) * heavyRate));
+  sheet.heavy.business = ToField(StoreYen(static_cast<Extended>(shares.concealed[2]) * heavyRate));
+
+  sheet.tenPercent.total = sheet.tenPercent.national;
+  sheet.fifteenPercent.total = sheet.fifteenPercent.national + sheet.fifteenPercent.business;
+  sheet.heavy.total = sheet.heavy.national + sheet.heavy.business;
+
+  sheet.delinquency = ComputeDelinquency(shares, in.noReturn, in.discountRatePercent, in.days);
+
+  // The increase, all penalties and all delinquency tax, each read back from
+  // its total field as the window shows it.
+  const Ticks grand = ReadTicks(sheet.increase.total) + ReadTicks(sheet.tenPercent.total) +
+                      ReadTicks(sheet.fifteenPercent.total) + ReadTicks(sheet.heavy.total) +
+                      ReadTicks(sheet.delinquency.understated.total) +
+                      ReadTicks(sheet.delinquency.concealed.total);
+  sheet.grandTotal = ToField(grand);
+  return sheet;
+}
+
+namespace {
+
+// Appends a row's fields: the three columns from `first` on, then `total`.
+void AppendRow(FieldValues& out, const ColumnRow& row, int first, int total) {
+  for (int k = 0; k < kTaxColumns; ++k) out.emplace_back(first + k, row.column[k]);
+  out.emplace_back(total, row.total);
+}
+
+}  // namespace
+
+FieldValues PenaltyFieldValues(const AdditionalTaxSheet& sheet) {
+  FieldValues out;
+  if (sheet.understatedIncomeSetToOne) out.emplace_back(13, 1);
+  out.emplace_back(4, sheet.initialTotal);
+  out.emplace_back(8, sheet.amendedTotal);
+  AppendRow(out, sheet.increase, 9, 12);
+  AppendRow(out, sheet.understated, 14, 17);
+  AppendRow(out, sheet.concealed, 19, 22);
+  out.insert(out.end(), {{23, sheet.tenPercent.national},
+                         {25, sheet.fifteenPercent.national},
+                         {31, sheet.fifteenPercent.business},
+                         {27, sheet.heavy.national},
+                         {28, sheet.heavy.business},
+                         {24, sheet.tenPercent.total},
+                         {26, sheet.fifteenPercent.total},
+                         {29, sheet.heavy.total}});
+  return out;
+}
+
+FieldValues DelinquencyFieldValues(const AdditionalTaxSheet& sheet) {
+  FieldValues out;
+  AppendRow(out, sheet.delinquency.understated, 33, 36);
+  AppendRow(out, sheet.delinquency.concealed, 37, 40);
+  out.emplace_back(41, sheet.grandTotal);
+  return out;
+}
+
+}  // namespace tavenko::calc

@@ -1,0 +1,280 @@
+#include "InheritanceCases.h"
+
+#include <string>
+#include <string_view>
+
+#include "NumberText.h"
+#include "Schedules.h"
+
+namespace tavenko::calc {
+namespace {
+
+// What differs between the three orders of heirs.
+struct OrderRules {
+  Extended MainInputs::*countField;  // NValEdit8, NValEdit9 or NValEdit10
+  std::string_view missingCountPrompt;
+  // The spouse's statutory fraction; the heirs of the order share the rest.
+  int spouseNumerator;
+  int denominator;
+  // The estate at which the spouse's statutory share reaches 160,000,000 yen,
+  // and the same limit as the next-million run tests it.
+  Extended limit;
+  Extended limitNextMillion;
+  // Brothers and sisters pay 20 % more, capped at 70 % of their portion.
+  bool bearsAddition;
+  std::string_view heirTaxCaption;  // Edit3
+  std::string_view shareLogCaption;
+  std::string_view shareTaxLogCaption;
+  std::string_view statutoryShareNote;  // Label13 of the statutory-share button
+};
+
+const OrderRules kChildren{
+    &MainInputs::children, "子の数を入れてください", 1, 2, 320000000, 320000000, false,
+    "　　子の税額", "子１人の法定相続分に按分", "子１人の法定相続分の相続税額",
+    " 法定相続分 1/2\r\n\r\n"};
+const OrderRules kParents{
+    &MainInputs::parents, "両親はご健在ですか", 2, 3, 240000000, 240000000, false,
+    "　　親の税額", "親１人の法定相続分に按分", "親１人の法定相続分の相続税額",
+    " 法定相続分 2/3\r\n\r\n"};
+const OrderRules kSiblings{
+    &MainInputs::siblings, "兄弟の数を入れてください", 3, 4, 213333333.3L, 213333333, true,
+    "　兄弟の税額", "兄弟１人の法定相続分に按分", "兄弟１人の法定相続分の相続税額",
+    " 法定相続分 3/4\r\n\r\n"};
+
+const OrderRules& RulesOf(HeirOrder order) {
+  switch (order) {
+    case HeirOrder::Children: return kChildren;
+    case HeirOrder::Parents: return kParents;
+    case HeirOrder::Siblings: return kSiblings;
+  }
+  return kChildren;
+}
+
+constexpr std::string_view kLargerOfNote = " 法定相続分又は\r\n１億６０００万円の\r\nいずれか多い方";
+constexpr YenAmount kSpouseReductionCeiling = 160000000;
+
+// ---- sheet steps (the shared steps of the main window's calculation sheet)
+
+void LogLine(MainSheet& sheet, std::string_view text) { sheet.log.emplace_back(text); }
+
+// A caption line, then the value in the log's general number format.
+void LogFigure(MainSheet& sheet, std::string_view caption, Extended value) {
+  LogLine(sheet, caption);
+  sheet.log.push_back(FormatGeneral(value));
+}
+
+// The slices in the order given, take-home last; the chart is shown only
+// while the take-home amount is positive.
+void FillBreakdownPie(MainSheet& sheet, YenAmount tax, YenAmount gross) {
+  const YenAmount takeHome = gross - tax;
+  sheet.pie = {{"国税", PieColour::Red, ToDisplay(tax)}, {"手取額", PieColour::White, ToDisplay(takeHome)}};
+  sheet.pieVisible = takeHome > 0;
+}
+
+// A result field in 円 mode: the amount in yen, truncated toward zero to a
+// whole multiple of 100 yen.
+Extended FieldInYen(YenAmount amount) { return static_cast<Extended>(TruncateToHundredYen(amount)); }
+// The same for an amount that may carry a fraction of a yen (two thirds of
+// the estate).
+Extended FractionalFieldInYen(Extended yen) { return Int(yen / 100) * 100; }
+
+// ---- the inheritance calculation
+
+// Basic deduction: 30,000,000 yen and 6,000,000 yen per heir, the spouse included.
+Extended BasicDeduction(YenAmount k, bool spouse) {
+  const Extended count = static_cast<Extended>(k);
+  return spouse ? (count + 10000) * 600 + 30000000 : 600 * count + 30000000;
+}
+
+struct StatutoryShares {
+  YenAmount spouse = 0;  // S
+  YenAmount perHeir = 0;  // U
+};
+
+// The statutory shares of a taxable value T among the spouse and k heirs.
+StatutoryShares SharesOf(const OrderRules& rules, YenAmount taxable, YenAmount k, bool spouse) {
+  const Extended t = static_cast<Extended>(taxable);
+  const Extended heirs = static_cast<Extended>(k);
+  if (!spouse) return {0, StoreYen(t / heirs * 10000)};
+  const int heirsNumerator = rules.denominator - rules.spouseNumerator;
+  return {StoreYen(t * rules.spouseNumerator / rules.denominator),
+          StoreYen(t * heirsNumerator / rules.denominator / heirs * 10000)};
+}
+
+struct Allocation {
+  YenAmount spouseTax = 0;  // Fs
+  YenAmount heirsTax = 0;   // Fh
+  Extended spouseAcquires = 0;  // in yen, for NValEdit17
+};
+
+// How the total tax (scaled by 10,000 in `scaledTotal`) falls on the spouse
+// and on the heirs, given what the spouse is assumed to acquire from `estate`.
+Allocation Allocate(const OrderRules& rules, SpouseAcquisition acquisition, bool spouse, YenAmount k,
+                    Extended scaledTotal, YenAmount estate, Extended limit) {
+  const Extended e = static_cast<Extended>(estate);
+  // The heirs' tax from their part of the scaled total, with the 20 %
+  // addition where the order bears it.
+  auto heirsTaxOf = [&](Extended scaledHeirsPart) {
+    return StoreYen(rules.bearsAddition ? scaledHeirsPart * 1.2L / 10000 : scaledHeirsPart / 10000);
+  };
+
+  Allocation a;
+  const bool largerOf = acquisition == SpouseAcquisition::LargerOfShareAnd160Million;
+  if (largerOf && spouse && estate < kSpouseReductionCeiling) {
+    // The spouse takes the whole estate and bears the whole tax.
+    a.spouseTax = StoreYen(scaledTotal / 10000);
+    a.spouseAcquires = e;
+    return a;
+  }
+  if (largerOf && spouse && e < limit) {
+    // The spouse takes 160,000,000 yen: that part of the total tax.
+    a.spouseTax = StoreYen(scaledTotal * 16000 / e);
+    a.heirsTax = heirsTaxOf(scaledTotal - static_cast<Extended>(a.spouseTax) * 10000);
+    a.spouseAcquires = static_cast<Extended>(kSpouseReductionCeiling);
+  } else if (spouse) {
+    a.spouseTax = StoreYen(scaledTotal * rules.spouseNumerator / rules.denominator / 10000);
+    a.heirsTax = heirsTaxOf(scaledTotal - static_cast<Extended>(a.spouseTax) * 10000);
+    a.spouseAcquires = e * rules.spouseNumerator / rules.denominator;
+  } else {
+    // Without a spouse the spouse's share and its tax are 0: the total is all the heirs'.
+    a.heirsTax = heirsTaxOf(scaledTotal);
+  }
+
+  if (rules.bearsAddition) {
+    // The addition may not lift the tax above 70 % of the heirs' statutory
+    // portion of the estate after the basic deduction.
+    const Extended portion = spouse ? (e - BasicDeduction(k, true)) / 4 : e - BasicDeduction(k, false);
+    const Extended cap = portion * 0.7L;
+    if (a.heirsTax > 0 && a.heirsTax > cap) a.heirsTax = StoreYen(cap);
+  }
+  return a;
+}
+
+// The net tax after the spouse reduction.
+YenAmount NetTax(const OrderRules& rules, Extended scaledTotal, const Allocation& a, YenAmount reduction) {
+  if (rules.bearsAddition) {
+    // Built from the allocation, so that the addition and the cap are in it.
+    return StoreYen(static_cast<Extended>(a.spouseTax) + a.heirsTax + reduction);
+  }
+  return StoreYen((scaledTotal + static_cast<Extended>(reduction) * 10000) / 10000);
+}
+
+// The accountant's fee for the return, from the estate and the number of heirs.
+void EstimateAccountantFee(MainSheet& sheet, YenAmount estate, YenAmount spouseCount, YenAmount k) {
+  sheet.feePanelVisible = true;
+  LogLine(sheet, "＝＝＝＝＝");
+  LogLine(sheet, "税理士報酬の計算");
+  // Each heir beyond the first adds 10 % (10,000 is one heir).
+  const Extended heirFactor =
+      (static_cast<Extended>(spouseCount) + static_cast<Extended>(k) - 10000) * 0.1L + 10000;
+  const YenAmount baseFee = StoreYen(static_cast<Extended>(AccountantFeeBase(estate)));
+  LogFigure(sheet, "基本報酬", ToDisplay(baseFee));
+  const YenAmount perHeirs = StoreYen(heirFactor * static_cast<Extended>(baseFee) / 10000);
+  LogFigure(sheet, "相続人数の加算した後の報酬", ToDisplay(perHeirs));
+  const YenAmount withReturn = StoreYen(static_cast<Extended>(perHeirs) * 1.5L);
+  LogFigure(sheet, "申告書作成報酬を加算した後の報酬", ToDisplay(withReturn));
+  sheet.feeLow = ToDisplay(withReturn);
+  // Twice the low end, worked afresh from the schedule without the roundings.
+  sheet.feeHigh = static_cast<Extended>(AccountantFeeBase(estate)) * heirFactor * 2 * 1.5L / 100000000;
+}
+
+}  // namespace
+
+MainSheet InheritanceSheet(HeirOrder order, SpouseAcquisition acquisition, const MainInputs& inputs) {
+  const OrderRules& rules = RulesOf(order);
+  MainSheet sheet;
+
+  // Inputs in use: the estate, the spouse and the heir counts.
+  sheet.inputsUsed = {false, false, false, true};
+  sheet.heirPromptsInUse = true;
+
+  // GroupBox2 becomes the box of the spouse's assumed acquisition.
+  sheet.side.visible = true;
+  sheet.side.caption = "配偶者の取得分";
+  sheet.side.note = std::string(acquisition == SpouseAcquisition::StatutoryShare ? rules.statutoryShareNote
+                                                                                 : kLargerOfNote);
+  sheet.side.yearsFieldVisible = false;
+  sheet.side.extraFieldVisible = true;
+
+  // The estate in yen (whole thousands in 円 mode); the count on the 10,000 scale.
+  const YenAmount estate = ToYen(inputs.value, inputs.unit);
+  const YenAmount k = ToCount(inputs.*rules.countField);
+  if (k == 0) sheet.messages.emplace_back(rules.missingCountPrompt);
+  const bool spouse = inputs.spouseCount == kCountScale;
+
+  LogLine(sheet, "－－－－－");
+  LogFigure(sheet, "相続財産の総額", ToDisplay(estate));
+
+  // Basic deduction and statutory shares, on T and on T + 1,000,000 yen.
+  // The shares are taken before T is clamped; negative ones pay nothing.
+  YenAmount taxable = estate;
+  StatutoryShares shares;
+  StatutoryShares sharesNext;
+  if (k != 0) {
+    const Extended deduction = BasicDeduction(k, spouse);
+    taxable = StoreYen(static_cast<Extended>(estate) - deduction);
+    shares = SharesOf(rules, taxable, k, spouse);
+    LogFigure(sheet, "基礎控除額", deduction / 10000);
+    const YenAmount taxableNext = StoreYen(static_cast<Extended>(taxable) + kOneMillionYen);
+    sharesNext = SharesOf(rules, taxableNext, k, spouse);
+  }
+  taxable = ClampAtZero(taxable);
+  sheet.results[0] = ToDisplay(taxable);
+  LogFigure(sheet, "基礎控除後の課税価額", ToDisplay(taxable));
+
+  shares.spouse = ClampAtZero(shares.spouse);
+  const YenAmount spouseShareTax = ClampAtZero(InheritanceTaxSchedule(shares.spouse));
+  LogFigure(sheet, "妻の法定相続分に按分", ToDisplay(shares.spouse));
+  LogFigure(sheet, "妻の法定相続分の相続税額", ToDisplay(spouseShareTax));
+  const YenAmount spouseShareTaxNext = InheritanceTaxSchedule(sharesNext.spouse);
+
+  shares.perHeir = ClampAtZero(shares.perHeir);
+  const YenAmount heirShareTax = ClampAtZero(InheritanceTaxSchedule(shares.perHeir));
+  LogFigure(sheet, rules.shareLogCaption, ToDisplay(shares.perHeir));
+  LogFigure(sheet, rules.shareTaxLogCaption, ToDisplay(heirShareTax));
+  const YenAmount heirShareTaxNext = InheritanceTaxSchedule(sharesNext.perHeir);
+
+  // The total tax of the estate, scaled by 10,000: u × k + s × 10,000.
+  const Extended scaledTotal =
+      static_cast<Extended>(heirShareTax) * static_cast<Extended>(k) + static_cast<Extended>(spouseShareTax) * 10000;
+  const Allocation allocation = Allocate(rules, acquisition, spouse, k, scaledTotal, estate, rules.limit);
+  sheet.extraFieldValue = allocation.spouseAcquires / 10000;
+  if (rules.bearsAddition) {
+    // The sixth of the heirs' tax that the 20 % addition makes up, in 万円.
+    LogFigure(sheet, "兄弟の実際の取得分に加算する２割相当額", 0.2L * allocation.heirsTax / 12000);
+  }
+  LogFigure(sheet, "相続税の総額", Int(ToDisplay(allocation.spouseTax + allocation.heirsTax)));
+  sheet.results[1] = ToDisplay(allocation.spouseTax);
+  sheet.results[2] = ToDisplay(allocation.heirsTax);
+
+  const Extended scaledTotalNext = static_cast<Extended>(heirShareTaxNext) * static_cast<Extended>(k) +
+                                   static_cast<Extended>(spouseShareTaxNext) * 10000;
+  const Allocation allocationNext = Allocate(rules, acquisition, spouse, k, scaledTotalNext,
+                                             estate + kOneMillionYen, rules.limitNextMillion);
+
+  // The spouse reduction cancels the spouse's part of the tax.
+  const YenAmount reduction = StoreYen(static_cast<Extended>(allocation.spouseTax) * -1);
+  const YenAmount reductionNext = StoreYen(static_cast<Extended>(allocationNext.spouseTax) * -1);
+  sheet.results[3] = ToDisplay(reduction);
+  LogFigure(sheet, "配偶者の税額軽減額", Int(ToDisplay(reduction)));
+
+  const YenAmount net = NetTax(rules, scaledTotal, allocation, reduction);
+  const YenAmount netNext = NetTax(rules, scaledTotalNext, allocationNext, reductionNext);
+  sheet.results[4] = ToDisplay(net);
+  if (const auto rate = AverageRate(net, estate)) sheet.results[5] = *rate;
+  if (const auto marginal = TaxOnNextMillion(netNext, net)) sheet.results[6] = *marginal;
+
+  if (inputs.unit == AmountUnit::Yen) {
+    const YenAmount shownInYen[] = {taxable, allocation.spouseTax, allocation.heirsTax, reduction, net};
+    for (int field = 0; field < 5; ++field) sheet.results[field] = FieldInYen(shownInYen[field]);
+    sheet.extraFieldValue = FractionalFieldInYen(allocation.spouseAcquires);
+  }
+
+  sheet.captions = {"　　課税所得", "　　妻の税額", std::string(rules.heirTaxCaption), "　配偶者軽減",
+                    "　合計納税額", "　平均", "　上積"};
+  FillBreakdownPie(sheet, net, estate);
+  EstimateAccountantFee(sheet, estate, spouse ? kCountScale : 0, k);
+  return sheet;
+}
+
+}  // namespace tavenko::calc

@@ -1,0 +1,62 @@
+// TForm3, the additional and delinquency tax window ("加算税の計算").
+//
+// The user types the taxes of the initial and of the amended return in three
+// columns (national, inhabitant, business), the incomes that split the
+// increase into an understated and a concealed part, the official rate and
+// the days, and presses "計　算":
+//   fields → AdditionalTaxInputs → calc::ComputeAdditionalTax → sheet → fields.
+// The first calculation reveals the result fields and moves the unit group
+// aside for good. Figures and results are in the unit the radio buttons
+// choose (yen or ten thousand yen).
+//
+// The window frees itself when closed: always create it with new.
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <memory>
+
+class QEvent;
+class QCloseEvent;
+class TNValEdit;
+
+namespace Ui {
+class TForm3;
+}
+
+class TForm3 : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TForm3(QWidget* parent = nullptr);
+  ~TForm3() override;
+
+  // The unit flag: 1 for yen, 2 for ten thousand yen.
+  int UnitFlag() const { return unitFlag_; }
+
+ public slots:
+  void BitBtn1Click();  // "計　算"
+  void BitBtn2Click();  // print
+  void BitBtn3Click();  // notice
+  void BitBtn4Click();  // "Clear"
+  void BitBtn5Click();  // "税率"
+  void RadioButton1Click();
+  void RadioButton2Click();
+
+ protected:
+  bool event(QEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
+
+ private:
+  void FormCreate();
+  void FormActivate();
+  void FormClose();
+
+  void ShowResultLayout();
+  TNValEdit* Field(int number) const { return fields_[number]; }
+
+  std::unique_ptr<Ui::TForm3> ui_;  // the controls, named as in the form
+  static constexpr int kFieldCount = 41;  // NValEdit1 .. NValEdit41
+  std::array<TNValEdit*, kFieldCount + 1> fields_{};  // by number; [0] unused
+  int unitFlag_ = 1;
+};

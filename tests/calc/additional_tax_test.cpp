@@ -1,0 +1,255 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "AdditionalTax.h"
+#include "NumberText.h"
+
+using namespace tavenko;
+using namespace tavenko::calc;
+
+namespace {
+
+// A field value as the window reads it back: ten-thousandths of the unit.
+std::int64_t Ticks(Extended value) { return StoreYen(value * 10000); }
+std::int64_t Ticks(double units) { return StoreYen(static_cast<Extended>(units) * 10000); }
+
+AdditionalTaxInputs NationalIncrease(Extended initial, Extended amended,
+                                     PenaltyUnit unit = PenaltyUnit::Yen) {
+  AdditionalTaxInputs in;
+  in.initialTax = {initial, 0, 0};
+  in.amendedTax = {amended, 0, 0};
+  in.unit = unit;
+  return in;
+}
+
+struct PenaltyCase {
+  const char* name;
+  AdditionalTaxInputs in;
+  double understated;   // U1
+  double concealed;     // C1
+  double tenPercent;    // NValEdit23
+  double fifteenPercent;  // NValEdit25
+  double heavy;         // NValEdit27
+};
+
+AdditionalTaxInputs With(AdditionalTaxInputs in, Extended w, Extended a, bool noReturn) {
+  in.understatedIncome = w;
+  in.concealedIncome = a;
+  in.noReturn = noReturn;
+  return in;
+}
+
+class NationalPenalty : public testing::TestWithParam<PenaltyCase> {};
+
+TEST_P(NationalPenalty, SharesAndPenalties) {
+  const PenaltyCase& c = GetParam();
+  const AdditionalTaxSheet s = ComputeAdditionalTax(c.in);
+  EXPECT_EQ(Ticks(s.understated.column[0]), Ticks(c.understated));
+  EXPECT_EQ(Ticks(s.concealed.column[0]), Ticks(c.concealed));
+  EXPECT_EQ(Ticks(s.tenPercent.national), Ticks(c.tenPercent));
+  EXPECT_EQ(Ticks(s.fifteenPercent.national), Ticks(c.fifteenPercent));
+  EXPECT_EQ(Ticks(s.heavy.national), Ticks(c.heavy));
+  // The totals of one-column rows repeat the national figures.
+  EXPECT_EQ(Ticks(s.tenPercent.total), Ticks(c.tenPercent));
+  EXPECT_EQ(Ticks(s.fifteenPercent.total), Ticks(c.fifteenPercent));
+  EXPECT_EQ(Ticks(s.heavy.total), Ticks(c.heavy));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AdditionalTax, NationalPenalty,
+    testing::Values(
+        // H = 500,000: 10 % of 500,000 and 15 % of the 500,000 above it.
+        PenaltyCase{"YenInitialBelowThreshold", NationalIncrease(300000, 1300000), 1000000, 0,
+                    50000, 75000, 0},
+        // H = the initial tax 800,000.
+        PenaltyCase{"YenInitialAboveThreshold", NationalIncrease(800000, 1800000), 1000000, 0,
+                    80000, 30000, 0},
+        // Exactly at the threshold there is no 15 % part.
+        PenaltyCase{"YenIncreaseAtThreshold", NationalIncrease(0, 500000), 500000, 0, 50000, 0,
+                    0},
+        PenaltyCase{"TenThousandYen", NationalIncrease(30, 130, PenaltyUnit::TenThousandYen),
+                    100, 0, 5, 7.5, 0},
+        // The threshold 50 in ten thousand yen is 500,000 yen; in yen it would be 50.
+        PenaltyCase{"TenThousandYenSmallIncrease",
+                    NationalIncrease(0, 60, PenaltyUnit::TenThousandYen), 60, 0, 5, 1.5, 0},
+        PenaltyCase{"ApportionedThreeToOne", With(NationalIncrease(0, 1000000), 3, 1, false),
+                    750000, 250000, 50000, 37500, 87500},
+        PenaltyCase{"ApportionedNoReturn", With(NationalIncrease(0, 1000000), 3, 1, true),
+                    750000, 250000, 0, 112500, 100000},
+        PenaltyCase{"NoReturnAllUnderstated", With(NationalIncrease(0, 1000000), 0, 0, true),
+                    1000000, 0, 0, 150000, 0},
+        PenaltyCase{"AllConcealed", With(NationalIncrease(0, 1000000), 0, 5, false), 0,
+                    1000000, 0, 0, 350000},
+        // Shares are rounded half-even to 1/10,000: 1 × 1/3 = 0.3333 and the rest concealed.
+        PenaltyCase{"SharesRoundedToTenThousandths",
+                    With(NationalIncrease(0, 1), 1, 2, false), 0.3333, 0.6667, 0.03333, 0,
+                    0.2333}),
+    [](const testing::TestParamInfo<PenaltyCase>& info) { return std::string(info.param.name); });
+
+TEST(AdditionalTax, FifteenPercentKeepsItsFractionAndShowsWholeUnits) {
+  const AdditionalTaxSheet s =
+      ComputeAdditionalTax(NationalIncrease(30, 130, PenaltyUnit::TenThousandYen));
+  EXPECT_EQ(FormatFixed(s.fifteenPercent.national, 0, true), "8");
+  EXPECT_GT(s.fifteenPercent.national, 7.4999L);
+  EXPECT_LT(s.fifteenPercent.national, 7.5001L);
+}
+
+TEST(AdditionalTax, EmptyApportioningIncomesCountAllAsUnderstated) {
+  const AdditionalTaxSheet s = ComputeAdditionalTax(NationalIncrease(300000, 1300000));
+  EXPECT_TRUE(s.understatedIncomeSetToOne);
+  EXPECT_EQ(Ticks(s.increase.column[0]), Ticks(1000000.0));
+  // Total penalty 125,000; grand total adds the increase and 41,000 of delinquency.
+  EXPECT_EQ(Ticks(s.tenPercent.total) + Ticks(s.fifteenPercent.total), Ticks(125000.0));
+  EXPECT_EQ(Ticks(s.grandTotal), Ticks(1000000.0 + 125000 + 41000));
+
+  const AdditionalTaxSheet given = ComputeAdditionalTax(With(NationalIncrease(0, 1), 0, 1, false));
+  EXPECT_FALSE(given.understatedIncomeSetToOne);
+}
+
+TEST(AdditionalTax, LowerAmendedTaxGivesNoIncreaseInThatColumn) {
+  AdditionalTaxInputs in;
+  in.initialTax = {500000, 300000, 200000};
+  in.amendedTax = {400000, 450000, 260000};
+  in.understatedIncome = 1;
+  in.concealedIncome = 1;
+  const AdditionalTaxSheet s = ComputeAdditionalTax(in);
+  EXPECT_EQ(s.increase.column[0], 0);
+  EXPECT_EQ(s.understated.column[0], 0);
+  EXPECT_EQ(s.concealed.column[0], 0);
+  EXPECT_EQ(Ticks(s.increase.column[1]), Ticks(150000.0));
+  EXPECT_EQ(Ticks(s.increase.total), Ticks(210000.0));
+  EXPECT_EQ(Ticks(s.understated.total), Ticks(105000.0));
+  EXPECT_EQ(Ticks(s.concealed.total), Ticks(105000.0));
+  EXPECT_EQ(Ticks(s.initialTotal), Ticks(1000000.0));
+  EXPECT_EQ(Ticks(s.amendedTotal), Ticks(1110000.0));
+  // Business column: heavy tax on C3 = 30,000 only; the inhabitant share bears none.
+  EXPECT_EQ(Ticks(s.heavy.business), Ticks(10500.0));
+  EXPECT_EQ(Ticks(s.heavy.total), Ticks(10500.0));
+}
+
+TEST(AdditionalTax, NoReturnChargesFivePercentOfTheBusinessShare) {
+  AdditionalTaxInputs in;
+  in.amendedTax = {0, 0, 200000};
+  in.noReturn = true;
+  const AdditionalTaxSheet s = ComputeAdditionalTax(in);
+  EXPECT_EQ(Ticks(s.fifteenPercent.business), Ticks(10000.0));
+  EXPECT_EQ(Ticks(s.fifteenPercent.total), Ticks(10000.0));
+  in.noReturn = false;
+  EXPECT_EQ(ComputeAdditionalTax(in).fifteenPercent.business, 0);
+}
+
+TEST(AdditionalTax, AllZeroAfterClear) {
+  AdditionalTaxInputs cleared;  // every figure 0, rate and days as Clear leaves them
+  const AdditionalTaxSheet s = ComputeAdditionalTax(cleared);
+  EXPECT_TRUE(s.understatedIncomeSetToOne);
+  EXPECT_FALSE(s.delinquency.daysMessage);
+  for (const auto& [field, value] : PenaltyFieldValues(s)) {
+    if (field != 13) {
+      EXPECT_EQ(value, 0) << "NValEdit" << field;
+    }
+  }
+  for (const auto& [field, value] : DelinquencyFieldValues(s)) EXPECT_EQ(value, 0) << field;
+}
+
+struct DelinquencyCase {
+  const char* name;
+  Extended rate;
+  Extended days;
+  bool noReturn;
+  std::int64_t understatedTicks;  // on a share of 1,000,000
+  std::int64_t concealedTicks;
+};
+
+class Delinquency : public testing::TestWithParam<DelinquencyCase> {};
+
+TEST_P(Delinquency, OnShareOfOneMillion) {
+  const DelinquencyCase& c = GetParam();
+  IncreaseShares shares;
+  shares.understated = {Ticks(1000000.0), 0, Ticks(1000000.0)};
+  shares.concealed = {Ticks(1000000.0), Ticks(1000000.0), 0};
+  const DelinquencyResult r = ComputeDelinquency(shares, c.noReturn, c.rate, c.days);
+  EXPECT_FALSE(r.daysMessage);
+  EXPECT_EQ(Ticks(r.understated.column[0]), c.understatedTicks);
+  EXPECT_EQ(Ticks(r.understated.column[2]), c.understatedTicks);
+  EXPECT_EQ(Ticks(r.understated.total), 2 * c.understatedTicks);
+  EXPECT_EQ(Ticks(r.concealed.column[1]), c.concealedTicks);
+  EXPECT_EQ(Ticks(r.concealed.total), 2 * c.concealedTicks);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AdditionalTax, Delinquency,
+    testing::Values(DelinquencyCase{"OneYear", 0.1L, 365, false, 410000000, 410000000},
+                    // Filed returns are capped at one year; concealed shares never are.
+                    DelinquencyCase{"TwoYearsCapped", 0.1L, 730, false, 410000000, 820000000},
+                    DelinquencyCase{"TwoYearsNoReturn", 0.1L, 730, true, 820000000, 820000000},
+                    // 41,000 × 100 / 365 = 11,232.87671... held as 11,232.8767.
+                    DelinquencyCase{"HundredDays", 0.1L, 100, false, 112328767, 112328767},
+                    DelinquencyCase{"DayBeforeTheCap", 0.1L, 364, false, 408876712, 408876712},
+                    // q = 2.5 % + 4 % = 0.065.
+                    DelinquencyCase{"RateTwoAndAHalf", 2.5L, 365, false, 650000000, 650000000}),
+    [](const testing::TestParamInfo<DelinquencyCase>& info) {
+      return std::string(info.param.name);
+    });
+
+TEST(AdditionalTax, HundredDaysShowsWholeUnits) {
+  IncreaseShares shares;
+  shares.understated = {Ticks(1000000.0), 0, 0};
+  const DelinquencyResult r = ComputeDelinquency(shares, false, 0.1L, 100);
+  EXPECT_EQ(FormatFixed(r.understated.column[0], 0, true), "11,233");
+  EXPECT_EQ(r.understated.column[0], 11232.8767L);
+}
+
+TEST(AdditionalTax, ZeroDaysWarnsAndChargesNothing) {
+  AdditionalTaxInputs in = With(NationalIncrease(300000, 1300000), 1, 1, false);
+  in.days = 0;
+  const AdditionalTaxSheet s = ComputeAdditionalTax(in);
+  EXPECT_TRUE(s.delinquency.daysMessage);
+  for (const auto& [field, value] : DelinquencyFieldValues(s)) {
+    if (field != 41) {
+      EXPECT_EQ(value, 0) << "NValEdit" << field;
+    }
+  }
+  // Increase 1,000,000; U1 = C1 = 500,000; 10 % row 50,000; heavy 175,000.
+  EXPECT_EQ(Ticks(s.grandTotal), Ticks(1000000.0 + 50000 + 175000));
+}
+
+TEST(AdditionalTax, GrandTotalSumsEveryTotalField) {
+  AdditionalTaxInputs in;
+  in.initialTax = {300000, 100000, 50000};
+  in.amendedTax = {1300000, 300000, 150000};
+  in.understatedIncome = 3;
+  in.concealedIncome = 1;
+  in.days = 100;
+  const AdditionalTaxSheet s = ComputeAdditionalTax(in);
+  std::int64_t expected = 0;
+  for (Extended total : {s.increase.total, s.tenPercent.total, s.fifteenPercent.total,
+                         s.heavy.total, s.delinquency.understated.total,
+                         s.delinquency.concealed.total})
+    expected += Ticks(total);
+  EXPECT_EQ(Ticks(s.grandTotal), expected);
+  // Increase 1,300,000; U = 750,000 / 150,000 / 75,000; C = 250,000 / 50,000 / 25,000.
+  EXPECT_EQ(Ticks(s.increase.total), Ticks(1300000.0));
+  EXPECT_EQ(Ticks(s.tenPercent.total), Ticks(50000.0));
+  EXPECT_EQ(Ticks(s.fifteenPercent.total), Ticks(37500.0));
+  EXPECT_EQ(Ticks(s.heavy.total), Ticks(87500.0 + 8750));
+}
+
+TEST(AdditionalTax, FieldValuesCoverEveryResultField) {
+  const AdditionalTaxSheet s = ComputeAdditionalTax(NationalIncrease(1, 2));
+  std::vector<int> fields;
+  for (const auto& entry : PenaltyFieldValues(s)) fields.push_back(entry.first);
+  for (const auto& entry : DelinquencyFieldValues(s)) fields.push_back(entry.first);
+  std::sort(fields.begin(), fields.end());
+  std::vector<int> expected = {4, 8, 9, 10, 11, 12, 13};
+  for (int n = 14; n <= 29; ++n)
+    if (n != 18) expected.push_back(n);
+  for (int n = 31; n <= 41; ++n)
+    if (n != 32) expected.push_back(n);
+  EXPECT_EQ(fields, expected);
+}
+
+}  // namespace

@@ -1,0 +1,61 @@
+// Helpers for checking a main-window calculation sheet the way a user reads
+// it: values as the log would print them, the field texts, the log lines.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "MainSheet.h"
+#include "NumberText.h"
+
+namespace tavenko::calc::testing {
+
+inline MainInputs Typed(AmountUnit unit = AmountUnit::Man) {
+  MainInputs in;
+  in.unit = unit;
+  return in;
+}
+
+// The seven result values, each in the log's general format (15 digits), so
+// that "275.67" means the field received 2,756,700 / 10000.
+inline std::array<std::string, kResultCount> ResultValues(const MainSheet& sheet) {
+  std::array<std::string, kResultCount> values;
+  for (int i = 0; i < kResultCount; ++i) values[i] = FormatGeneral(sheet.results[i]);
+  return values;
+}
+
+// The text a result field shows: grouped, no decimals in NValEdit1..5, one
+// in NValEdit6..7, and zero as "0".
+inline std::string ShownText(const MainSheet& sheet, int field) {
+  const Extended value = sheet.results[field];
+  if (value == 0) return "0";
+  return FormatFixed(value, field < 5 ? 0 : 1, true);
+}
+
+inline std::array<std::string, kResultCount> ShownTexts(const MainSheet& sheet) {
+  std::array<std::string, kResultCount> texts;
+  for (int i = 0; i < kResultCount; ++i) texts[i] = ShownText(sheet, i);
+  return texts;
+}
+
+struct Slice {
+  std::string label;
+  PieColour colour;
+  std::string value;  // general format
+  bool operator==(const Slice&) const = default;
+};
+
+inline std::vector<Slice> PieSlices(const MainSheet& sheet) {
+  std::vector<Slice> slices;
+  for (const PieSlice& s : sheet.pie) slices.push_back({s.label, s.colour, FormatGeneral(s.value)});
+  return slices;
+}
+
+inline void PrintTo(const Slice& s, std::ostream* os) {
+  *os << s.label << " " << PieColourName(s.colour) << " " << s.value;
+}
+
+}  // namespace tavenko::calc::testing

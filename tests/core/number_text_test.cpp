@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include "NumberText.h"
+
+using namespace tavenko;
+
+TEST(NumberText, GeneralFormatOfLogLines) {
+  struct Row { Extended value; const char* text; };
+  const Row rows[] = {
+      {813, "813"},
+      {0.4567L, "0.4567"},
+      {4567.0L / 10000, "0.4567"},
+      {0.0001L, "0.0001"},
+      {1.0L / 10000, "0.0001"},
+      {123456789012.3456L, "123456789012.346"},
+      {-813, "-813"},
+      {-0.4567L, "-0.4567"},
+      {0, "0"},
+      {661.1278L, "661.1278"},
+      {6611278.0L / 10000, "661.1278"},
+      {812.3L, "812.3"},
+      {30.5732L, "30.5732"},
+      {1388722.0L / 8000000 * 100, "17.359025"},
+      {999999999999999.0L, "999999999999999"},
+      {99999999999.9999L, "99999999999.9999"},
+      {999999999999.0L * 10000 / 10000, "999999999999"},
+      {1e15L, "1E15"},
+      {0.00001L, "1E-5"},
+      {0.012345678901234567L, "0.0123456789012346"},
+      {1000.0L / 1110000 * 100, "0.0900900900900901"},
+  };
+  for (const Row& r : rows) EXPECT_EQ(FormatGeneral(r.value), r.text) << r.text;
+}
+
+TEST(NumberText, FixedFormatsRoundHalvesAwayFromZeroOnEighteenDigits) {
+  struct Row { Extended value; int decimals; bool grouped; const char* text; };
+  const Row rows[] = {
+      {0.5L, 0, true, "1"},
+      {2.5L, 0, true, "3"},
+      {-2.5L, 0, true, "-3"},
+      {500000.5L, 0, true, "500,001"},
+      {11232.8767L, 0, true, "11,233"},
+      {12.2499999999999999998L, 1, true, "12.3"},
+      {12.24L, 1, true, "12.2"},
+      {1234567, 0, true, "1,234,567"},
+      {1234567, 0, false, "1234567"},
+      {-1234, 0, true, "-1,234"},
+      {1234567.891L, 2, true, "1,234,567.89"},
+      {7.3L, 2, true, "7.30"},
+      {999999999999.0L, 0, true, "999,999,999,999"},
+      {123, 0, true, "123"},
+      {0, 0, true, "0"},
+      {0.04L, 1, true, "0.0"},
+      {0.05L, 1, true, "0.1"},
+      {99.95L, 1, true, "100.0"},
+      {17.359025L, 1, true, "17.4"},
+      {356.67L, 0, true, "357"},
+  };
+  for (const Row& r : rows) EXPECT_EQ(FormatFixed(r.value, r.decimals, r.grouped), r.text) << r.text;
+  EXPECT_EQ(FormatFixed(12, 0, true, 5), "   12");
+}
+
+TEST(NumberText, PatternKeepsUpToFourteenDecimals) {
+  struct Row { Extended value; const char* text; };
+  const Row rows[] = {
+      {3.456L, "3.456"}, {12.7L, "12.7"}, {1000, "1000"}, {0, "0"}, {0.4L, "0.4"},
+      {1234567.891L, "1234567.891"}, {-5.25L, "-5.25"}, {1.0L / 3, "0.33333333333333"},
+      {2.0L / 3, "0.66666666666667"}, {1e-15L, "0"},
+  };
+  for (const Row& r : rows) EXPECT_EQ(FormatPattern(r.value), r.text) << r.text;
+}
+
+TEST(NumberText, TextToFloatReadsPlainNumbersOnly) {
+  struct Row { const char* text; std::optional<Extended> value; };
+  const Row rows[] = {
+      {"12345", 12345}, {"-123456", -123456}, {"+7", 7}, {" 42 ", 42}, {"1.5", 1.5L},
+      {".5", 0.5L}, {"1.", 1}, {"1.0e-5", 1.0e-5L}, {"5.0e-9", 5.0e-9L}, {"1.0e12", 1.0e12L},
+      {"", std::nullopt}, {"-", std::nullopt}, {"12a", std::nullopt}, {"1,000", std::nullopt},
+      {"inf", std::nullopt}, {"nan", std::nullopt}, {"0x10", std::nullopt}, {"--1", std::nullopt},
+      {"1e99999", std::nullopt}, {".", std::nullopt},
+  };
+  for (const Row& r : rows) EXPECT_EQ(TextToFloat(r.text), r.value) << '"' << r.text << '"';
+}

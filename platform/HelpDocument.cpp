@@ -57,7 +57,8 @@ const GeneratedTable kGeneratedTables[] = {
 }  // namespace
 
 std::optional<QString> HelpDocumentHtml(const QString& helpFile) {
-  RegisterHelpResources();
+  static const bool registered = (RegisterHelpResources(), true);
+  Q_UNUSED(registered);
   const QString baseName = QFileInfo(helpFile).completeBaseName().toLower();
   if (baseName.isEmpty()) return std::nullopt;
   QFile file(QStringLiteral(":/help/%1.html").arg(baseName));

@@ -50,7 +50,7 @@ struct GeneratedTable {
 const GeneratedTable kGeneratedTables[] = {
     {"income-tax", "課税所得金額", IncomeTaxBrackets},
     {"gift-tax-general", "基礎控除後の課税価格", GiftTaxGeneralBrackets},
-    {"gift-tax-special", "基礎控除後の課税価格", GiftTaxSpecialBrackets},
+    {"gift-tax-ascendant", "基礎控除後の課税価格", GiftTaxSpecialBrackets},
     {"inheritance-tax", "法定相続分に応ずる取得金額", InheritanceTaxBrackets},
 };
 

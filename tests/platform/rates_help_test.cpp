@@ -82,7 +82,7 @@ class RatesHelpTest : public QObject {
     QTest::newRow("corporation tax") << "corporation-tax" << Schedule(CorporationTax) << false << 2;
     QTest::newRow("enterprise tax") << "enterprise-tax" << Schedule(CorporateEnterpriseTax) << false << 3;
     QTest::newRow("gift tax general") << "gift-tax-general" << Schedule(GiftTaxGeneral) << false << 8;
-    QTest::newRow("gift tax special") << "gift-tax-special" << Schedule(GiftTaxSpecial) << false << 8;
+    QTest::newRow("gift tax from ascendants") << "gift-tax-ascendant" << Schedule(GiftTaxSpecial) << false << 8;
     QTest::newRow("inheritance tax") << "inheritance-tax" << Schedule(InheritanceTaxSchedule) << false << 8;
   }
 

@@ -1,5 +1,7 @@
-// The application's help: a help window of our own that shows the rates help
-// shipped with the program, standing in for the platform's help viewer.
+// The application's help: a help window of our own that shows the help
+// documents shipped with the program (HelpDocument.h), standing in for the
+// platform's help viewer. One help window serves the whole application; it
+// stays open when the window that asked for it closes.
 #pragma once
 
 #include <QString>
@@ -13,7 +15,11 @@ void SetApplicationHelpFile(const QString& fileName);
 QString ApplicationHelpFile();
 
 // Runs a help macro on the application's help file; "contents()" opens the
-// help window at its contents page.
+// help window at its contents page. A help file the program does not ship,
+// or a macro it does not know, is reported in a message box.
 void RunHelpMacro(const QString& macro, QWidget* parent = nullptr);
+
+// The help window while it is open, else nullptr (for tests).
+QWidget* HelpWindow();
 
 }  // namespace tavenko::platform

@@ -9,7 +9,6 @@
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("タベンコ"));
-  QApplication::setApplicationDisplayName(QStringLiteral("タベンコ"));
   InstallJapaneseFontFallbacks();
 
   TForm1 form1;

@@ -3,6 +3,7 @@
 // file, the width toggle, the windows it opens and printing.
 #include <QChartView>
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -62,6 +63,15 @@ void ShowAndActivate(QWidget& form) {
   form.activateWindow();
   QVERIFY(QTest::qWaitForWindowActive(&form));
 }
+
+// Stands in for the web browser.
+class UrlCatcher : public QObject {
+  Q_OBJECT
+ public:
+  QList<QUrl> opened;
+ public slots:
+  void open(const QUrl& url) { opened << url; }
+};
 
 }  // namespace
 
@@ -297,6 +307,29 @@ class MainWindowTest : public QObject {
       return;
     }
     QSKIP("every calculation button has its case");
+  }
+
+  void homePageLabelOpensTheAddress() {
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler("https", &catcher, "open");
+    TForm1 form;
+    ShowAndActivate(form);
+    QTest::mouseClick(Child<QLabel>(form, "Label8"), Qt::LeftButton);
+    QDesktopServices::unsetUrlHandler("https");
+    QCOMPARE(catcher.opened, QList<QUrl>{QUrl(QString::fromUtf8(kHomePageAddress))});
+  }
+
+  void leavingAnInheritanceButtonTurnsTheHeirPromptsTeal() {
+    TForm1 form;
+    ShowAndActivate(form);
+    auto* label = Child<QLabel>(form, "Label6");
+    QPalette black = label->palette();
+    black.setColor(QPalette::WindowText, Qt::black);
+    label->setPalette(black);
+    Child<QPushButton>(form, "BitBtn18")->setFocus();
+    Child<TNValEdit>(form, "NValEdit11")->setFocus();
+    QCOMPARE(label->palette().color(QPalette::WindowText), QColor(0, 128, 128));
+    QCOMPARE(Child<QGroupBox>(form, "GroupBox1")->palette().color(QPalette::WindowText), QColor(0, 128, 128));
   }
 
   void printsTheWindowToPdf() {

@@ -70,11 +70,7 @@ const IncomeCaseRules kBusiness{.side = CommentPanel(" 　"),
                                 .deriveIncome = DeriveBusiness,
                                 .withBusinessTax = true,
                                 .edit4Caption = "　　　事業税"};
-const IncomeCaseRules kRetirement{.side = {.visible = true,
-                                           .caption = "勤続年数",
-                                           .note = RetirementNote(),
-                                           .yearsFieldVisible = true,
-                                           .extraFieldVisible = false},
+const IncomeCaseRules kRetirement{.side = RetirementPanel(),
                                   .readsServiceYears = true,
                                   .deriveIncome = DeriveRetirement,
                                   .logsIncomeTaxInWholeMan = false};
@@ -84,9 +80,14 @@ const IncomeCaseRules kOccasional{
 
 }  // namespace
 
-std::string RetirementNote() {
-  return JoinLines({"　退職所得控除は勤続", "年数２０年迄は１年に付", "き４０万円。２１年以上は",
-                    "１年に付き７０万円。", "　残額の２分の１に税率", "を乗じる。"});
+SidePanel RetirementPanel() {
+  return SidePanel{.visible = true,
+                   .caption = "勤続年数",
+                   .note = JoinLines({"　退職所得控除は勤続", "年数２０年迄は１年に付",
+                                      "き４０万円。２１年以上は", "１年に付き７０万円。",
+                                      "　残額の２分の１に税率", "を乗じる。"}),
+                   .yearsFieldVisible = true,
+                   .extraFieldVisible = false};
 }
 
 YenAmount CheckServiceYears(MainSheet& sheet, Extended typedYears) {

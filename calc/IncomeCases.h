@@ -51,7 +51,8 @@ MainSheet RunIncomeCase(const IncomeCaseRules& rules, const MainInputs& in);
 // with zero years). Returns the years as a scaled count.
 YenAmount CheckServiceYears(MainSheet& sheet, Extended typedYears);
 
-// The retirement note shown in the side panel by both retirement cases.
-std::string RetirementNote();
+// The side panel of both retirement cases: "勤続年数" with the years field
+// and the note on the retirement income deduction.
+SidePanel RetirementPanel();
 
 }  // namespace tavenko::calc

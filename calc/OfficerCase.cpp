@@ -27,11 +27,7 @@ void DeriveOfficer(IncomeWork& w, MainSheet& sheet) {
   w.nextMillionBase = StoreYen(static_cast<Extended>(nextIncome) - w.deduction);
 }
 
-const IncomeCaseRules kOfficer{.side = {.visible = true,
-                                        .caption = "勤続年数",
-                                        .note = RetirementNote(),
-                                        .yearsFieldVisible = true,
-                                        .extraFieldVisible = false},
+const IncomeCaseRules kOfficer{.side = RetirementPanel(),
                                .readsServiceYears = true,
                                .deriveIncome = DeriveOfficer,
                                .logsIncomeTaxInWholeMan = false};

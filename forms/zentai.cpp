@@ -138,7 +138,6 @@ void TForm1::SetUpIcons() {
   // Pictures from the desktop's icon theme, with our own when it has none.
   ui->BitBtn27->setIcon(
       QIcon::fromTheme(QStringLiteral("document-print"), QIcon(QStringLiteral(":/icons/print.png"))));
-  ui->BitBtn27->setToolTip(QString());
   ui->BitBtn23->setIcon(QIcon::fromTheme(QStringLiteral("view-dual"),
                                          QIcon(QStringLiteral(":/icons/width.png"))));
 }

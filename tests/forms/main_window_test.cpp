@@ -291,7 +291,10 @@ class MainWindowTest : public QObject {
     QCOMPARE(windowsTitled(QStringLiteral("総合課税")).size(), 2);
     QCOMPARE(windowsTitled(QStringLiteral("加算税の計算")).size(), 1);
     QCOMPARE(windowsTitled(QStringLiteral("法人成りの節税額計算")).size(), 1);
-    for (QWidget* w : windowsTitled(QStringLiteral("総合課税"))) QVERIFY(w->isVisible() && !w->isModal());
+    for (QWidget* w : windowsTitled(QStringLiteral("総合課税"))) {
+      QVERIFY(w->isVisible() && !w->isModal());
+      QVERIFY(!w->testAttribute(Qt::WA_QuitOnClose));  // closing the main window ends the program
+    }
 
     windowsTitled(QStringLiteral("総合課税")).first()->close();
     QTRY_COMPARE(windowsTitled(QStringLiteral("総合課税")).size(), 1);

@@ -1,12 +1,20 @@
+// Start-up: the application "タベンコ", then the main window and the three
+// other windows in their order (those three hidden), and the event loop until
+// the main window closes.
 #include <QApplication>
-#include <QWidget>
+
+#include "SecondaryWindows.h"
+#include "zentai.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("タベンコ"));
-  QWidget window;
-  window.setWindowTitle(QStringLiteral("タベンコ　平成２９年版 　v5.9"));
-  window.setFixedSize(714, 482);
-  window.show();
+  InstallJapaneseFontFallbacks();
+
+  TForm1 form1;
+  CreateComprehensiveTaxWindow(&form1);  // TForm2
+  CreateAdditionalTaxWindow(&form1);     // TForm3
+  CreateIncorporationWindow(&form1);     // TForm4
+  form1.show();
   return QApplication::exec();
 }

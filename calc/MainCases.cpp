@@ -4,6 +4,9 @@
 #include "MainSheet.h"
 #include "PropertyCases.h"
 
+#include "IncomeCases.h"
+#include "OfficerCase.h"
+
 namespace tavenko::calc {
 
 std::string_view PieColourName(PieColour colour) {
@@ -22,12 +25,12 @@ namespace {
 // Grouped by family; each family's functions live in its own source file.
 const std::array<MainCase, 22> kMainCases{{
     // Income (IncomeCases.cpp) and the officer's allowance (OfficerCase.cpp)
-    {"BitBtn1", "一般所得税", nullptr},
-    {"BitBtn2", "給与所得", nullptr},
-    {"BitBtn3", "事業所得", nullptr},
-    {"BitBtn4", "退職所得", nullptr},
-    {"BitBtn28", "役員", nullptr},
-    {"BitBtn5", "一時所得", nullptr},
+    {"BitBtn1", "一般所得税", OrdinaryIncomeSheet},
+    {"BitBtn2", "給与所得", SalaryIncomeSheet},
+    {"BitBtn3", "事業所得", BusinessIncomeSheet},
+    {"BitBtn4", "退職所得", RetirementIncomeSheet},
+    {"BitBtn28", "役員", OfficerRetirementSheet},
+    {"BitBtn5", "一時所得", OccasionalIncomeSheet},
 
     // Land and building transfers (PropertyCases.cpp)
     {"BitBtn6", "長期譲渡", TransferButton<TransferKind::LongTerm>},

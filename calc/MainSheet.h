@@ -65,7 +65,9 @@ struct MainSheet {
   // The click writes this into NValEdit16 (years above 99 are cleared to 0).
   std::optional<Extended> yearsFieldValue;
 
-  std::array<Extended, kResultCount> results{};  // values of NValEdit1..7
+  // The values NValEdit1..7 are left with: amount / 10000, or whole yen for
+  // the money fields a case re-expresses in 円 mode.
+  std::array<Extended, kResultCount> results{};
   std::array<std::string, kResultCount> captions;  // Edit1..Edit7
   std::optional<Extended> extraFieldValue;  // NValEdit17, when the click sets it
   std::optional<Extended> feeLow;           // NValEdit15

@@ -1,2 +1,42 @@
-// The command-line tool tavenko-sheet: one click of the main window as JSON.
+// The command-line tool tavenko-sheet: one click of a calculation button on a
+// freshly started main window, printed as one JSON object.
+//
+//   tavenko-sheet CASE [--income N] [--deductions N] [--profit N] [--value N]
+//                 [--children N] [--parents N] [--siblings N] [--years N]
+//                 [--yen] [--no-spouse]
 #pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "MainSheet.h"
+
+namespace tavenko::sheettool {
+
+struct ToolOutput {
+  int status = 0;   // 0 done, 2 a usage error or a case not yet available
+  std::string out;  // stdout
+  std::string err;  // stderr
+};
+
+// Runs the tool on its arguments (without the program name).
+ToolOutput RunSheetTool(std::span<const std::string_view> args);
+
+// The JSON of one click: `inputs` as the fields held them before the click,
+// `sheet` what the click computed.
+std::string SheetJson(const calc::MainCase& button, const calc::MainInputs& inputs,
+                      const calc::MainSheet& sheet);
+
+// How a numeric field is set up to show its value.
+struct FieldDisplay {
+  int maxDigits = 9;
+  int fixDecimal = -1;  // -1: free decimals
+  bool zeroDisplay = false;
+};
+
+// The text a numeric field shows for a value.
+// TODO(field model): replace with the text rules of controls/model when they land.
+std::string FieldText(Extended value, const FieldDisplay& display);
+
+}  // namespace tavenko::sheettool

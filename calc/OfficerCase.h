@@ -1,0 +1,16 @@
+// The officer's retirement allowance (役員, BitBtn28): the retirement income
+// case with the officer's rule that up to five years of service the amount
+// left after the retirement income deduction is not halved.
+#pragma once
+
+#include "MainSheet.h"
+
+namespace tavenko::calc {
+
+MainSheet OfficerRetirementSheet(const MainInputs& in);
+
+// The officer's retirement income from an allowance and the years of service
+// (scaled count), before any clamping.
+YenAmount OfficerRetirementIncome(YenAmount allowance, YenAmount serviceYears);
+
+}  // namespace tavenko::calc

@@ -1,0 +1,376 @@
+#include "zentai.h"
+
+#include <QChart>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFont>
+#include <QGraphicsLayout>
+#include <QMouseEvent>
+#include <QPieSeries>
+#include <QPieSlice>
+#include <QPrinter>
+#include <QUrl>
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "IniGT.h"
+#include "Messages.h"
+#include "NValEdit.h"
+#include "SecondaryWindows.h"
+#include "WindowPrinter.h"
+#include "ui_zentai.h"
+
+using tavenko::AmountUnit;
+using tavenko::kCountScale;
+namespace calc = tavenko::calc;
+
+namespace {
+
+const QColor clBlack(0, 0, 0);
+const QColor clTeal(0, 128, 128);  // 0x808000 as a Windows colour (BGR)
+const QColor clSilver(192, 192, 192);
+
+// The log panel is anchored to all four sides of the wide window.
+constexpr int kPanelLeft = 711, kPanelTop = 8, kPanelRightMargin = 15, kPanelBottomMargin = 56;
+
+QColor PieColour(calc::PieColour colour) {
+  switch (colour) {
+    case calc::PieColour::Red: return QColor(255, 0, 0);
+    case calc::PieColour::Lime: return QColor(0, 255, 0);
+    case calc::PieColour::Yellow: return QColor(255, 255, 0);
+    case calc::PieColour::Blue: return QColor(0, 0, 255);
+    case calc::PieColour::White: return QColor(255, 255, 255);
+  }
+  return {};
+}
+
+// A prompt or a field in the given text colour.
+void SetTextColour(QWidget* widget, const QColor& colour) {
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::WindowText, colour);
+  palette.setColor(QPalette::Text, colour);
+  widget->setPalette(palette);
+}
+
+// A unit button checked or not. Checking one unchecks the other; unchecking
+// leaves both clear, as a settings file with both keys 0 asks for.
+void SetRadioChecked(QAbstractButton* button, bool checked) {
+  if (checked) {
+    button->setChecked(true);
+    return;
+  }
+  const bool exclusive = button->autoExclusive();
+  button->setAutoExclusive(false);
+  button->setChecked(false);
+  button->setAutoExclusive(exclusive);
+}
+
+}  // namespace
+
+// The icons of a static library's resource file are registered by hand, once.
+static void RegisterFormIcons() {
+  static const bool registered = [] {
+    Q_INIT_RESOURCE(icons);
+    return true;
+  }();
+  (void)registered;
+}
+
+void InstallJapaneseFontFallbacks() {
+  QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"),
+                             {QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
+                              QStringLiteral("IPA Pゴシック"), QStringLiteral("Noto Sans CJK JP")});
+}
+
+TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm1>()) {
+  InstallJapaneseFontFallbacks();
+  RegisterFormIcons();
+  ui->setupUi(this);
+  LoadNumericFields(this);
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint);
+  setFixedSize(kNarrowWidth, kHeight);
+
+  IniGT1 = new TIniGT(this);
+  IniGT1->setObjectName(QStringLiteral("IniGT1"));
+  IniGT1->setDefaultDir(ddApplication);
+  IniGT1->setFence(fnNone);
+  IniGT1->Loaded();
+
+  SetUpChart();
+  SetUpIcons();
+  ConnectButtons();
+  FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+// ---- Set-up -----------------------------------------------------------------
+
+void TForm1::SetUpChart() {
+  // The pie: no title, axes, legend or marks, flat and circular on silver,
+  // the first slice starting at the top.
+  auto* chart = new QChart;
+  chart->setTitle(QString());
+  chart->legend()->hide();
+  chart->setBackgroundBrush(clSilver);
+  chart->setBackgroundRoundness(0);
+  chart->setMargins(QMargins());
+  chart->layout()->setContentsMargins(0, 0, 0, 0);
+  chart->setAnimationOptions(QChart::NoAnimation);
+
+  Series1 = new QPieSeries(chart);
+  Series1->setObjectName(QStringLiteral("Series1"));
+  Series1->setName(QStringLiteral("円"));
+  Series1->setPieStartAngle(0);  // 12 o'clock
+  Series1->setPieEndAngle(360);
+  Series1->setPieSize(0.9);
+  chart->addSeries(Series1);
+
+  ui->Chart1->setChart(chart);
+  ui->Chart1->setBackgroundBrush(clSilver);
+  ui->Chart1->setRenderHint(QPainter::Antialiasing);
+}
+
+void TForm1::SetUpIcons() {
+  // Pictures from the desktop's icon theme, with our own when it has none.
+  ui->BitBtn27->setIcon(
+      QIcon::fromTheme(QStringLiteral("document-print"), QIcon(QStringLiteral(":/icons/print.png"))));
+  ui->BitBtn23->setIcon(QIcon::fromTheme(QStringLiteral("view-dual"),
+                                         QIcon(QStringLiteral(":/icons/width.png"))));
+}
+
+void TForm1::ConnectButtons() {
+  // Every calculation button of the registry runs through the one apply path;
+  // the income buttons through their named handlers.
+  using Handler = void (TForm1::*)();
+  const std::array<std::pair<std::string_view, Handler>, 6> named{{
+      {"BitBtn1", &TForm1::BitBtn1Click},
+      {"BitBtn2", &TForm1::BitBtn2Click},
+      {"BitBtn3", &TForm1::BitBtn3Click},
+      {"BitBtn4", &TForm1::BitBtn4Click},
+      {"BitBtn5", &TForm1::BitBtn5Click},
+      {"BitBtn28", &TForm1::BitBtn28Click},
+  }};
+  for (const calc::MainCase& c : calc::MainCases()) {
+    auto* button = findChild<QPushButton*>(QString::fromUtf8(c.button.data(), c.button.size()));
+    if (!button) continue;
+    const auto handler = std::find_if(named.begin(), named.end(),
+                                      [&](const auto& n) { return n.first == c.button; });
+    if (handler != named.end())
+      connect(button, &QPushButton::clicked, this, handler->second);
+    else
+      connect(button, &QPushButton::clicked, this, [this, name = c.button] { RunCalculation(name); });
+  }
+
+  connect(ui->RadioButton1, &QRadioButton::clicked, this, &TForm1::RadioButton1Click);
+  connect(ui->RadioButton2, &QRadioButton::clicked, this, &TForm1::RadioButton2Click);
+  connect(ui->BitBtn23, &QPushButton::clicked, this, &TForm1::BitBtn23Click);
+  connect(ui->BitBtn27, &QPushButton::clicked, this, &TForm1::BitBtn27Click);
+  connect(ui->BitBtn25, &QPushButton::clicked, this, &TForm1::BitBtn25Click);
+  connect(ui->BitBtn24, &QPushButton::clicked, this, &TForm1::BitBtn24Click);
+  connect(ui->BitBtn26, &QPushButton::clicked, this, &TForm1::BitBtn26Click);
+  // "法人＋留保金" (BitBtn14) and "税率" (BitBtn22) stay disabled and unconnected.
+
+  ui->Label8->installEventFilter(this);
+  for (QWidget* heirButton : {ui->BitBtn16, ui->BitBtn17, ui->BitBtn18, ui->BitBtn19,
+                              ui->BitBtn20, ui->BitBtn21})
+    heirButton->installEventFilter(this);
+}
+
+// ---- Window events ----------------------------------------------------------
+
+void TForm1::FormCreate() {
+  // Position and unit from the settings file; the first failure leaves the
+  // rest at their designed values.
+  try {
+    const int top = IniGT1->ReadInteger(QStringLiteral("form"), QStringLiteral("form1.top"), 80);
+    move(x(), top);
+    const int left = IniGT1->ReadInteger(QStringLiteral("form"), QStringLiteral("form1.left"), 80);
+    move(left, y());
+    SetRadioChecked(ui->RadioButton3,
+                    IniGT1->ReadBool(QStringLiteral("radio"), QStringLiteral("radiobutton3"),
+                                     ui->RadioButton3->isChecked()));
+    SetRadioChecked(ui->RadioButton4,
+                    IniGT1->ReadBool(QStringLiteral("radio"), QStringLiteral("radiobutton4"),
+                                     ui->RadioButton4->isChecked()));
+  } catch (...) {
+  }
+}
+
+void TForm1::FormShow() { SetWidth(kNarrowWidth); }
+
+void TForm1::FormActivate() {
+  spouseCount_ = ui->RadioButton1->isChecked() ? kCountScale : 0;
+  for (QLineEdit* caption : {ui->Edit1, ui->Edit2, ui->Edit3, ui->Edit4, ui->Edit5, ui->Edit6, ui->Edit7})
+    caption->clear();
+}
+
+void TForm1::FormClose() {
+  try {
+    IniGT1->WriteInteger(QStringLiteral("form"), QStringLiteral("form1.top"), y());
+    IniGT1->WriteInteger(QStringLiteral("form"), QStringLiteral("form1.left"), x());
+    IniGT1->WriteBool(QStringLiteral("radio"), QStringLiteral("radiobutton3"), ui->RadioButton3->isChecked());
+    IniGT1->WriteBool(QStringLiteral("radio"), QStringLiteral("radiobutton4"), ui->RadioButton4->isChecked());
+  } catch (...) {
+  }
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (!event->spontaneous()) FormShow();
+}
+
+void TForm1::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  FormClose();
+  event->accept();
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  ui->Panel1->setGeometry(kPanelLeft, kPanelTop,
+                          std::max(0, width() - kPanelLeft - kPanelRightMargin),
+                          std::max(0, height() - kPanelTop - kPanelBottomMargin));
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == ui->Label8 && event->type() == QEvent::MouseButtonRelease &&
+      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+    Label8Click();
+    return true;
+  }
+  if (event->type() == QEvent::FocusOut && watched != ui->Label8) InheritanceButtonExit();
+  return QWidget::eventFilter(watched, event);
+}
+
+// ---- Buttons ----------------------------------------------------------------
+
+void TForm1::RadioButton1Click() { spouseCount_ = kCountScale; }
+void TForm1::RadioButton2Click() { spouseCount_ = 0; }
+
+void TForm1::SetWidth(int width) { setFixedSize(width, kHeight); }
+
+void TForm1::BitBtn23Click() {
+  wide_ = !wide_;
+  SetWidth(wide_ ? kWideWidth : kNarrowWidth);
+}
+
+void TForm1::BitBtn27Click() { tavenko::platform::PrintWindowWithDialog(this); }
+
+void TForm1::PrintTo(QPrinter& printer) { tavenko::platform::PrintWindow(this, printer); }
+
+void TForm1::BitBtn25Click() { CreateComprehensiveTaxWindow(this)->show(); }
+void TForm1::BitBtn24Click() { CreateAdditionalTaxWindow(this)->show(); }
+void TForm1::BitBtn26Click() { CreateIncorporationWindow(this)->show(); }
+
+void TForm1::Label8Click() { QDesktopServices::openUrl(QUrl(QString::fromUtf8(kHomePageAddress))); }
+
+void TForm1::InheritanceButtonExit() { SetHeirPromptsColour(clTeal); }
+
+void TForm1::SetHeirPromptsColour(const QColor& colour) {
+  for (QWidget* prompt : {static_cast<QWidget*>(ui->GroupBox1), static_cast<QWidget*>(ui->Label5),
+                          static_cast<QWidget*>(ui->Label6), static_cast<QWidget*>(ui->Label7)})
+    SetTextColour(prompt, colour);
+}
+
+// ---- The calculation path -----------------------------------------------------
+
+void TForm1::RunCalculation(std::string_view button) {
+  const calc::MainCase* c = calc::FindMainCase(button);
+  if (!c || !c->compute) return;
+  ApplySheet(c->compute(ReadInputs()));
+}
+
+calc::MainInputs TForm1::ReadInputs() const {
+  calc::MainInputs in;
+  in.income = ui->NValEdit11->Value();
+  in.deductions = ui->NValEdit12->Value();
+  in.profit = ui->NValEdit13->Value();
+  in.value = ui->NValEdit14->Value();
+  in.children = ui->NValEdit8->Value();
+  in.parents = ui->NValEdit9->Value();
+  in.siblings = ui->NValEdit10->Value();
+  in.years = ui->NValEdit16->Value();
+  // 円 exactly when its button is checked; neither checked counts as 万円.
+  in.unit = ui->RadioButton4->isChecked() ? AmountUnit::Yen : AmountUnit::Man;
+  in.spouseCount = spouseCount_;
+  return in;
+}
+
+TNValEdit* TForm1::ResultField(int index) const {
+  const std::array<TNValEdit*, calc::kResultCount> fields{
+      ui->NValEdit1, ui->NValEdit2, ui->NValEdit3, ui->NValEdit4,
+      ui->NValEdit5, ui->NValEdit6, ui->NValEdit7};
+  return fields[index];
+}
+
+void TForm1::ApplySheet(const calc::MainSheet& sheet) {
+  HighlightInputs(sheet);
+  ApplySidePanels(sheet);
+  for (int i = 0; i < calc::kResultCount; ++i) ResultField(i)->setValue(0);  // ClearResults
+  if (sheet.yearsFieldValue) ui->NValEdit16->setValue(*sheet.yearsFieldValue);
+  for (const std::string& message : sheet.messages)
+    tavenko::platform::ShowMessage(this, QString::fromStdString(message));
+  ShowResults(sheet);
+  for (const std::string& line : sheet.log) ui->Memo1->appendPlainText(QString::fromStdString(line));
+  const std::array<QLineEdit*, calc::kResultCount> captions{
+      ui->Edit1, ui->Edit2, ui->Edit3, ui->Edit4, ui->Edit5, ui->Edit6, ui->Edit7};
+  for (int i = 0; i < calc::kResultCount; ++i)
+    captions[i]->setText(QString::fromStdString(sheet.captions[i]));
+  FillBreakdownPie(sheet);
+}
+
+void TForm1::HighlightInputs(const calc::MainSheet& sheet) {
+  const std::array<std::pair<QWidget*, QWidget*>, 4> inputs{{{ui->Label1, ui->NValEdit11},
+                                                             {ui->Label2, ui->NValEdit12},
+                                                             {ui->Label3, ui->NValEdit13},
+                                                             {ui->Label4, ui->NValEdit14}}};
+  for (std::size_t i = 0; i < inputs.size(); ++i) {
+    const QColor& colour = sheet.inputsUsed[i] ? clBlack : clTeal;
+    SetTextColour(inputs[i].first, colour);
+    SetTextColour(inputs[i].second, colour);
+  }
+  if (sheet.heirPromptsInUse) SetHeirPromptsColour(clBlack);
+}
+
+void TForm1::ApplySidePanels(const calc::MainSheet& sheet) {
+  const calc::SidePanel& side = sheet.side;
+  if (side.visible) {
+    ui->GroupBox2->setTitle(QString::fromStdString(side.caption));
+    ui->Label13->setText(QString::fromStdString(side.note));
+  }
+  ui->NValEdit16->setVisible(side.yearsFieldVisible);
+  ui->NValEdit17->setVisible(side.extraFieldVisible);
+  ui->GroupBox2->setVisible(side.visible);
+  ui->GroupBox3->setVisible(sheet.feePanelVisible);
+}
+
+void TForm1::ShowResults(const calc::MainSheet& sheet) {
+  for (int i = 0; i < calc::kResultCount; ++i) ResultField(i)->setValue(sheet.results[i]);
+  if (sheet.extraFieldValue) ui->NValEdit17->setValue(*sheet.extraFieldValue);
+  if (sheet.feeLow) ui->NValEdit15->setValue(*sheet.feeLow);
+  if (sheet.feeHigh) ui->NValEdit18->setValue(*sheet.feeHigh);
+}
+
+void TForm1::FillBreakdownPie(const calc::MainSheet& sheet) {
+  ui->Chart1->hide();
+  Series1->clear();
+  // Slices are drawn largest first; equal values keep the order added.
+  std::vector<calc::PieSlice> slices = sheet.pie;
+  std::stable_sort(slices.begin(), slices.end(),
+                   [](const calc::PieSlice& a, const calc::PieSlice& b) { return a.value > b.value; });
+  for (const calc::PieSlice& s : slices) {
+    QPieSlice* slice = Series1->append(QString::fromStdString(s.label), static_cast<double>(s.value));
+    slice->setBrush(PieColour(s.colour));
+    slice->setPen(QPen(Qt::black, 0.5));
+    slice->setLabelVisible(false);
+  }
+  ui->Chart1->setVisible(sheet.pieVisible);
+}

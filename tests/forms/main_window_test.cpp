@@ -1,0 +1,400 @@
+// The main window: a calculation typed and clicked as a user does, the apply
+// path (results, captions, log, pie, side panels, messages), the settings
+// file, the width toggle, the windows it opens and printing.
+#include <QChartView>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPieSeries>
+#include <QPieSlice>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include "Messages.h"
+#include "NValEdit.h"
+#include "zentai.h"
+
+namespace {
+
+template <typename T>
+T* Child(QWidget& form, const char* name) {
+  T* child = form.findChild<T*>(QString::fromLatin1(name));
+  if (!child) qFatal("no control %s", name);
+  return child;
+}
+
+QStringList ShownResults(QWidget& form) {
+  QStringList texts;
+  for (int i = 1; i <= 7; ++i) texts << Child<TNValEdit>(form, qPrintable(QString("NValEdit%1").arg(i)))->text();
+  return texts;
+}
+
+QStringList Captions(QWidget& form) {
+  QStringList texts;
+  for (int i = 1; i <= 7; ++i) texts << Child<QLineEdit>(form, qPrintable(QString("Edit%1").arg(i)))->text();
+  return texts;
+}
+
+QStringList LogLines(QWidget& form) {
+  const QString text = Child<QPlainTextEdit>(form, "Memo1")->toPlainText();
+  return text.isEmpty() ? QStringList() : text.split('\n');
+}
+
+// The settings file of the program running these tests, named after it.
+QString SettingsPath() {
+  QString name = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName().toLower() + ".ini";
+  if (name.at(0).isLower()) name[0] = name.at(0).toUpper();
+  return QCoreApplication::applicationDirPath() + '/' + name;
+}
+
+void ShowAndActivate(QWidget& form) {
+  form.show();
+  form.activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(&form));
+}
+
+// Stands in for the web browser.
+class UrlCatcher : public QObject {
+  Q_OBJECT
+ public:
+  QList<QUrl> opened;
+ public slots:
+  void open(const QUrl& url) { opened << url; }
+};
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { QApplication::setApplicationName(QStringLiteral("タベンコ")); }
+
+  void init() {
+    QFile::remove(SettingsPath());
+    messages.clear();
+    tavenko::platform::SetMessageHook([this](const QString& text) { messages << text; });
+  }
+  void cleanup() {
+    tavenko::platform::SetMessageHook({});
+    QFile::remove(SettingsPath());
+  }
+
+  void startsNarrowAtTheDefaultPlaceWithoutASettingsFile() {
+    TForm1 form;
+    QCOMPARE(form.pos(), QPoint(80, 80));
+    ShowAndActivate(form);
+    QCOMPARE(form.width(), 714);
+    QCOMPARE(form.height(), 482);
+    QCOMPARE(form.windowTitle(), QStringLiteral("タベンコ　平成２９年版 　v5.9"));
+    QVERIFY(Child<QRadioButton>(form, "RadioButton3")->isChecked());
+    QVERIFY(Child<QRadioButton>(form, "RadioButton1")->isChecked());
+    QCOMPARE(form.SpouseCount(), 10000);
+    QCOMPARE(Captions(form), QStringList(7, QString()));  // activation empties them
+    QVERIFY(Child<QGroupBox>(form, "GroupBox2")->isHidden());
+    QVERIFY(Child<QGroupBox>(form, "GroupBox3")->isHidden());
+    QVERIFY(!Child<QPushButton>(form, "BitBtn14")->isEnabled());
+    QVERIFY(!Child<QPushButton>(form, "BitBtn22")->isEnabled());
+    // The window's fonts find a proportional gothic face, at their pixel sizes.
+    const QFontInfo button(Child<QPushButton>(form, "BitBtn29")->font());
+    QVERIFY2(QStringList({"IPAPGothic", "MS PGothic", "ＭＳ Ｐゴシック"}).contains(button.family()),
+             qPrintable(button.family()));
+    QCOMPARE(button.pixelSize(), 12);
+    QCOMPARE(QFontInfo(Child<QLabel>(form, "Label1")->font()).pixelSize(), 15);
+    QCOMPARE(QFontInfo(Child<TNValEdit>(form, "NValEdit1")->font()).pixelSize(), 15);
+  }
+
+  void ordinaryIncomeTypedAndClicked() {
+    TForm1 form;
+    ShowAndActivate(form);
+    auto* income = Child<TNValEdit>(form, "NValEdit11");
+    auto* deductions = Child<TNValEdit>(form, "NValEdit12");
+    QTest::mouseClick(income, Qt::LeftButton);
+    QTest::keyClicks(income, "800");
+    QTest::mouseClick(deductions, Qt::LeftButton);
+    QTest::keyClicks(deductions, "200");
+    if (income->Value() == 0 && !income->text().isEmpty())
+      QSKIP("the numeric field does not read typed keys yet");
+    QCOMPARE(double(income->Value()), 800.0);
+    QCOMPARE(double(deductions->Value()), 200.0);
+    QTest::mouseClick(Child<QPushButton>(form, "BitBtn1"), Qt::LeftButton);
+    CheckOrdinaryExample(form);
+  }
+
+  void ordinaryIncomeFromFieldValues() {
+    TForm1 form;
+    ShowAndActivate(form);
+    Child<TNValEdit>(form, "NValEdit11")->setValue(800);
+    Child<TNValEdit>(form, "NValEdit12")->setValue(200);
+    Child<QPushButton>(form, "BitBtn1")->click();
+    CheckOrdinaryExample(form);
+
+    // Returning to the window empties the captions and keeps the results.
+    QWidget other;
+    ShowAndActivate(other);
+    ShowAndActivate(form);
+    QCOMPARE(Captions(form), QStringList(7, QString()));
+    QCOMPARE(ShownResults(form).at(4), QStringLiteral("139"));
+  }
+
+  void retirementShowsYearsPanelAndClearsYearsAbove99() {
+    TForm1 form;
+    ShowAndActivate(form);
+    Child<TNValEdit>(form, "NValEdit11")->setValue(1000);
+    Child<TNValEdit>(form, "NValEdit16")->setValue(120);
+    Child<QPushButton>(form, "BitBtn28")->click();
+    QCOMPARE(messages, QStringList{QStringLiteral("勤続年数を入力してください")});
+    QCOMPARE(double(Child<TNValEdit>(form, "NValEdit16")->Value()), 0.0);
+    auto* side = Child<QGroupBox>(form, "GroupBox2");
+    QVERIFY(side->isVisible());
+    QCOMPARE(side->title(), QStringLiteral("勤続年数"));
+    QVERIFY(!Child<TNValEdit>(form, "NValEdit16")->isHidden());
+    QVERIFY(Child<TNValEdit>(form, "NValEdit17")->isHidden());
+    QVERIFY(Child<QLabel>(form, "Label13")->text().startsWith(QStringLiteral("　退職所得控除は勤続\r\n")));
+    QCOMPARE(ShownResults(form).at(0), QStringLiteral("920"));
+
+    // Back to a comment box, with the years field hidden.
+    Child<QPushButton>(form, "BitBtn2")->click();
+    QCOMPARE(side->title(), QStringLiteral("コメント"));
+    QVERIFY(Child<TNValEdit>(form, "NValEdit16")->isHidden());
+  }
+
+  void messageBoxShownAndClosed() {
+    tavenko::platform::SetMessageHook({});
+    TForm1 form;
+    ShowAndActivate(form);
+    Child<TNValEdit>(form, "NValEdit11")->setValue(1000);
+    QString seenText, seenTitle;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      QVERIFY(box);
+      seenText = box->text();
+      seenTitle = box->windowTitle();
+      box->button(QMessageBox::Ok)->click();
+    });
+    Child<QPushButton>(form, "BitBtn4")->click();
+    QCOMPARE(seenText, QStringLiteral("勤続年数を入力してください"));
+    QCOMPARE(seenTitle, QStringLiteral("タベンコ"));
+    QCOMPARE(ShownResults(form).at(0), QStringLiteral("460"));  // went on with zero years
+  }
+
+  void yenUnitShowsResultsInYen() {
+    TForm1 form;
+    ShowAndActivate(form);
+    QTest::mouseClick(Child<QRadioButton>(form, "RadioButton4"), Qt::LeftButton);
+    Child<TNValEdit>(form, "NValEdit11")->setValue(8123456);
+    Child<QPushButton>(form, "BitBtn1")->click();
+    QCOMPARE(ShownResults(form), (QStringList{"8,123,000", "1,258,100", "812,200", "0", "2,070,400",
+                                              "25.5", "34.7"}));
+    QCOMPARE(LogLines(form).at(2), QStringLiteral("812.3"));
+  }
+
+  void takeHomeNotPositiveHidesThePie() {
+    TForm1 form;
+    ShowAndActivate(form);
+    Child<QPushButton>(form, "BitBtn1")->click();  // every figure 0
+    QVERIFY(Child<QChartView>(form, "Chart1")->isHidden());
+  }
+
+  void settingsFileRoundTrip() {
+    {
+      TForm1 form;
+      ShowAndActivate(form);
+      QTest::mouseClick(Child<QRadioButton>(form, "RadioButton4"), Qt::LeftButton);
+      form.close();
+    }
+    if (!QFile::exists(SettingsPath())) QSKIP("the settings component does not write files yet");
+    {
+      QSettings file(SettingsPath(), QSettings::IniFormat);
+      QCOMPARE(file.value("radio/radiobutton3").toString(), QStringLiteral("0"));
+      QCOMPARE(file.value("radio/radiobutton4").toString(), QStringLiteral("1"));
+      QCOMPARE(file.value("form/form1.left").toString(), QStringLiteral("80"));
+    }
+    {
+      TForm1 form;
+      QVERIFY(Child<QRadioButton>(form, "RadioButton4")->isChecked());
+      QVERIFY(!Child<QRadioButton>(form, "RadioButton3")->isChecked());
+    }
+
+    // Both unit keys 0: neither button checked, and the figures are 万円.
+    QFile file(SettingsPath());
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("[form]\r\nform1.top=120\r\nform1.left=40\r\n[radio]\r\nradiobutton3=0\r\nradiobutton4=0\r\n");
+    file.close();
+    TForm1 form;
+    QCOMPARE(form.pos(), QPoint(40, 120));
+    QVERIFY(!Child<QRadioButton>(form, "RadioButton3")->isChecked());
+    QVERIFY(!Child<QRadioButton>(form, "RadioButton4")->isChecked());
+    Child<TNValEdit>(form, "NValEdit11")->setValue(800);
+    Child<TNValEdit>(form, "NValEdit12")->setValue(200);
+    form.BitBtn1Click();
+    QCOMPARE(ShownResults(form).at(0), QStringLiteral("600"));
+  }
+
+  void widthToggleShowsTheLog() {
+    TForm1 form;
+    ShowAndActivate(form);
+    auto* panel = Child<QWidget>(form, "Panel1");
+    auto* toggle = Child<QPushButton>(form, "BitBtn23");
+    QVERIFY(!toggle->icon().isNull());
+    QVERIFY(!Child<QPushButton>(form, "BitBtn27")->icon().isNull());
+    QVERIFY(panel->width() == 0 || panel->x() >= form.width());
+
+    QTest::mouseClick(toggle, Qt::LeftButton);
+    QVERIFY(form.IsWide());
+    QCOMPARE(form.width(), 930);
+    QCOMPARE(panel->geometry(), QRect(711, 8, 204, 418));
+    QVERIFY(form.rect().contains(panel->geometry()));
+
+    QTest::mouseClick(toggle, Qt::LeftButton);
+    QVERIFY(!form.IsWide());
+    QCOMPARE(form.width(), 714);
+    QVERIFY(panel->width() == 0);
+  }
+
+  void spouseNoneSurvivesReactivation() {
+    TForm1 form;
+    ShowAndActivate(form);
+    QTest::mouseClick(Child<QRadioButton>(form, "RadioButton2"), Qt::LeftButton);
+    QCOMPARE(form.SpouseCount(), 0);
+    form.BitBtn25Click();  // another window takes the focus
+    QWidget* opened = form.findChildren<QWidget*>().constLast();
+    ShowAndActivate(*opened);
+    ShowAndActivate(form);
+    QCOMPARE(form.SpouseCount(), 0);
+  }
+
+  void buttonsOpenFreshWindowsThatFreeThemselves() {
+    TForm1 form;
+    ShowAndActivate(form);
+    const auto windowsTitled = [&](const QString& title) {
+      QList<QWidget*> found;
+      for (QWidget* w : form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (w->isWindow() && w->windowTitle() == title) found << w;
+      return found;
+    };
+    QTest::mouseClick(Child<QPushButton>(form, "BitBtn25"), Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>(form, "BitBtn25"), Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>(form, "BitBtn24"), Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>(form, "BitBtn26"), Qt::LeftButton);
+    QCOMPARE(windowsTitled(QStringLiteral("総合課税")).size(), 2);
+    QCOMPARE(windowsTitled(QStringLiteral("加算税の計算")).size(), 1);
+    QCOMPARE(windowsTitled(QStringLiteral("法人成りの節税額計算")).size(), 1);
+    for (QWidget* w : windowsTitled(QStringLiteral("総合課税"))) {
+      QVERIFY(w->isVisible() && !w->isModal());
+      QVERIFY(!w->testAttribute(Qt::WA_QuitOnClose));  // closing the main window ends the program
+    }
+
+    windowsTitled(QStringLiteral("総合課税")).first()->close();
+    QTRY_COMPARE(windowsTitled(QStringLiteral("総合課税")).size(), 1);
+  }
+
+  void buttonsWithoutACaseDoNothing() {
+    TForm1 form;
+    ShowAndActivate(form);
+    for (const auto& c : tavenko::calc::MainCases()) {
+      if (c.compute) continue;
+      Child<QPushButton>(form, std::string(c.button).c_str())->click();
+      QVERIFY(LogLines(form).isEmpty());
+      return;
+    }
+    QSKIP("every calculation button has its case");
+  }
+
+  void homePageLabelOpensTheAddress() {
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler("https", &catcher, "open");
+    TForm1 form;
+    ShowAndActivate(form);
+    QTest::mouseClick(Child<QLabel>(form, "Label8"), Qt::LeftButton);
+    QDesktopServices::unsetUrlHandler("https");
+    QCOMPARE(catcher.opened, QList<QUrl>{QUrl(QString::fromUtf8(kHomePageAddress))});
+  }
+
+  void leavingAnInheritanceButtonTurnsTheHeirPromptsTeal() {
+    TForm1 form;
+    ShowAndActivate(form);
+    auto* label = Child<QLabel>(form, "Label6");
+    QPalette black = label->palette();
+    black.setColor(QPalette::WindowText, Qt::black);
+    label->setPalette(black);
+    Child<QPushButton>(form, "BitBtn18")->setFocus();
+    Child<TNValEdit>(form, "NValEdit11")->setFocus();
+    QCOMPARE(label->palette().color(QPalette::WindowText), QColor(0, 128, 128));
+    QCOMPARE(Child<QGroupBox>(form, "GroupBox1")->palette().color(QPalette::WindowText), QColor(0, 128, 128));
+  }
+
+  void printsTheWindowToPdf() {
+    TForm1 form;
+    ShowAndActivate(form);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("window.pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    form.PrintTo(printer);
+    QFile pdf(path);
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    QVERIFY(pdf.read(5) == "%PDF-");
+    QVERIFY(pdf.size() > 10000);  // the window's image, not an empty page
+  }
+
+ private:
+  void CheckOrdinaryExample(TForm1& form) {
+    QCOMPARE(ShownResults(form), (QStringList{"600", "79", "60", "0", "139", "17.4", "30.6"}));
+    QCOMPARE(Captions(form), (QStringList{"　　課税所得", "　　　所得税", "　　　地方税", "",
+                                          "　　税金合計", "　平均", "　上積"}));
+    QCOMPARE(LogLines(form), (QStringList{"－－－－－", "課税所得", "800", "所得控除", "200",
+                                          "所得控除後の金額", "600", "所得税額", "78", "地方税額",
+                                          "60", "税額合計", "138"}));
+    auto* chart = Child<QChartView>(form, "Chart1")->chart();
+    QCOMPARE(chart->series().size(), 1);
+    auto* series = qobject_cast<QPieSeries*>(chart->series().first());
+    QVERIFY(series);
+    QCOMPARE(series->objectName(), QStringLiteral("Series1"));
+    QVERIFY(!chart->legend()->isVisible());
+    QStringList labels;
+    QList<double> values;
+    for (QPieSlice* slice : series->slices()) {
+      labels << slice->label();
+      values << slice->value();
+    }
+    // Drawn largest first.
+    QCOMPARE(labels, (QStringList{"手取額", "国税", "市税", "県税", "事業"}));
+    QCOMPARE(values, (QList<double>{661.1278, 78.8722, 36, 24, 0}));
+    QCOMPARE(series->slices().first()->brush().color(), QColor(Qt::white));
+    QVERIFY(Child<QChartView>(form, "Chart1")->isVisible());
+    auto* side = Child<QGroupBox>(form, "GroupBox2");
+    QVERIFY(side->isVisible());
+    QCOMPARE(side->title(), QStringLiteral("コメント"));
+    QVERIFY(Child<QGroupBox>(form, "GroupBox3")->isHidden());
+    const QColor teal(0, 128, 128);
+    QCOMPARE(Child<QLabel>(form, "Label1")->palette().color(QPalette::WindowText), QColor(Qt::black));
+    QCOMPARE(Child<QLabel>(form, "Label3")->palette().color(QPalette::WindowText), teal);
+    QCOMPARE(Child<TNValEdit>(form, "NValEdit14")->palette().color(QPalette::Text), teal);
+    QVERIFY(messages.isEmpty());
+
+    if (const QByteArray shot = qgetenv("TAVENKO_SCREENSHOT"); !shot.isEmpty()) {
+      form.BitBtn23Click();
+      QCoreApplication::processEvents();
+      form.grab().save(QString::fromLocal8Bit(shot));
+      form.BitBtn23Click();
+    }
+  }
+
+  QStringList messages;
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"

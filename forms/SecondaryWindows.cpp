@@ -2,6 +2,10 @@
 
 #include <QWidget>
 
+#include "Unit4.h"
+#include "kasanzei.h"
+#include "sougou.h"
+
 namespace {
 
 // A window owned by the main window: a top-level window of its own that frees
@@ -18,15 +22,14 @@ QWidget* OwnedWindow(QWidget* window, const QString& caption) {
 
 }  // namespace
 
-// Until each window's own class lands, an empty window with its caption.
 QWidget* CreateComprehensiveTaxWindow(QWidget* owner) {
-  return OwnedWindow(new QWidget(owner), QStringLiteral("総合課税"));
+  return OwnedWindow(new TForm2(owner), QStringLiteral("総合課税"));
 }
 
 QWidget* CreateAdditionalTaxWindow(QWidget* owner) {
-  return OwnedWindow(new QWidget(owner), QStringLiteral("加算税の計算"));
+  return OwnedWindow(new TForm3(owner), QStringLiteral("加算税の計算"));
 }
 
 QWidget* CreateIncorporationWindow(QWidget* owner) {
-  return OwnedWindow(new QWidget(owner), QStringLiteral("法人成りの節税額計算"));
+  return OwnedWindow(new TForm4(owner), QStringLiteral("法人成りの節税額計算"));
 }

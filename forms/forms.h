@@ -1,2 +1,0 @@
-// The program's windows.
-#pragma once

@@ -588,17 +588,21 @@ void FieldModel::Undo() {
 
 // ---- Headless use -----------------------------------------------------------
 
+void FieldModel::ApplySettings(const FieldSettings& settings) {
+  SetMaxDigits(settings.maxDigits);
+  SetPrmtNegative(settings.prmtNegative);
+  SetFixDecimal(settings.fixDecimal);
+  SetDelAllClear(settings.delAllClear);
+  SetLeadingChar(settings.leadingChar);
+  SetZeroDisplay(settings.zeroDisplay);
+  SetPutAComma(settings.putAComma);
+  SetEnterNext(settings.enterNext);
+  SetArrowNext(settings.arrowNext);
+}
+
 std::string ShownText(const FieldSettings& settings, Extended value) {
   FieldModel model;
-  model.SetMaxDigits(settings.maxDigits);
-  model.SetPrmtNegative(settings.prmtNegative);
-  model.SetFixDecimal(settings.fixDecimal);
-  model.SetDelAllClear(settings.delAllClear);
-  model.SetLeadingChar(settings.leadingChar);
-  model.SetZeroDisplay(settings.zeroDisplay);
-  model.SetPutAComma(settings.putAComma);
-  model.SetEnterNext(settings.enterNext);
-  model.SetArrowNext(settings.arrowNext);
+  model.ApplySettings(settings);
   model.Loaded();
   model.SetValue(value);
   return model.Text();

@@ -77,6 +77,8 @@ class FieldModel {
   void Loaded();
 
   const FieldSettings& Settings() const { return settings_; }
+  // Every setter below, in the published order.
+  void ApplySettings(const FieldSettings& settings);
   void SetMaxDigits(int n);
   void SetPrmtNegative(bool allowed);
   void SetFixDecimal(int n);

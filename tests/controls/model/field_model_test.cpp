@@ -38,13 +38,7 @@ FieldSettings With(FieldSettings s, const std::function<void(FieldSettings&)>& c
 
 // A loaded field with the settings, ready for the window to use.
 void Load(FieldModel& model, const FieldSettings& s) {
-  model.SetMaxDigits(s.maxDigits);
-  model.SetPrmtNegative(s.prmtNegative);
-  model.SetFixDecimal(s.fixDecimal);
-  model.SetDelAllClear(s.delAllClear);
-  model.SetLeadingChar(s.leadingChar);
-  model.SetZeroDisplay(s.zeroDisplay);
-  model.SetPutAComma(s.putAComma);
+  model.ApplySettings(s);
   model.Loaded();
 }
 
@@ -294,108 +288,6 @@ TEST(ParseText, HostileTextsNeverCrashNorOverfillTheField) {
     for (char ch : model.Text()) digits += ch >= '0' && ch <= '9';
     ASSERT_LE(digits, std::max(maxDigits, 1) + 1) << text << " -> " << model.Text();
   }
-}
-
-// Typing, as a list of keys: digits, "-", ".", B (Backspace), D (Delete),
-// E (Escape); "^" gives the next key a selection.
-void Type(FieldModel& model, const std::string& keys) {
-  bool selected = false;
-  for (char key : keys) {
-    if (key == '^') {
-      selected = true;
-      continue;
-    }
-    if (key == 'B')
-      model.Backspace(selected);
-    else if (key == 'D')
-      model.Delete(selected);
-    else if (key == 'E')
-      model.Escape();
-    else
-      model.TypeCharacter(static_cast<char32_t>(key), selected);
-    selected = false;
-  }
-}
-
-TEST(FieldTyping, KeysChangeTheValueAndTheText) {
-  const FieldSettings money = Figure(12, 0);
-  const FieldSettings zeroShown = With(money, [](auto& s) { s.zeroDisplay = true; });
-  struct Case {
-    const char* name;
-    FieldSettings settings;
-    Extended start;
-    const char* keys;
-    const char* text;
-    Extended value;
-    int beeps;
-  } cases[] = {
-      {"digits grouped", money, 0, "1234", "1,234", 1234, 0},
-      {"point then decimal", Figure(9, -1), 0, "1.5", "1.5", 1.5L, 0},
-      {"point alone", Figure(9, -1), 0, "12.", "12.", 12, 0},
-      {"thirteenth digit", money, 0, "1234567890123", "123,456,789,012", 123456789012.0L, 1},
-      {"point refused without decimals", money, 0, "1.", "1", 1, 1},
-      {"rate field integer part full", Figure(4, 2), 0, "123", "12", 12, 1},
-      {"rate field decimals", Figure(4, 2), 0, "12.34", "12.34", 12.34L, 0},
-      {"rate field one decimal too many", Figure(4, 2), 0, "12.345", "12.34", 12.34L, 1},
-      {"two digits", Figure(2, 0), 0, "999", "99", 99, 1},
-      {"shown zero replaced", zeroShown, 0, "5", "5", 5, 0},
-      {"lone minus", money, 0, "-", "-", 0, 0},
-      {"lone minus with zero shown", zeroShown, 0, "-", "-0", 0, 0},
-      {"minus then digit", money, 0, "-5", "-5", -5, 0},
-      {"minus flips back", money, 0, "-5-", "5", 5, 0},
-      {"minus refused", With(money, [](auto& s) { s.prmtNegative = false; }), 0, "-5", "5", 5, 1},
-      {"second point", Figure(9, -1), 0, "1..", "1.", 1, 1},
-      {"backspace drops point and digit", Figure(9, -1), 0, "12.B", "1", 1, 0},
-      {"backspace a decimal", Figure(9, -1), 0, "1.25B", "1.2", 1.2L, 0},
-      {"backspace to empty", money, 0, "7B", "", 0, 0},
-      {"backspace lone minus", money, 0, "-B", "", 0, 0},
-      {"backspace last negative digit clears sign", money, 0, "-5B3", "3", 3, 0},
-      {"backspace keeps remaining negative", money, 0, "-56B-", "5", 5, 0},
-      {"selection replaced", money, 1234, "^7", "7", 7, 0},
-      {"no selection appends", money, 1234, "7", "12,347", 12347, 0},
-      {"delete without selection", money, 1234, "D", "1,234", 1234, 0},
-      {"delete with selection", money, 1234, "^D", "", 0, 0},
-      {"delete all clear", With(money, [](auto& s) { s.delAllClear = true; }), 1234, "D", "", 0, 0},
-      {"escape restores", money, 1234, "^99E", "1,234", 1234, 0},
-      {"letters swallowed", money, 0, "1a2", "12", 12, 0},
-      {"noise-free decimals", Figure(15, -1), 0, "0.1234567", "0.1234567", 0.1234567L, 0},
-  };
-  for (const auto& c : cases) {
-    RecordingHost host;
-    FieldModel model(&host);
-    Load(model, c.settings);
-    model.SetValue(c.start);
-    model.FocusGained();
-    Type(model, c.keys);
-    EXPECT_EQ(model.Text(), c.text) << c.name;
-    EXPECT_EQ(model.Value(), c.value) << c.name;
-    EXPECT_EQ(host.beeps, c.beeps) << c.name;
-  }
-}
-
-TEST(FieldTyping, FocusLossNormalisesTheText) {
-  FieldModel model;
-  Load(model, Figure(9, -1));
-  Type(model, "12.");
-  model.FocusLost();
-  EXPECT_EQ(model.Text(), "12");
-  Type(model, "^-");
-  model.FocusLost();
-  EXPECT_EQ(model.Text(), "");
-}
-
-TEST(FieldUndo, GoesBackOneEditAndForwardAgain) {
-  FieldModel model;
-  Load(model, Figure(12, 0));
-  model.SetValue(1234);
-  model.ClearValue();  // a cut
-  EXPECT_EQ(model.Text(), "");
-  model.Undo();
-  EXPECT_EQ(model.Value(), 1234);
-  model.Undo();
-  EXPECT_EQ(model.Value(), 0);
-  model.TypeCharacter(U'５', false);
-  EXPECT_EQ(model.Text(), "5");
 }
 
 }  // namespace

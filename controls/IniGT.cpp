@@ -1,3 +1,164 @@
 #include "IniGT.h"
 
-TIniGT::TIniGT(QObject* owner) : QObject(owner) {}
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QWidget>
+#include <climits>
+#include <optional>
+#include <stdexcept>
+
+#include "Messages.h"
+#include "ProfileFile.h"
+
+namespace {
+
+const QChar kOpenCorner(0xFF62);   // "｢", the half-width corner brackets
+const QChar kCloseCorner(0xFF63);  // "｣"
+
+QString ExecutablePath() {
+  if (QCoreApplication::instance()) return QCoreApplication::applicationFilePath();
+  return QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
+}
+
+// Decimal, or hexadecimal after "$" (a text of more than two characters
+// starting "0x" counts as "$"); nothing when unreadable or beyond an int.
+std::optional<int> ParseInteger(QString text) {
+  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) text = '$' + text.mid(2);
+  bool negative = false;
+  if (!text.isEmpty() && (text[0] == '-' || text[0] == '+')) {
+    negative = text[0] == '-';
+    text.remove(0, 1);
+  }
+  int base = 10;
+  if (text.startsWith('$')) {
+    base = 16;
+    text.remove(0, 1);
+  }
+  if (text.isEmpty() || text.size() > 20) return std::nullopt;
+  for (QChar ch : text) {
+    const bool digit = ch >= '0' && ch <= '9';
+    const bool hexLetter = (ch >= 'a' && ch <= 'f') || (ch >= 'A' && ch <= 'F');
+    if (!digit && !(base == 16 && hexLetter)) return std::nullopt;
+  }
+  bool ok = false;
+  const qlonglong magnitude = text.toLongLong(&ok, base);
+  if (!ok) return std::nullopt;
+  const qlonglong value = negative ? -magnitude : magnitude;
+  if (value < INT_MIN || value > INT_MAX) return std::nullopt;
+  return static_cast<int>(value);
+}
+
+}  // namespace
+
+TIniGT::TIniGT(QObject* owner) : QObject(owner), file_(std::make_unique<tavenko::platform::ProfileFile>()) {}
+
+TIniGT::~TIniGT() = default;
+
+QString TIniGT::SettingsFileNameFor(const QString& executableName) {
+  QString name = QFileInfo(executableName).fileName();
+  const qsizetype dot = name.lastIndexOf('.');
+  name = (dot > 0 ? name.left(dot) : name) + QStringLiteral(".INI");
+  for (QChar& ch : name)
+    if (ch >= 'A' && ch <= 'Z') ch = QChar(ch.unicode() + ('a' - 'A'));
+  if (name[0] >= 'a' && name[0] <= 'z') name[0] = QChar(name[0].unicode() - ('a' - 'A'));
+  return name;
+}
+
+// The Linux counterpart of the Windows folder for settings shared by all
+// users of the machine: the system folder of the XDG base directories.
+QString TIniGT::SystemSettingsFolder() {
+  const QString dirs = qEnvironmentVariable("XDG_CONFIG_DIRS");
+  const QString first = dirs.section(':', 0, 0);
+  return first.isEmpty() ? QStringLiteral("/etc/xdg") : first;
+}
+
+void TIniGT::setFileName(const QString& name) {
+  fileName_ = name;
+  file_.reset();
+  QString path;
+  if (name.contains('/'))
+    path = name;
+  else if (defaultDir_ == ddApplication)
+    path = QFileInfo(ExecutablePath()).absolutePath() + '/' + name;
+  else if (defaultDir_ == ddWindows)
+    path = SystemSettingsFolder() + '/' + name;
+  else
+    path = name;  // relative to the current folder
+  file_ = std::make_unique<tavenko::platform::ProfileFile>(path);
+}
+
+void TIniGT::setDefaultDir(TIniGTDefaultDir dir) {
+  defaultDir_ = dir;
+  setFileName(fileName_);
+}
+
+void TIniGT::setFence(TIniGTFence fence) {
+  if (designing_ && fence_ == fnVer11Mode && fence != fnVer11Mode)
+    tavenko::platform::ShowMessage(qobject_cast<QWidget*>(parent()),
+                                   QStringLiteral("fnVer11Mode以外の値にすると、TIniGTのVer1.0とVer1.1で"
+                                                  "書き込んだﾌｧｲﾙを正しく読めない事があります。"));
+  fence_ = fence;
+  newlyPlaced_ = false;
+}
+
+QString TIniGT::Path() const { return file_->Path(); }
+
+void TIniGT::Loaded() {
+  if (designing_ && newlyPlaced_) fence_ = fnVer11Mode;
+  if (fileName_.isEmpty()) setFileName(SettingsFileNameFor(ExecutablePath()));
+}
+
+QString TIniGT::ReadRawString(const QString& section, const QString& key, const QString& def) const {
+  return file_->ReadString(section, key).value_or(def);
+}
+
+void TIniGT::WriteRawString(const QString& section, const QString& key, const QString& text) {
+  if (!file_->WriteString(section, key, text))
+    throw std::runtime_error((Path() + QStringLiteral(" に書き込めません")).toStdString());
+}
+
+bool TIniGT::ReadBool(const QString& section, const QString& key, bool def) const {
+  return ReadInteger(section, key, def ? 1 : 0) != 0;
+}
+
+void TIniGT::WriteBool(const QString& section, const QString& key, bool value) {
+  WriteRawString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+int TIniGT::ReadInteger(const QString& section, const QString& key, int def) const {
+  const auto stored = file_->ReadString(section, key);
+  if (!stored) return def;
+  return ParseInteger(*stored).value_or(def);
+}
+
+void TIniGT::WriteInteger(const QString& section, const QString& key, int value) {
+  WriteRawString(section, key, QString::number(value));
+}
+
+QString TIniGT::Fenced(const QString& text) const {
+  switch (fence_) {
+    case fnDoubleQuote:
+      return '"' + text + '"';
+    case fnParenthesis:
+    case fnVer11Mode:
+      return kOpenCorner + text + kCloseCorner;
+    case fnNone:
+      break;
+  }
+  return text;
+}
+
+QString TIniGT::ReadFencedString(const QString& section, const QString& key, const QString& def) const {
+  const QString value = ReadRawString(section, key, Fenced(def));
+  if (value.size() <= 1) return value;
+  const bool quoted = value.front() == '"' && value.back() == '"';
+  const bool cornered = value.front() == kOpenCorner && value.back() == kCloseCorner;
+  const bool accepted = (fence_ == fnDoubleQuote && quoted) || (fence_ == fnParenthesis && cornered) ||
+                        (fence_ == fnVer11Mode && (quoted || cornered));
+  return accepted ? value.mid(1, value.size() - 2) : value;
+}
+
+void TIniGT::WriteFencedString(const QString& section, const QString& key, const QString& text) {
+  WriteRawString(section, key, Fenced(text));
+}

@@ -1,41 +1,74 @@
-// TIniGT: typed settings in the sectioned settings file named after the
-// executable. (Placeholder: the component lands with its own change; the
-// public face below is what the windows use.)
+// TIniGT: typed settings (integers, booleans, strings) in the sectioned
+// settings file named after the executable.
+//
+// Without a FileName the file is the executable's name with ".ini", the
+// letters lower-cased and the first capitalised (tavenko -> Tavenko.ini), in
+// the executable's folder. Reads return their default when the file, the
+// section or the key is missing or unreadable; writes throw
+// std::runtime_error("<path> に書き込めません") when the file cannot be written.
 #pragma once
 
 #include <QObject>
 #include <QString>
+#include <memory>
 
+namespace tavenko::platform {
+class ProfileFile;
+}
+
+// Where a bare file name is kept: beside the executable, in the system-wide
+// settings folder, or in the current folder.
 enum TIniGTDefaultDir { ddApplication, ddWindows, ddNone };
+// How WriteFencedString wraps a text so that its blanks survive the file.
 enum TIniGTFence { fnDoubleQuote, fnParenthesis, fnVer11Mode, fnNone };
 
 class TIniGT : public QObject {
   Q_OBJECT
  public:
   explicit TIniGT(QObject* owner = nullptr);
+  ~TIniGT() override;
 
   TIniGTDefaultDir DefaultDir() const { return defaultDir_; }
-  void setDefaultDir(TIniGTDefaultDir dir) { defaultDir_ = dir; }
+  void setDefaultDir(TIniGTDefaultDir dir);
   QString FileName() const { return fileName_; }
-  void setFileName(const QString& name) { fileName_ = name; }
+  void setFileName(const QString& name);
   TIniGTFence Fence() const { return fence_; }
-  void setFence(TIniGTFence fence) { fence_ = fence; }
-  // Chooses the file name from the executable's when none was set.
-  void Loaded() {}
+  void setFence(TIniGTFence fence);
+  // The full path the settings are read from and written to.
+  QString Path() const;
 
-  // The reads return the default when the file, section or key is missing;
-  // the writes throw std::runtime_error("<path> に書き込めません") when refused.
-  QString ReadRawString(const QString&, const QString&, const QString& def) const { return def; }
-  void WriteRawString(const QString&, const QString&, const QString&) {}
-  bool ReadBool(const QString&, const QString&, bool def) const { return def; }
-  void WriteBool(const QString&, const QString&, bool) {}
-  int ReadInteger(const QString&, const QString&, int def) const { return def; }
-  void WriteInteger(const QString&, const QString&, int) {}
-  QString ReadFencedString(const QString&, const QString&, const QString& def) const { return def; }
-  void WriteFencedString(const QString&, const QString&, const QString&) {}
+  // Design mode, for a form designer hosting the component: a newly placed
+  // component gets fnVer11Mode, and leaving fnVer11Mode shows a warning.
+  void setDesigning(bool designing) { designing_ = designing; }
+  bool Designing() const { return designing_; }
+
+  // Chooses the file name from the executable's when none was set.
+  void Loaded();
+
+  QString ReadRawString(const QString& section, const QString& key, const QString& def) const;
+  void WriteRawString(const QString& section, const QString& key, const QString& text);
+  // True for a stored non-zero integer.
+  bool ReadBool(const QString& section, const QString& key, bool def) const;
+  void WriteBool(const QString& section, const QString& key, bool value);
+  // Decimal, or hexadecimal after "0x" or "$".
+  int ReadInteger(const QString& section, const QString& key, int def) const;
+  void WriteInteger(const QString& section, const QString& key, int value);
+  QString ReadFencedString(const QString& section, const QString& key, const QString& def) const;
+  void WriteFencedString(const QString& section, const QString& key, const QString& text);
+
+  // The settings file name for an executable's file name.
+  static QString SettingsFileNameFor(const QString& executableName);
+  // The folder of system-wide settings that ddWindows stands for: the first
+  // folder of $XDG_CONFIG_DIRS, else /etc/xdg.
+  static QString SystemSettingsFolder();
 
  private:
+  QString Fenced(const QString& text) const;
+
   TIniGTDefaultDir defaultDir_ = ddApplication;
   QString fileName_;
   TIniGTFence fence_ = fnNone;
+  bool newlyPlaced_ = true;
+  bool designing_ = false;
+  std::unique_ptr<tavenko::platform::ProfileFile> file_;
 };

@@ -110,7 +110,6 @@ class AdditionalTaxWindowTest : public QObject {
   void typedAmendedReturnWithRealKeys() {
     Field(1)->setFocus();
     QTest::keyClick(Field(1), Qt::Key_3);
-    if (Field(1)->Value() == 0) QSKIP("the numeric field does not take typed digits yet");
     QTest::keyClicks(Field(1), "00000");
     for (int i = 0; i < 3; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QCOMPARE(QApplication::focusWidget(), Field(5));

@@ -39,14 +39,6 @@ void Click(QWidget* window, const char* button) {
 }
 
 // Typing reaches the field's value only with the full numeric field.
-bool FieldTakesTypedDigits() {
-  TNValEdit probe;
-  probe.show();
-  probe.setFocus();
-  QTest::keyClick(&probe, Qt::Key_1);
-  return probe.Value() == 1;
-}
-
 }  // namespace
 
 class ComprehensiveTaxWindowTest : public QObject {
@@ -266,7 +258,6 @@ class ComprehensiveTaxWindowTest : public QObject {
   // Typing, keystroke by keystroke, with the full numeric field.
 
   void typingSalaryRevenueFillsSalaryIncome() {
-    if (!FieldTakesTypedDigits()) QSKIP("needs the full numeric field");
     TNValEdit* revenue = Field(window_, 4);
     revenue->setFocus();
     // Each prefix of 6,510,000 and the salary income it gives.
@@ -280,7 +271,6 @@ class ComprehensiveTaxWindowTest : public QObject {
   }
 
   void typingFiguresAndEnterThenCalculate() {
-    if (!FieldTakesTypedDigits()) QSKIP("needs the full numeric field");
     Field(window_, 3)->setFocus();
     QTest::keyClicks(Field(window_, 3), "5000000");
     QTest::keyClick(Field(window_, 3), Qt::Key_Return);
@@ -298,7 +288,6 @@ class ComprehensiveTaxWindowTest : public QObject {
   }
 
   void typingAPositiveTransferEntryWarns() {
-    if (!FieldTakesTypedDigits()) QSKIP("needs the full numeric field");
     Field(window_, 13)->setFocus();
     QTest::keyClick(Field(window_, 13), Qt::Key_5);
     QCOMPARE(messages_, QStringList{"譲渡損（マイナス記号）の場合にだけ入力してください。"});

@@ -124,8 +124,6 @@ class MainWindowTest : public QObject {
     QTest::keyClicks(income, "800");
     QTest::mouseClick(deductions, Qt::LeftButton);
     QTest::keyClicks(deductions, "200");
-    if (income->Value() == 0 && !income->text().isEmpty())
-      QSKIP("the numeric field does not read typed keys yet");
     QCOMPARE(double(income->Value()), 800.0);
     QCOMPARE(double(deductions->Value()), 200.0);
     QTest::mouseClick(Child<QPushButton>(form, "BitBtn1"), Qt::LeftButton);
@@ -214,7 +212,7 @@ class MainWindowTest : public QObject {
       QTest::mouseClick(Child<QRadioButton>(form, "RadioButton4"), Qt::LeftButton);
       form.close();
     }
-    if (!QFile::exists(SettingsPath())) QSKIP("the settings component does not write files yet");
+    QVERIFY(QFile::exists(SettingsPath()));
     {
       QSettings file(SettingsPath(), QSettings::IniFormat);
       QCOMPARE(file.value("radio/radiobutton3").toString(), QStringLiteral("0"));
@@ -298,18 +296,6 @@ class MainWindowTest : public QObject {
 
     windowsTitled(QStringLiteral("総合課税")).first()->close();
     QTRY_COMPARE(windowsTitled(QStringLiteral("総合課税")).size(), 1);
-  }
-
-  void buttonsWithoutACaseDoNothing() {
-    TForm1 form;
-    ShowAndActivate(form);
-    for (const auto& c : tavenko::calc::MainCases()) {
-      if (c.compute) continue;
-      Child<QPushButton>(form, std::string(c.button).c_str())->click();
-      QVERIFY(LogLines(form).isEmpty());
-      return;
-    }
-    QSKIP("every calculation button has its case");
   }
 
   void homePageLabelOpensTheAddress() {

@@ -1,7 +1,6 @@
 #include "SheetTool.h"
 
 #include <array>
-#include <cmath>
 #include <map>
 #include <optional>
 
@@ -12,16 +11,18 @@ namespace tavenko::sheettool {
 using calc::MainCase;
 using calc::MainInputs;
 using calc::MainSheet;
+using field::FieldSettings;
+using field::ShownText;
 
 namespace {
 
 // ---- Field settings of the main window ------------------------------------
 
-constexpr FieldDisplay kMoneyResult{.maxDigits = 12, .fixDecimal = 0, .zeroDisplay = true};
-constexpr FieldDisplay kRateResult{.maxDigits = 9, .fixDecimal = 1, .zeroDisplay = true};
-constexpr FieldDisplay kFeeField{};  // NValEdit15 / NValEdit18 keep the field defaults
+constexpr FieldSettings kMoneyResult{.maxDigits = 12, .fixDecimal = 0, .zeroDisplay = true};
+constexpr FieldSettings kRateResult{.maxDigits = 9, .fixDecimal = 1, .zeroDisplay = true};
+constexpr FieldSettings kFeeField{};  // NValEdit15 / NValEdit18 keep the field defaults
 
-const FieldDisplay& ResultDisplay(int field) { return field < 5 ? kMoneyResult : kRateResult; }
+const FieldSettings& ResultDisplay(int field) { return field < 5 ? kMoneyResult : kRateResult; }
 
 // ---- Options ----------------------------------------------------------------
 
@@ -133,33 +134,12 @@ std::string StringArray(const std::vector<std::string>& items, std::string_view 
 
 }  // namespace
 
-std::string FieldText(Extended value, const FieldDisplay& display) {
-  // Stand-in for the field model: clamp to the largest figure the field
-  // holds, show zero below half the last shown digit, group the digits.
-  const int m = display.maxDigits;
-  const int f = display.fixDecimal;
-  const bool negative = value < 0;
-  Extended a = negative ? -value : value;
-  const Extended half = f < 0 ? 5 * std::pow(10.0L, -m) : 5 * std::pow(10.0L, -(f + 1));
-  const Extended limit = f < 0 ? std::pow(10.0L, m) - 1 : std::pow(10.0L, m - f) - std::pow(10.0L, -f);
-  std::string text;
-  if (a < half) {
-    text = display.zeroDisplay ? "0" : "";
-  } else {
-    if (a >= limit) a = limit;
-    int decimals = f;
-    if (f < 0) {
-      // Free decimals: as many as the value has, within the digit limit.
-      const std::string pattern = FormatPattern(a);
-      const std::size_t point = pattern.find('.');
-      decimals = point == std::string::npos
-                     ? 0
-                     : std::min<int>(static_cast<int>(pattern.size() - point - 1),
-                                     std::max<int>(0, m - static_cast<int>(point)));
-    }
-    text = FormatFixed(a, decimals, true);
-  }
-  return negative ? "-" + text : text;
+std::optional<field::FieldSettings> MainWindowFieldSettings(std::string_view field) {
+  for (int i = 0; i < calc::kResultCount; ++i)
+    if (field == "NValEdit" + std::to_string(i + 1)) return ResultDisplay(i);
+  if (field == "NValEdit17") return kMoneyResult;
+  if (field == "NValEdit15" || field == "NValEdit18") return kFeeField;
+  return std::nullopt;
 }
 
 std::string SheetJson(const MainCase& button, const MainInputs& inputs, const MainSheet& sheet) {
@@ -172,7 +152,7 @@ std::string SheetJson(const MainCase& button, const MainInputs& inputs, const Ma
     const std::string n = std::to_string(i + 1);
     j += std::string(i ? "," : "") + "\n    {\"field\": \"NValEdit" + n + "\", \"caption\": " +
          Quoted(sheet.captions[i]) + ", \"value\": " + Number(sheet.results[i]) +
-         ", \"text\": " + Quoted(FieldText(sheet.results[i], ResultDisplay(i))) + "}";
+         ", \"text\": " + Quoted(ShownText(ResultDisplay(i), sheet.results[i])) + "}";
   }
   j += "\n  ],\n";
 
@@ -200,7 +180,7 @@ std::string SheetJson(const MainCase& button, const MainInputs& inputs, const Ma
   j += "    \"NValEdit16\": {\"visible\": " + Bool(side.yearsFieldVisible) +
        ", \"value\": " + Number(years) + "},\n";
   j += "    \"NValEdit17\": {\"visible\": " + Bool(side.extraFieldVisible) +
-       ", \"value\": " + Number(extra) + ", \"text\": " + Quoted(FieldText(extra, kMoneyResult)) +
+       ", \"value\": " + Number(extra) + ", \"text\": " + Quoted(ShownText(kMoneyResult, extra)) +
        "}\n";
   j += "  },\n";
 
@@ -209,9 +189,9 @@ std::string SheetJson(const MainCase& button, const MainInputs& inputs, const Ma
   j += "  \"GroupBox3\": {\n";
   j += "    \"visible\": " + Bool(sheet.feePanelVisible) + ",\n";
   j += "    \"NValEdit15\": {\"value\": " + Number(low) + ", \"text\": " +
-       Quoted(FieldText(low, kFeeField)) + "},\n";
+       Quoted(ShownText(kFeeField, low)) + "},\n";
   j += "    \"NValEdit18\": {\"value\": " + Number(high) + ", \"text\": " +
-       Quoted(FieldText(high, kFeeField)) + "}\n";
+       Quoted(ShownText(kFeeField, high)) + "}\n";
   j += "  }\n}\n";
   return j;
 }

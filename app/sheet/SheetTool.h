@@ -6,6 +6,11 @@
 //                 [--yen] [--no-spouse]
 #pragma once
 
+#include <optional>
+#include <string_view>
+
+#include "FieldModel.h"
+
 #include <span>
 #include <string>
 #include <string_view>
@@ -28,15 +33,9 @@ ToolOutput RunSheetTool(std::span<const std::string_view> args);
 std::string SheetJson(const calc::MainCase& button, const calc::MainInputs& inputs,
                       const calc::MainSheet& sheet);
 
-// How a numeric field is set up to show its value.
-struct FieldDisplay {
-  int maxDigits = 9;
-  int fixDecimal = -1;  // -1: free decimals
-  bool zeroDisplay = false;
-};
-
-// The text a numeric field shows for a value.
-// TODO(field model): replace with the text rules of controls/model when they land.
-std::string FieldText(Extended value, const FieldDisplay& display);
+// How the main window sets up a field the JSON reports ("NValEdit1" ...
+// "NValEdit7", "NValEdit15", "NValEdit17", "NValEdit18"): the texts come from
+// the field's own rules with these settings. Empty for any other name.
+std::optional<field::FieldSettings> MainWindowFieldSettings(std::string_view field);
 
 }  // namespace tavenko::sheettool

@@ -141,23 +141,6 @@ TEST(SheetTool, HelpListsEveryCase) {
   }
 }
 
-struct TextRow {
-  long double value;
-  FieldDisplay display;
-  const char* text;
-};
-
-TEST(SheetTool, FieldTexts) {
-  const FieldDisplay money{12, 0, true}, rate{9, 1, true}, free{9, -1, false};
-  const TextRow rows[] = {
-      {1234567, money, "1,234,567"},    {12.7L, money, "13"},       {0.4L, money, "0"},
-      {2.5L, money, "3"},               {1.5e12L, money, "999,999,999,999"},
-      {-1234, money, "-1,234"},         {17.359025L, rate, "17.4"}, {0, rate, "0"},
-      {0, free, ""},                    {7.3L, free, "7.3"},        {1234567.891L, free, "1,234,567.89"},
-  };
-  for (const TextRow& row : rows) EXPECT_EQ(FieldText(row.value, row.display), row.text);
-}
-
 // The installed program, as a script calls it.
 TEST(SheetToolProgram, PrintsTheJsonAndReportsErrors) {
   const char* tool = std::getenv("TAVENKO_SHEET");

@@ -1,3 +1,4 @@
+#include "WindowLook.h"
 #include "Unit4.h"
 
 #include <QBarCategoryAxis>
@@ -32,14 +33,6 @@ namespace {
 constexpr int kDefaultPosition = 80;
 const QString kSettingsSection = QStringLiteral("form");
 
-QFont WindowFont(int pixelSize) {
-  QFont font;
-  font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
-                    QStringLiteral("IPAPGothic")});
-  font.setPixelSize(pixelSize);
-  return font;
-}
-
 QColor BarQColor(calc::BarColour colour) {
   switch (colour) {
     case calc::BarColour::Yellow: return QColor(255, 255, 0);
@@ -62,23 +55,6 @@ QIcon SearchGlyph() {
   painter.drawEllipse(QRectF(3, 3, 12, 12));
   painter.setPen(QPen(QColor(96, 64, 0), 4, Qt::SolidLine, Qt::RoundCap));
   painter.drawLine(QPointF(14.5, 14.5), QPointF(21, 21));
-  return QIcon(pixmap);
-}
-
-QIcon PrinterGlyph() {
-  QPixmap pixmap(24, 24);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.setPen(QPen(Qt::black, 1));
-  painter.setBrush(Qt::white);
-  painter.drawRect(QRectF(6.5, 2.5, 11, 8));    // paper going in
-  painter.setBrush(QColor(160, 160, 160));
-  painter.drawRect(QRectF(2.5, 9.5, 19, 8));    // body
-  painter.setBrush(Qt::white);
-  painter.drawRect(QRectF(6.5, 14.5, 11, 7));   // paper coming out
-  painter.setPen(QPen(QColor(0, 160, 0), 2));
-  painter.drawPoint(QPointF(19, 12));           // lamp
   return QIcon(pixmap);
 }
 
@@ -106,7 +82,7 @@ void TForm4::SetUpControls() {
   setFont(WindowFont(12));
   for (TNValEdit* field : findChildren<TNValEdit*>()) field->setFont(WindowFont(15));
   ui->BitBtn2->setIcon(SearchGlyph());
-  ui->BitBtn1->setIcon(PrinterGlyph());
+  ui->BitBtn1->setIcon(PrintIcon());
   // Only the proprietor group shows until the slider or the search is used.
   ui->GroupBox2->hide();
   ui->GroupBox3->hide();

@@ -1,3 +1,4 @@
+#include "WindowLook.h"
 #include "kasanzei.h"
 
 #include <QCloseEvent>
@@ -39,34 +40,6 @@ bool IsTypedField(int number) {
 // Zeroed at the start of each calculation, before anything is read.
 constexpr std::array kResetFields = {25, 4, 8, 12, 20, 22, 24, 26, 29, 36, 40, 41};
 
-QFont WindowFont() {
-  QFont font;
-  font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
-                    QStringLiteral("IPAPGothic")});
-  font.setPixelSize(12);
-  return font;
-}
-
-// A small printer: paper in the feed, the body, the printed sheet.
-QIcon PrinterIcon() {
-  QPixmap pixmap(20, 20);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
-  painter.setPen(Qt::black);
-  painter.setBrush(Qt::white);
-  painter.drawRect(5, 1, 9, 6);
-  painter.setBrush(QColor(0xC0, 0xC0, 0xC0));
-  painter.drawRect(1, 7, 17, 7);
-  painter.setBrush(Qt::white);
-  painter.drawRect(4, 12, 11, 6);
-  painter.setPen(Qt::darkGreen);
-  painter.drawPoint(15, 9);
-  painter.setPen(Qt::gray);
-  painter.drawLine(6, 14, 13, 14);
-  painter.drawLine(6, 16, 11, 16);
-  return QIcon(pixmap);
-}
-
 void SetTextColour(QWidget* widget, const QColor& colour) {
   QPalette palette = widget->palette();
   palette.setColor(QPalette::WindowText, colour);
@@ -101,7 +74,7 @@ TForm3::TForm3(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TFor
   SetTextColour(ui_->RadioButton2, buttonText);
 
   ui_->BitBtn3->setIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));
-  ui_->BitBtn2->setIcon(PrinterIcon());
+  ui_->BitBtn2->setIcon(PrintIcon());
 
   connect(ui_->BitBtn1, &QPushButton::clicked, this, &TForm3::BitBtn1Click);
   connect(ui_->BitBtn2, &QPushButton::clicked, this, &TForm3::BitBtn2Click);

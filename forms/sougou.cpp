@@ -1,3 +1,4 @@
+#include "WindowLook.h"
 #include "sougou.h"
 
 #include <QCloseEvent>
@@ -22,32 +23,6 @@ namespace {
 FineYen Read(const TNValEdit* field) { return FineFromValue(field->Value()); }
 void Write(TNValEdit* field, FineYen amount) { field->setValue(ValueFromFine(amount)); }
 
-QFont WindowFont() {
-  QFont font;
-  font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
-                    QStringLiteral("IPAPGothic")});
-  font.setPixelSize(12);
-  return font;
-}
-
-// A small printer for the print button, used when the desktop theme has none.
-QIcon PrinterIcon() {
-  QPixmap glyph(20, 20);
-  glyph.fill(Qt::transparent);
-  QPainter painter(&glyph);
-  painter.setPen(QColor(0x40, 0x40, 0x40));
-  painter.setBrush(Qt::white);
-  painter.drawRect(5, 1, 10, 7);  // paper going in
-  painter.setBrush(QColor(0xc0, 0xc0, 0xc0));
-  painter.drawRect(1, 7, 18, 8);  // body
-  painter.setBrush(Qt::white);
-  painter.drawRect(5, 12, 10, 7);  // paper coming out
-  painter.setPen(QColor(0x00, 0x80, 0x00));
-  painter.drawPoint(16, 9);  // power lamp
-  painter.end();
-  return QIcon::fromTheme(QStringLiteral("document-print"), QIcon(glyph));
-}
-
 }  // namespace
 
 TForm2::TForm2(QWidget* parent)
@@ -59,7 +34,7 @@ TForm2::TForm2(QWidget* parent)
   ui->setupUi(this);
   LoadNumericFields(this);
   setFixedSize(664, 475);
-  ui->BitBtn2->setIcon(PrinterIcon());
+  ui->BitBtn2->setIcon(PrintIcon());
   ui->BitBtn2->setIconSize(QSize(20, 20));
 
   for (std::size_t i = 0; i < fields_.size(); ++i) {

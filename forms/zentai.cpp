@@ -18,6 +18,7 @@
 #include "Messages.h"
 #include "NValEdit.h"
 #include "SecondaryWindows.h"
+#include "WindowLook.h"
 #include "WindowPrinter.h"
 #include "ui_zentai.h"
 
@@ -68,15 +69,6 @@ void SetRadioChecked(QAbstractButton* button, bool checked) {
 
 }  // namespace
 
-// The icons of a static library's resource file are registered by hand, once.
-static void RegisterFormIcons() {
-  static const bool registered = [] {
-    Q_INIT_RESOURCE(icons);
-    return true;
-  }();
-  (void)registered;
-}
-
 void InstallJapaneseFontFallbacks() {
   QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"),
                              {QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
@@ -85,7 +77,6 @@ void InstallJapaneseFontFallbacks() {
 
 TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm1>()) {
   InstallJapaneseFontFallbacks();
-  RegisterFormIcons();
   ui->setupUi(this);
   LoadNumericFields(this);
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -135,11 +126,8 @@ void TForm1::SetUpChart() {
 }
 
 void TForm1::SetUpIcons() {
-  // Pictures from the desktop's icon theme, with our own when it has none.
-  ui->BitBtn27->setIcon(
-      QIcon::fromTheme(QStringLiteral("document-print"), QIcon(QStringLiteral(":/icons/print.png"))));
-  ui->BitBtn23->setIcon(QIcon::fromTheme(QStringLiteral("view-dual"),
-                                         QIcon(QStringLiteral(":/icons/width.png"))));
+  ui->BitBtn27->setIcon(PrintIcon());
+  ui->BitBtn23->setIcon(ThemeIcon(QStringLiteral("view-dual"), QStringLiteral(":/icons/width.png")));
 }
 
 void TForm1::ConnectButtons() {

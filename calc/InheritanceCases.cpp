@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "NumberText.h"
 #include "Schedules.h"
+#include "SheetSteps.h"
 
 namespace tavenko::calc {
 namespace {
@@ -52,31 +52,6 @@ const OrderRules& RulesOf(HeirOrder order) {
 
 constexpr std::string_view kLargerOfNote = " 法定相続分又は\r\n１億６０００万円の\r\nいずれか多い方";
 constexpr YenAmount kSpouseReductionCeiling = 160000000;
-
-// ---- sheet steps (the shared steps of the main window's calculation sheet)
-
-void LogLine(MainSheet& sheet, std::string_view text) { sheet.log.emplace_back(text); }
-
-// A caption line, then the value in the log's general number format.
-void LogFigure(MainSheet& sheet, std::string_view caption, Extended value) {
-  LogLine(sheet, caption);
-  sheet.log.push_back(FormatGeneral(value));
-}
-
-// The slices in the order given, take-home last; the chart is shown only
-// while the take-home amount is positive.
-void FillBreakdownPie(MainSheet& sheet, YenAmount tax, YenAmount gross) {
-  const YenAmount takeHome = gross - tax;
-  sheet.pie = {{"国税", PieColour::Red, ToDisplay(tax)}, {"手取額", PieColour::White, ToDisplay(takeHome)}};
-  sheet.pieVisible = takeHome > 0;
-}
-
-// A result field in 円 mode: the amount in yen, truncated toward zero to a
-// whole multiple of 100 yen.
-Extended FieldInYen(YenAmount amount) { return static_cast<Extended>(TruncateToHundredYen(amount)); }
-// The same for an amount that may carry a fraction of a yen (two thirds of
-// the estate).
-Extended FractionalFieldInYen(Extended yen) { return Int(yen / 100) * 100; }
 
 // ---- the inheritance calculation
 
@@ -161,7 +136,6 @@ YenAmount NetTax(const OrderRules& rules, Extended scaledTotal, const Allocation
 
 // The accountant's fee for the return, from the estate and the number of heirs.
 void EstimateAccountantFee(MainSheet& sheet, YenAmount estate, YenAmount spouseCount, YenAmount k) {
-  sheet.feePanelVisible = true;
   LogLine(sheet, "＝＝＝＝＝");
   LogLine(sheet, "税理士報酬の計算");
   // Each heir beyond the first adds 10 % (10,000 is one heir).
@@ -182,19 +156,18 @@ void EstimateAccountantFee(MainSheet& sheet, YenAmount estate, YenAmount spouseC
 
 MainSheet InheritanceSheet(HeirOrder order, SpouseAcquisition acquisition, const MainInputs& inputs) {
   const OrderRules& rules = RulesOf(order);
-  MainSheet sheet;
-
-  // Inputs in use: the estate, the spouse and the heir counts.
-  sheet.inputsUsed = {false, false, false, true};
+  // GroupBox2 becomes the box of the spouse's assumed acquisition, with
+  // NValEdit17; the fee panel GroupBox3 shows the estimate.
+  const SidePanel spousePanel{.visible = true,
+                              .caption = "配偶者の取得分",
+                              .note = std::string(acquisition == SpouseAcquisition::StatutoryShare
+                                                      ? rules.statutoryShareNote
+                                                      : kLargerOfNote),
+                              .yearsFieldVisible = false,
+                              .extraFieldVisible = true};
+  MainSheet sheet = StartSheet(InputsUsed({kValueInput}), spousePanel, /*feePanelVisible=*/true);
+  // The spouse setting and the heir counts are in use too.
   sheet.heirPromptsInUse = true;
-
-  // GroupBox2 becomes the box of the spouse's assumed acquisition.
-  sheet.side.visible = true;
-  sheet.side.caption = "配偶者の取得分";
-  sheet.side.note = std::string(acquisition == SpouseAcquisition::StatutoryShare ? rules.statutoryShareNote
-                                                                                 : kLargerOfNote);
-  sheet.side.yearsFieldVisible = false;
-  sheet.side.extraFieldVisible = true;
 
   // The estate in yen (whole thousands in 円 mode); the count on the 10,000 scale.
   const YenAmount estate = ToYen(inputs.value, inputs.unit);
@@ -202,7 +175,7 @@ MainSheet InheritanceSheet(HeirOrder order, SpouseAcquisition acquisition, const
   if (k == 0) sheet.messages.emplace_back(rules.missingCountPrompt);
   const bool spouse = inputs.spouseCount == kCountScale;
 
-  LogLine(sheet, "－－－－－");
+  LogHeader(sheet);
   LogFigure(sheet, "相続財産の総額", ToDisplay(estate));
 
   // Basic deduction and statutory shares, on T and on T + 1,000,000 yen.
@@ -219,7 +192,7 @@ MainSheet InheritanceSheet(HeirOrder order, SpouseAcquisition acquisition, const
     sharesNext = SharesOf(rules, taxableNext, k, spouse);
   }
   taxable = ClampAtZero(taxable);
-  sheet.results[0] = ToDisplay(taxable);
+  SetResult(sheet, kTaxableField, taxable);
   LogFigure(sheet, "基礎控除後の課税価額", ToDisplay(taxable));
 
   shares.spouse = ClampAtZero(shares.spouse);
@@ -243,9 +216,9 @@ MainSheet InheritanceSheet(HeirOrder order, SpouseAcquisition acquisition, const
     // The sixth of the heirs' tax that the 20 % addition makes up, in 万円.
     LogFigure(sheet, "兄弟の実際の取得分に加算する２割相当額", 0.2L * allocation.heirsTax / 12000);
   }
-  LogFigure(sheet, "相続税の総額", Int(ToDisplay(allocation.spouseTax + allocation.heirsTax)));
-  sheet.results[1] = ToDisplay(allocation.spouseTax);
-  sheet.results[2] = ToDisplay(allocation.heirsTax);
+  LogFigure(sheet, "相続税の総額", WholeMan(allocation.spouseTax + allocation.heirsTax));
+  SetResult(sheet, kNationalField, allocation.spouseTax);
+  SetResult(sheet, kLocalField, allocation.heirsTax);
 
   const Extended scaledTotalNext = static_cast<Extended>(heirShareTaxNext) * static_cast<Extended>(k) +
                                    static_cast<Extended>(spouseShareTaxNext) * 10000;
@@ -255,24 +228,26 @@ MainSheet InheritanceSheet(HeirOrder order, SpouseAcquisition acquisition, const
   // The spouse reduction cancels the spouse's part of the tax.
   const YenAmount reduction = StoreYen(static_cast<Extended>(allocation.spouseTax) * -1);
   const YenAmount reductionNext = StoreYen(static_cast<Extended>(allocationNext.spouseTax) * -1);
-  sheet.results[3] = ToDisplay(reduction);
-  LogFigure(sheet, "配偶者の税額軽減額", Int(ToDisplay(reduction)));
+  SetResult(sheet, kBusinessField, reduction);
+  LogFigure(sheet, "配偶者の税額軽減額", WholeMan(reduction));
 
   const YenAmount net = NetTax(rules, scaledTotal, allocation, reduction);
   const YenAmount netNext = NetTax(rules, scaledTotalNext, allocationNext, reductionNext);
-  sheet.results[4] = ToDisplay(net);
-  if (const auto rate = AverageRate(net, estate)) sheet.results[5] = *rate;
-  if (const auto marginal = TaxOnNextMillion(netNext, net)) sheet.results[6] = *marginal;
+  SetResult(sheet, kTotalField, net);
+  WriteRates(sheet, net, netNext, estate);
 
-  if (inputs.unit == AmountUnit::Yen) {
-    const YenAmount shownInYen[] = {taxable, allocation.spouseTax, allocation.heirsTax, reduction, net};
-    for (int field = 0; field < 5; ++field) sheet.results[field] = FieldInYen(shownInYen[field]);
-    sheet.extraFieldValue = FractionalFieldInYen(allocation.spouseAcquires);
-  }
+  RescaleForYenUnit(sheet, inputs.unit,
+                    {{kTaxableField, taxable},
+                     {kNationalField, allocation.spouseTax},
+                     {kLocalField, allocation.heirsTax},
+                     {kBusinessField, reduction},
+                     {kTotalField, net}});
+  if (inputs.unit == AmountUnit::Yen) sheet.extraFieldValue = FieldInYen(allocation.spouseAcquires);
 
-  sheet.captions = {"　　課税所得", "　　妻の税額", std::string(rules.heirTaxCaption), "　配偶者軽減",
-                    "　合計納税額", "　平均", "　上積"};
-  FillBreakdownPie(sheet, net, estate);
+  SetCaptions(sheet, {"　　課税所得", "　　妻の税額", rules.heirTaxCaption, "　配偶者軽減", "　合計納税額",
+                      "　平均", "　上積"});
+  // The pie: the net tax, then the rest of the estate.
+  FillPie(sheet, {{"国税", PieColour::Red, static_cast<Extended>(net)}}, estate);
   EstimateAccountantFee(sheet, estate, spouse ? kCountScale : 0, k);
   return sheet;
 }

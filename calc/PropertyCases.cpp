@@ -1,70 +1,17 @@
 #include "PropertyCases.h"
 
 #include <array>
-#include <initializer_list>
 #include <string_view>
+#include <vector>
 
-#include "NumberText.h"
 #include "Schedules.h"
+#include "SheetSteps.h"
 
 namespace tavenko::calc {
 namespace {
 
-// ---- Sheet steps shared by the three families ---------------------------
-
-constexpr std::string_view kLogHeader = "－－－－－";
-
-using ResultCaptions = std::array<std::string_view, kResultCount>;
-
-// HighlightInputs: which of NValEdit11..NValEdit14 a case reads.
-enum class AmountInput { Income, Deductions, Profit, Value };
-std::array<bool, 4> InputsUsed(std::initializer_list<AmountInput> used) {
-  std::array<bool, 4> flags{};
-  for (AmountInput input : used) flags[static_cast<std::size_t>(input)] = true;
-  return flags;
-}
-
-// GroupBox2 as a comment box: retitled, its two figure fields hidden.
-SidePanel CommentBox(std::string_view caption, std::string_view note) {
-  SidePanel side;
-  side.visible = true;
-  side.caption = caption;
-  side.note = note;
-  return side;
-}
-
-// LogFigure: the caption line, then the value in the log's general format.
-void LogFigure(MainSheet& sheet, std::string_view caption, Extended value) {
-  sheet.log.emplace_back(caption);
-  sheet.log.push_back(FormatGeneral(value));
-}
-
 // A log value in 万円: whole (Int, truncated) or with its decimals.
-Extended LogValue(YenAmount amount, bool whole) {
-  return whole ? Int(ToDisplay(amount)) : ToDisplay(amount);
-}
-
-void SetCaptions(MainSheet& sheet, const ResultCaptions& captions) {
-  for (int i = 0; i < kResultCount; ++i) sheet.captions[i] = captions[i];
-}
-
-// 円 mode: NValEdit1..NValEdit5 receive the given amounts, already in yen
-// truncated to whole hundreds; NValEdit6 and NValEdit7 keep their rates.
-void WriteMoneyFieldsInYen(MainSheet& sheet, const std::array<Extended, 5>& yen) {
-  for (std::size_t i = 0; i < yen.size(); ++i) sheet.results[i] = yen[i];
-}
-
-void AddSlice(MainSheet& sheet, std::string_view label, PieColour colour, Extended value) {
-  sheet.pie.push_back({std::string(label), colour, value});
-}
-
-// The take-home slice comes last; the pie is shown only when it is positive.
-void AddTakeHomeSlice(MainSheet& sheet, YenAmount takeHome) {
-  AddSlice(sheet, "手取額", PieColour::White, ToDisplay(takeHome));
-  sheet.pieVisible = takeHome > 0;
-}
-
-constexpr YenAmount kNextMillionStep = 1000000;
+Extended LogValue(YenAmount amount, bool whole) { return whole ? WholeMan(amount) : ToDisplay(amount); }
 
 // Each family's table is indexed by its kind enumeration.
 template <typename Table>
@@ -202,9 +149,6 @@ constexpr std::array<TransferCase, 6> kTransferCases{{
 
 static_assert(FollowsKindOrder(kTransferCases), "kTransferCases must follow the order of TransferKind");
 
-constexpr ResultCaptions kIncomeTaxCaptions{
-    "　　課税所得", "　　　所得税", "　　　地方税", "", "　　税金合計", "　平均", "　上積"};
-
 // ---- Companies -------------------------------------------------------------
 
 // The corporate inhabitant tax: the corporation tax times a rate (the upper
@@ -277,7 +221,7 @@ constexpr std::array<CompanyCase, 2> kCompanyCases{{
 }};
 static_assert(FollowsKindOrder(kCompanyCases), "kCompanyCases must follow the order of CompanyKind");
 
-constexpr ResultCaptions kCompanyCaptions{
+constexpr std::array<std::string_view, kResultCount> kCompanyCaptions{
     "　　課税所得", "　　　法人税", "　　　地方税", "　　　事業税", "　　税金合計", "　平均", "　上積"};
 
 // The total of a company's taxes counts a further tenth of the corporation
@@ -305,22 +249,21 @@ constexpr std::array<GiftCase, 2> kGiftCases{{
 
 static_assert(FollowsKindOrder(kGiftCases), "kGiftCases must follow the order of GiftKind");
 
-constexpr ResultCaptions kGiftCaptions{
+constexpr std::array<std::string_view, kResultCount> kGiftCaptions{
     "　　課税所得", "　　　贈与税", "", "", "　　税金合計", "　平均", "　上積"};
 
 }  // namespace
 
 MainSheet ComputeTransfer(TransferKind kind, const MainInputs& inputs) {
   const TransferCase& c = kTransferCases[static_cast<std::size_t>(kind)];
-  MainSheet sheet;
-  sheet.inputsUsed = InputsUsed({AmountInput::Income, AmountInput::Deductions});
-  if (!c.comment.empty()) sheet.side = CommentBox("コメント", c.comment);
+  MainSheet sheet = StartSheet(InputsUsed({kIncomeInput, kDeductionInput}),
+                               c.comment.empty() ? SidePanel{} : CommentPanel(c.comment));
 
   const YenAmount income = ToYen(inputs.income, inputs.unit);
   const YenAmount gross = income;
   const YenAmount deductions = ToYen(inputs.deductions, inputs.unit);
 
-  sheet.log.emplace_back(kLogHeader);
+  LogHeader(sheet);
   LogFigure(sheet, "土地譲渡の所得金額", ToDisplay(income));
 
   YenAmount base = income;
@@ -330,142 +273,135 @@ MainSheet ComputeTransfer(TransferKind kind, const MainInputs& inputs) {
   }
 
   const YenAmount taxable = ClampAtZero(StoreYen(static_cast<Extended>(base) - deductions));
-  sheet.results[0] = ToDisplay(taxable);
+  SetResult(sheet, kTaxableField, taxable);
   LogFigure(sheet, c.taxableCaption, ToDisplay(taxable));
-  const YenAmount nextBase = StoreYen(static_cast<Extended>(taxable) + kNextMillionStep);
+  const YenAmount nextBase = StoreYen(static_cast<Extended>(taxable) + kOneMillionYen);
 
   const YenAmount incomeTax = ClampAtZero(TransferIncomeTax(c.incomeTax, taxable));
-  sheet.results[1] = ToDisplay(incomeTax);
+  SetResult(sheet, kNationalField, incomeTax);
   LogFigure(sheet, c.incomeTaxCaption, LogValue(incomeTax, c.incomeTaxWhole));
   const YenAmount incomeTaxNext = TransferIncomeTax(c.incomeTax, nextBase);
 
   const YenAmount inhabitantTax = ClampAtZero(TransferInhabitantTax(c.inhabitantTax, taxable));
   const YenAmount inhabitantTaxNext = TransferInhabitantTax(c.inhabitantTax, nextBase);
-  sheet.results[2] = ToDisplay(inhabitantTax);
+  SetResult(sheet, kLocalField, inhabitantTax);
 
   const YenAmount taxes = incomeTax + inhabitantTax;
-  sheet.results[4] = ToDisplay(taxes);
-  if (auto rate = AverageRate(taxes, gross)) sheet.results[5] = *rate;
-  if (auto next = TaxOnNextMillion(incomeTaxNext + inhabitantTaxNext, taxes)) sheet.results[6] = *next;
+  SetResult(sheet, kTotalField, taxes);
+  WriteRates(sheet, taxes, incomeTaxNext + inhabitantTaxNext, gross);
 
-  LogFigure(sheet, "地方税額", LogValue(inhabitantTax, true));
-  LogFigure(sheet, "税額合計", LogValue(taxes, true));
+  LogFigure(sheet, "地方税額", WholeMan(inhabitantTax));
+  LogFigure(sheet, "税額合計", WholeMan(taxes));
 
-  if (inputs.unit == AmountUnit::Yen) {
-    // The whole inhabitant tax is held as the prefectural tax, the municipal
-    // tax being 0.
-    WriteMoneyFieldsInYen(sheet, {static_cast<Extended>(TruncateToHundredYen(taxable)),
-                                  static_cast<Extended>(TruncateToHundredYen(incomeTax)),
-                                  static_cast<Extended>(InhabitantTaxInYen(inhabitantTax, 0)), 0,
-                                  static_cast<Extended>(TruncateToHundredYen(taxes))});
-  }
-  SetCaptions(sheet, kIncomeTaxCaptions);
+  // The whole inhabitant tax is held as the prefectural tax, the municipal
+  // tax being 0.
+  RescaleForYenUnit(sheet, inputs.unit,
+                    {{kTaxableField, taxable},
+                     {kNationalField, incomeTax},
+                     {kLocalField, InhabitantTaxInYen(inhabitantTax, 0)},
+                     {kTotalField, taxes}});
+  SetCaptions(sheet, kIncomeCaptions);
 
-  AddSlice(sheet, "国税", PieColour::Red, ToDisplay(incomeTax));
-  if (c.splitInhabitantTaxInPie) {
-    AddSlice(sheet, "県税", PieColour::Lime, static_cast<Extended>(inhabitantTax) * 1 / 3 / 10000);
-    AddSlice(sheet, "市税", PieColour::Yellow, static_cast<Extended>(inhabitantTax) * 2 / 3 / 10000);
-  } else {
-    AddSlice(sheet, "県税", PieColour::Lime, ToDisplay(inhabitantTax));
-    AddSlice(sheet, "市税", PieColour::Yellow, 0);
-  }
-  AddSlice(sheet, "事業", PieColour::Blue, 0);
-  AddTakeHomeSlice(sheet, gross - taxes);
+  // The split thirds are not rounded, so the take-home slice is worked from
+  // the whole inhabitant tax.
+  const Extended inhabitant = inhabitantTax;
+  const PieAmount slices[] = {
+      {"国税", PieColour::Red, static_cast<Extended>(incomeTax)},
+      {"県税", PieColour::Lime, c.splitInhabitantTaxInPie ? inhabitant * 1 / 3 : inhabitant},
+      {"市税", PieColour::Yellow, c.splitInhabitantTaxInPie ? inhabitant * 2 / 3 : 0},
+      {"事業", PieColour::Blue, 0}};
+  FillPieWithTakeHome(sheet, slices, static_cast<Extended>(gross - taxes));
   return sheet;
 }
 
 MainSheet ComputeCompany(CompanyKind kind, const MainInputs& inputs) {
   const CompanyCase& c = kCompanyCases[static_cast<std::size_t>(kind)];
-  MainSheet sheet;
-  sheet.inputsUsed = InputsUsed({AmountInput::Profit});
-  sheet.side = CommentBox("地方税の均等割", c.note);
+  MainSheet sheet = StartSheet(InputsUsed({kProfitInput}), CommentPanel(c.note, "地方税の均等割"));
 
   const YenAmount profit = ToYen(inputs.profit, inputs.unit);
   const YenAmount gross = profit;
 
-  sheet.log.emplace_back(kLogHeader);
+  LogHeader(sheet);
   LogFigure(sheet, c.profitCaption, ToDisplay(profit));
-  const YenAmount nextProfit = StoreYen(static_cast<Extended>(gross) + kNextMillionStep);
-  sheet.results[0] = ToDisplay(profit);
+  const YenAmount nextProfit = StoreYen(static_cast<Extended>(gross) + kOneMillionYen);
+  SetResult(sheet, kTaxableField, profit);
 
   const YenAmount corporationTax = ClampAtZero(c.corporationTax(profit));
-  sheet.results[1] = ToDisplay(corporationTax);
-  LogFigure(sheet, "法人税額", LogValue(corporationTax, true));
+  SetResult(sheet, kNationalField, corporationTax);
+  LogFigure(sheet, "法人税額", WholeMan(corporationTax));
   const YenAmount corporationTaxNext = c.corporationTax(nextProfit);
 
   const YenAmount inhabitantTax = ClampAtZero(CompanyInhabitantTax(c.inhabitantTax, corporationTax));
   const YenAmount inhabitantTaxNext = CompanyInhabitantTax(c.inhabitantTax, corporationTaxNext);
-  sheet.results[2] = ToDisplay(inhabitantTax);
+  SetResult(sheet, kLocalField, inhabitantTax);
 
   const YenAmount businessTax = ClampAtZero(c.businessTax(profit));
   const YenAmount businessTaxNext = c.businessTax(nextProfit);
-  sheet.results[3] = ToDisplay(businessTax);
+  SetResult(sheet, kBusinessField, businessTax);
 
+  // The total carries fractions of a yen, so the rates are worked here
+  // rather than by WriteRates.
   const Extended total = CompanyTaxTotal(corporationTax, inhabitantTax, businessTax);
   const Extended totalNext = CompanyTaxTotal(corporationTaxNext, inhabitantTaxNext, businessTaxNext);
-  sheet.results[4] = total / 10000;
-  if (gross != 0) sheet.results[5] = total / gross * 100;
-  if (total > 0) sheet.results[6] = (totalNext - total) / 10000;
+  sheet.results[kTotalField] = total / 10000;
+  if (gross != 0) sheet.results[kAverageRateField] = total / gross * 100;
+  if (total > 0) sheet.results[kNextMillionField] = (totalNext - total) / 10000;
 
   // The logged local tax includes the business tax.
-  LogFigure(sheet, "地方税額", LogValue(inhabitantTax + businessTax, true));
+  LogFigure(sheet, "地方税額", WholeMan(inhabitantTax + businessTax));
   LogFigure(sheet, "税額合計", Int(total / 10000));
 
-  if (inputs.unit == AmountUnit::Yen) {
-    WriteMoneyFieldsInYen(sheet, {static_cast<Extended>(TruncateToHundredYen(profit)),
-                                  static_cast<Extended>(TruncateToHundredYen(corporationTax)),
-                                  static_cast<Extended>(TruncateToHundredYen(inhabitantTax)),
-                                  static_cast<Extended>(TruncateToHundredYen(businessTax)),
-                                  Int(total / 100) * 100});
-  }
+  RescaleForYenUnit(sheet, inputs.unit,
+                    {{kTaxableField, profit},
+                     {kNationalField, corporationTax},
+                     {kLocalField, inhabitantTax},
+                     {kBusinessField, businessTax}});
+  if (inputs.unit == AmountUnit::Yen) sheet.results[kTotalField] = FieldInYen(total);
   SetCaptions(sheet, kCompanyCaptions);
 
   // The pie shows the corporation tax without the further tenth.
-  AddSlice(sheet, "国税", PieColour::Red, ToDisplay(corporationTax));
-  AddSlice(sheet, "県税", PieColour::Lime, ToDisplay(inhabitantTax));
-  if (c.cityTaxSlice) AddSlice(sheet, "市税", PieColour::Yellow, 0);
-  AddSlice(sheet, "事業", PieColour::Blue, ToDisplay(businessTax));
-  AddTakeHomeSlice(sheet, gross - (corporationTax + inhabitantTax + businessTax));
+  std::vector<PieAmount> slices{{"国税", PieColour::Red, static_cast<Extended>(corporationTax)},
+                                {"県税", PieColour::Lime, static_cast<Extended>(inhabitantTax)}};
+  if (c.cityTaxSlice) slices.push_back({"市税", PieColour::Yellow, 0});
+  slices.push_back({"事業", PieColour::Blue, static_cast<Extended>(businessTax)});
+  FillPieWithTakeHome(sheet, slices, static_cast<Extended>(gross - (corporationTax + inhabitantTax + businessTax)));
   return sheet;
 }
 
 MainSheet ComputeGift(GiftKind kind, const MainInputs& inputs) {
   const GiftCase& c = kGiftCases[static_cast<std::size_t>(kind)];
-  MainSheet sheet;
-  sheet.inputsUsed = InputsUsed({AmountInput::Value});
+  MainSheet sheet = StartSheet(InputsUsed({kValueInput}), SidePanel{});
 
   const YenAmount gifts = ToYen(inputs.value, inputs.unit);
   const YenAmount gross = gifts;
 
-  sheet.log.emplace_back(kLogHeader);
+  LogHeader(sheet);
   LogFigure(sheet, "贈与額", ToDisplay(gifts));
   const YenAmount taxable = ClampAtZero(StoreYen(static_cast<Extended>(gifts) - kGiftBasicDeduction));
-  sheet.results[0] = ToDisplay(taxable);
+  SetResult(sheet, kTaxableField, taxable);
   LogFigure(sheet, "贈与税の基礎控除後の課税価額", ToDisplay(taxable));
 
   const YenAmount nextTaxable = StoreYen(static_cast<Extended>(taxable) + kGiftNextStep);
   const YenAmount giftTax = ClampAtZero(c.schedule(taxable));
-  sheet.results[1] = ToDisplay(giftTax);
-  LogFigure(sheet, "贈与税額", LogValue(giftTax, true));
+  SetResult(sheet, kNationalField, giftTax);
+  LogFigure(sheet, "贈与税額", WholeMan(giftTax));
 
   const YenAmount giftTaxNext = c.schedule(nextTaxable);
-  sheet.results[4] = ToDisplay(giftTax);
-  if (auto rate = AverageRate(giftTax, gross)) sheet.results[5] = *rate;
+  SetResult(sheet, kTotalField, giftTax);
+  if (auto rate = AverageRate(giftTax, gross)) sheet.results[kAverageRateField] = *rate;
   if (giftTax > 0)
-    sheet.results[6] = static_cast<Extended>(giftTaxNext - giftTax) * kGiftStepsPerMillion / 10000;
+    sheet.results[kNextMillionField] = static_cast<Extended>(giftTaxNext - giftTax) * kGiftStepsPerMillion / 10000;
 
-  if (inputs.unit == AmountUnit::Yen) {
-    WriteMoneyFieldsInYen(sheet, {static_cast<Extended>(TruncateToHundredYen(taxable)),
-                                  static_cast<Extended>(TruncateToHundredYen(giftTax)), 0, 0,
-                                  static_cast<Extended>(TruncateToHundredYen(giftTax))});
-  }
+  RescaleForYenUnit(sheet, inputs.unit,
+                    {{kTaxableField, taxable}, {kNationalField, giftTax}, {kTotalField, giftTax}});
   SetCaptions(sheet, kGiftCaptions);
 
-  AddSlice(sheet, "国税", PieColour::Red, ToDisplay(giftTax));
-  AddSlice(sheet, "県税", PieColour::Lime, 0);
-  AddSlice(sheet, "市税", PieColour::Yellow, 0);
-  AddSlice(sheet, "事業", PieColour::Blue, 0);
-  AddTakeHomeSlice(sheet, gross - giftTax);
+  FillPie(sheet,
+          {{"国税", PieColour::Red, static_cast<Extended>(giftTax)},
+           {"県税", PieColour::Lime, 0},
+           {"市税", PieColour::Yellow, 0},
+           {"事業", PieColour::Blue, 0}},
+          gross);
   return sheet;
 }
 

@@ -13,20 +13,30 @@ MainSheet StartSheet(std::array<bool, 4> inputsUsed, SidePanel side, bool feePan
   return sheet;
 }
 
-SidePanel CommentPanel(std::string_view note) {
+std::array<bool, 4> InputsUsed(std::initializer_list<InputField> used) {
+  std::array<bool, 4> flags{};
+  for (InputField input : used) flags[input] = true;
+  return flags;
+}
+
+SidePanel CommentPanel(std::string_view note, std::string_view caption) {
   return SidePanel{.visible = true,
-                   .caption = "コメント",
+                   .caption = std::string(caption),
                    .note = std::string(note),
                    .yearsFieldVisible = false,
                    .extraFieldVisible = false};
 }
 
-void LogHeader(MainSheet& sheet) { sheet.log.emplace_back(kLogHeader); }
+void LogLine(MainSheet& sheet, std::string_view text) { sheet.log.emplace_back(text); }
+
+void LogHeader(MainSheet& sheet) { LogLine(sheet, kLogHeader); }
 
 void LogFigure(MainSheet& sheet, std::string_view caption, Extended value) {
-  sheet.log.emplace_back(caption);
+  LogLine(sheet, caption);
   sheet.log.push_back(FormatGeneral(value));
 }
+
+Extended WholeMan(YenAmount amount) { return Int(ToDisplay(amount)); }
 
 void SetResult(MainSheet& sheet, ResultField field, YenAmount amount) {
   sheet.results[field] = ToDisplay(amount);
@@ -43,32 +53,32 @@ void RescaleForYenUnit(MainSheet& sheet, AmountUnit unit, std::initializer_list<
     sheet.results[f.field] = static_cast<Extended>(TruncateToHundredYen(f.amount));
 }
 
+Extended FieldInYen(Extended yen) { return Int(yen / 100) * 100; }
+
 void SetCaptions(MainSheet& sheet, const std::array<std::string_view, kResultCount>& captions) {
   for (int i = 0; i < kResultCount; ++i) sheet.captions[i] = std::string(captions[i]);
 }
 
 void FillPie(MainSheet& sheet, std::initializer_list<PieAmount> slices, Extended gross) {
-  sheet.pie.clear();
   Extended taken = 0;
-  for (const PieAmount& s : slices) {
-    sheet.pie.push_back({std::string(s.label), s.colour, s.amount / 10000});
-    taken += s.amount;
-  }
-  const Extended takeHome = gross - taken;
+  for (const PieAmount& s : slices) taken += s.amount;
+  FillPieWithTakeHome(sheet, std::span(slices.begin(), slices.size()), gross - taken);
+}
+
+void FillPieWithTakeHome(MainSheet& sheet, std::span<const PieAmount> slices, Extended takeHome) {
+  sheet.pie.clear();
+  for (const PieAmount& s : slices) sheet.pie.push_back({std::string(s.label), s.colour, s.amount / 10000});
   sheet.pie.push_back({"手取額", PieColour::White, takeHome / 10000});
   sheet.pieVisible = takeHome > 0;
 }
 
 void FillBreakdownPie(MainSheet& sheet, const SheetTaxes& taxes, YenAmount gross) {
   // The take-home amount is gross - (N + P + M + B), the sum taken first.
-  sheet.pie.clear();
-  sheet.pie.push_back({"国税", PieColour::Red, ToDisplay(taxes.national)});
-  sheet.pie.push_back({"県税", PieColour::Lime, ToDisplay(taxes.prefectural)});
-  sheet.pie.push_back({"市税", PieColour::Yellow, ToDisplay(taxes.municipal)});
-  sheet.pie.push_back({"事業", PieColour::Blue, ToDisplay(taxes.business)});
-  const Extended takeHome = static_cast<Extended>(gross) - static_cast<Extended>(taxes.Sum());
-  sheet.pie.push_back({"手取額", PieColour::White, takeHome / 10000});
-  sheet.pieVisible = takeHome > 0;
+  const PieAmount slices[] = {{"国税", PieColour::Red, static_cast<Extended>(taxes.national)},
+                              {"県税", PieColour::Lime, static_cast<Extended>(taxes.prefectural)},
+                              {"市税", PieColour::Yellow, static_cast<Extended>(taxes.municipal)},
+                              {"事業", PieColour::Blue, static_cast<Extended>(taxes.business)}};
+  FillPieWithTakeHome(sheet, slices, static_cast<Extended>(gross) - static_cast<Extended>(taxes.Sum()));
 }
 
 std::string JoinLines(std::initializer_list<std::string_view> lines) {

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <initializer_list>
+#include <span>
 #include <string_view>
 
 #include "MainSheet.h"
@@ -22,6 +23,8 @@ inline constexpr std::string_view kLogHeader = "－－－－－";
 // The four amount inputs that HighlightInputs colours (Label1..4 with
 // NValEdit11..14), as indices into MainSheet::inputsUsed.
 enum InputField { kIncomeInput = 0, kDeductionInput, kProfitInput, kValueInput };
+// The flags of MainSheet::inputsUsed for the inputs a case reads.
+std::array<bool, 4> InputsUsed(std::initializer_list<InputField> used);
 
 // The seven result fields NValEdit1..NValEdit7, as indices into
 // MainSheet::results and MainSheet::captions.
@@ -51,13 +54,18 @@ struct SheetTaxes {
 // fee panel, ClearResults (all seven results 0, captions empty, log empty).
 MainSheet StartSheet(std::array<bool, 4> inputsUsed, SidePanel side, bool feePanelVisible = false);
 
-// The side panel as a comment box ("コメント") holding `note`, figure fields hidden.
-SidePanel CommentPanel(std::string_view note);
+// The side panel as a comment box holding `note`, figure fields hidden; its
+// title is "コメント" unless a case names the box after its note.
+SidePanel CommentPanel(std::string_view note, std::string_view caption = "コメント");
 
+// Appends one line as it stands.
+void LogLine(MainSheet& sheet, std::string_view text);
 // Appends the header line "－－－－－".
 void LogHeader(MainSheet& sheet);
 // Appends the caption line, then the value in the log's general number format.
 void LogFigure(MainSheet& sheet, std::string_view caption, Extended value);
+// An amount as a "whole" log value: Int(amount / 10000), truncated toward zero.
+Extended WholeMan(YenAmount amount);
 
 // Writes amount / 10000 into a result field.
 void SetResult(MainSheet& sheet, ResultField field, YenAmount amount);
@@ -75,6 +83,10 @@ struct YenField {
   YenAmount amount;
 };
 void RescaleForYenUnit(MainSheet& sheet, AmountUnit unit, std::initializer_list<YenField> fields);
+// The same truncation for a figure that may carry a fraction of a yen (a
+// company's total with its further tenth, two thirds of an estate):
+// Int(yen / 100) × 100.
+Extended FieldInYen(Extended yen);
 
 // The captions of the income cases (Edit1..Edit7); Edit4 is set per case.
 inline constexpr std::array<std::string_view, kResultCount> kIncomeCaptions{
@@ -92,6 +104,9 @@ struct PieAmount {
 // worth gross minus the slices before it; the chart is shown only when the
 // take-home amount is greater than zero.
 void FillPie(MainSheet& sheet, std::initializer_list<PieAmount> slices, Extended gross);
+// The same with the take-home amount given in yen, for a case whose slices
+// split a tax into fractions that need not add up to it exactly.
+void FillPieWithTakeHome(MainSheet& sheet, std::span<const PieAmount> slices, Extended takeHome);
 // The standard five slices: 国税, 県税, 市税, 事業 and 手取額.
 void FillBreakdownPie(MainSheet& sheet, const SheetTaxes& taxes, YenAmount gross);
 

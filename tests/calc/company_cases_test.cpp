@@ -6,13 +6,7 @@
 namespace tavenko::calc {
 namespace {
 
-using testing::PieSlices;
-using testing::ResultValues;
-using testing::ShownTexts;
-using testing::Slice;
-using testing::Typed;
-using Lines = std::vector<std::string>;
-using Values = std::array<std::string, kResultCount>;
+using namespace testing;  // the sheet expectations
 
 MainSheet Company(CompanyKind kind, Extended profit, AmountUnit unit = AmountUnit::Man) {
   MainInputs in = Typed(unit);

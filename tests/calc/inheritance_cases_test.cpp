@@ -8,14 +8,15 @@
 #include <vector>
 
 #include "InheritanceCases.h"
-#include "NumberText.h"
+#include "sheet_expectations.h"
 
 using namespace tavenko;
 using namespace tavenko::calc;
 
 namespace {
 
-using Lines = std::vector<std::string>;
+using tavenko::calc::testing::Lines;
+using tavenko::calc::testing::Shown;
 constexpr auto kLargerOf = SpouseAcquisition::LargerOfShareAnd160Million;
 constexpr auto kStatutory = SpouseAcquisition::StatutoryShare;
 
@@ -29,9 +30,8 @@ struct Click {
 };
 
 MainSheet ClickButton(const Click& click) {
-  MainInputs in;
+  MainInputs in = tavenko::calc::testing::Typed(click.unit);
   in.value = click.estate;
-  in.unit = click.unit;
   in.spouseCount = click.spouse ? kCountScale : 0;
   switch (click.order) {
     case HeirOrder::Children: in.children = click.count; break;
@@ -39,12 +39,6 @@ MainSheet ClickButton(const Click& click) {
     case HeirOrder::Siblings: in.siblings = click.count; break;
   }
   return InheritanceSheet(click.order, click.acquisition, in);
-}
-
-// The texts the result fields show: grouped, no decimals (one for the two
-// rates), and zero as "0".
-std::string Shown(Extended value, int decimals = 0) {
-  return value == 0 ? "0" : FormatFixed(value, decimals, true);
 }
 
 // Log lines of one click, with the fee block at its end.
@@ -215,7 +209,7 @@ const SheetCase kSheetCases[] = {
 
 void PrintTo(const SheetCase& c, std::ostream* os) { *os << c.name; }
 
-class InheritanceSheetTest : public testing::TestWithParam<SheetCase> {};
+class InheritanceSheetTest : public ::testing::TestWithParam<SheetCase> {};
 
 TEST_P(InheritanceSheetTest, FiguresLogAndShownTexts) {
   const SheetCase& c = GetParam();
@@ -258,8 +252,8 @@ TEST_P(InheritanceSheetTest, FiguresLogAndShownTexts) {
   EXPECT_EQ(sheet.pieVisible, c.click.estate > 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Clicks, InheritanceSheetTest, testing::ValuesIn(kSheetCases),
-                         [](const testing::TestParamInfo<SheetCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Clicks, InheritanceSheetTest, ::testing::ValuesIn(kSheetCases),
+                         [](const ::testing::TestParamInfo<SheetCase>& info) { return info.param.name; });
 
 }  // namespace
 
@@ -355,7 +349,7 @@ const FeeCase kFeeCases[] = {
      "1,553", "3,107"},
 };
 
-class AccountantFeeTest : public testing::TestWithParam<FeeCase> {};
+class AccountantFeeTest : public ::testing::TestWithParam<FeeCase> {};
 
 TEST_P(AccountantFeeTest, LogLinesAndRange) {
   const FeeCase& c = GetParam();
@@ -369,7 +363,7 @@ TEST_P(AccountantFeeTest, LogLinesAndRange) {
   EXPECT_EQ(Shown(*sheet.feeHigh), c.shownHigh);
 }
 
-INSTANTIATE_TEST_SUITE_P(Estates, AccountantFeeTest, testing::ValuesIn(kFeeCases),
-                         [](const testing::TestParamInfo<FeeCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Estates, AccountantFeeTest, ::testing::ValuesIn(kFeeCases),
+                         [](const ::testing::TestParamInfo<FeeCase>& info) { return info.param.name; });
 
 }  // namespace

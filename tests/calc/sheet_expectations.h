@@ -13,6 +13,9 @@
 
 namespace tavenko::calc::testing {
 
+using Lines = std::vector<std::string>;                // log lines
+using Values = std::array<std::string, kResultCount>;  // one text per result field
+
 inline MainInputs Typed(AmountUnit unit = AmountUnit::Man) {
   MainInputs in;
   in.unit = unit;
@@ -27,12 +30,14 @@ inline std::array<std::string, kResultCount> ResultValues(const MainSheet& sheet
   return values;
 }
 
-// The text a result field shows: grouped, no decimals in NValEdit1..5, one
-// in NValEdit6..7, and zero as "0".
+// The text a figure field shows: grouped, with `decimals` decimals, and zero as "0".
+inline std::string Shown(Extended value, int decimals = 0) {
+  return value == 0 ? "0" : FormatFixed(value, decimals, true);
+}
+
+// The text a result field shows: no decimals in NValEdit1..5, one in NValEdit6..7.
 inline std::string ShownText(const MainSheet& sheet, int field) {
-  const Extended value = sheet.results[field];
-  if (value == 0) return "0";
-  return FormatFixed(value, field < 5 ? 0 : 1, true);
+  return Shown(sheet.results[field], field < 5 ? 0 : 1);
 }
 
 inline std::array<std::string, kResultCount> ShownTexts(const MainSheet& sheet) {

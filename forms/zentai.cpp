@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QFont>
 #include <QGraphicsLayout>
+#include <QFocusEvent>
 #include <QMouseEvent>
 #include <QPieSeries>
 #include <QPieSlice>
@@ -234,7 +235,13 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     Label8Click();
     return true;
   }
-  if (event->type() == QEvent::FocusOut && watched != ui->Label8) InheritanceButtonExit();
+  if (event->type() == QEvent::FocusOut && watched != ui->Label8) {
+    // The focus leaves the button for another control of this window; the
+    // window itself losing activation (a message box, another window) keeps
+    // the button as the window's focus and is no exit.
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) InheritanceButtonExit();
+  }
   return QWidget::eventFilter(watched, event);
 }
 

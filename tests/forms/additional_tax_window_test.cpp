@@ -1,5 +1,6 @@
 // The additional and delinquency tax window driven as a user drives it.
 #include <QCheckBox>
+#include <QClipboard>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPointer>
@@ -68,7 +69,9 @@ class AdditionalTaxWindowTest : public QObject {
       const bool typed = QList<int>{1, 2, 3, 5, 6, 7, 13, 18, 30, 32}.contains(n);
       QCOMPARE(field->isVisible(), typed);
       QCOMPARE(field->isReadOnly(), !typed);
-      QCOMPARE(field->focusPolicy() == Qt::NoFocus, !typed);
+      // Results are no tab stops, but a click takes them, so that Ctrl+C copies.
+      QCOMPARE(bool(field->focusPolicy() & Qt::TabFocus), typed);
+      QVERIFY(field->focusPolicy() & Qt::ClickFocus);
     }
     QVERIFY(Control<QLabel>("Label10")->isVisible());
     QVERIFY(Control<QLabel>("Label11")->isVisible());
@@ -104,6 +107,13 @@ class AdditionalTaxWindowTest : public QObject {
     QCOMPARE(Ticks(Field(33)->Value()), Ticks(41000));
     QCOMPARE(Ticks(Field(41)->Value()), Ticks(1166000));
     QCOMPARE(Field(41)->text(), QStringLiteral("1,166,000"));
+
+    // A result is copied as a user copies it: click, select all, Ctrl+C.
+    QApplication::clipboard()->clear();
+    QTest::mouseClick(Field(41), Qt::LeftButton);
+    QTest::keyClick(Field(41), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(Field(41), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("1,166,000"));
   }
 
   // Needs the full numeric field: digits and Enter typed with real keys.

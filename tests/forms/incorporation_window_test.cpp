@@ -4,6 +4,7 @@
 // window position.
 #include <QBarSet>
 #include <QChartView>
+#include <QClipboard>
 #include <QDialog>
 #include <QFile>
 #include <QGroupBox>
@@ -244,6 +245,15 @@ class IncorporationWindowTest : public QObject {
     QCOMPARE(Yen(Field(20)), -1129859);
     QVERIFY(Chart()->isVisible());
     QCOMPARE(tavenko::StoreYen(Series()->barSets().at(0)->at(0) * 10000.0L), -1129859);
+    // The saving is copied as a user copies it: click, select all, Ctrl+C;
+    // focusing the read-only field recomputes nothing.
+    QApplication::clipboard()->clear();
+    QTest::mouseClick(Field(20), Qt::LeftButton);
+    QTest::keyClick(Field(20), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(Field(20), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("-113"));
+    Field(1)->setFocus();
+    QCOMPARE(Yen(Field(20)), -1129859);
     // One step further the figure rises: 39 % is the minimum the walk met.
     MoveSliderTo(40, SliderMove::RightArrowKey);
     QVERIFY(Yen(Field(20)) > -1129859);

@@ -111,8 +111,9 @@ class AdditionalTaxWindowTest : public QObject {
     // A result is copied as a user copies it: click, select all, Ctrl+C.
     QApplication::clipboard()->clear();
     QTest::mouseClick(Field(41), Qt::LeftButton);
-    QTest::keyClick(Field(41), Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(Field(41), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::focusWidget(), Field(41));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("1,166,000"));
   }
 

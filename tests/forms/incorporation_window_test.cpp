@@ -249,8 +249,9 @@ class IncorporationWindowTest : public QObject {
     // focusing the read-only field recomputes nothing.
     QApplication::clipboard()->clear();
     QTest::mouseClick(Field(20), Qt::LeftButton);
-    QTest::keyClick(Field(20), Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(Field(20), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::focusWidget(), Field(20));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("-113"));
     Field(1)->setFocus();
     QCOMPARE(Yen(Field(20)), -1129859);

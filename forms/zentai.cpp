@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QFont>
 #include <QGraphicsLayout>
+#include <QMessageBox>
 #include <QFocusEvent>
 #include <QMouseEvent>
 #include <QPieSeries>
@@ -214,7 +215,21 @@ void TForm1::showEvent(QShowEvent* event) {
 
 void TForm1::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
-  if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+  if (event->type() != QEvent::ActivationChange) return;
+  if (!isActiveWindow()) {
+    const auto* box = qobject_cast<QMessageBox*>(QApplication::activeWindow());
+    backFromOwnMessage_ = box && box->parentWidget() == this;
+    return;
+  }
+  if (backFromOwnMessage_) {
+    // A calculation's message box closed. The platform hands the activation
+    // back only after the click has written its captions; they belong to that
+    // click and stay (the return counts as coming before them).
+    backFromOwnMessage_ = false;
+    spouseCount_ = ui->RadioButton1->isChecked() ? kCountScale : 0;
+    return;
+  }
+  FormActivate();
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
@@ -313,6 +328,8 @@ void TForm1::ApplySheet(const calc::MainSheet& sheet) {
   if (sheet.yearsFieldValue) ui->NValEdit16->setValue(*sheet.yearsFieldValue);
   for (const std::string& message : sheet.messages)
     tavenko::platform::ShowMessage(this, QString::fromStdString(message));
+  // Back from a message box: ask for the activation the box took.
+  if (backFromOwnMessage_ && !isActiveWindow()) activateWindow();
   ShowResults(sheet);
   for (const std::string& line : sheet.log) ui->Memo1->appendPlainText(QString::fromStdString(line));
   const std::array<QLineEdit*, calc::kResultCount> captions{
@@ -340,6 +357,8 @@ void TForm1::ApplySidePanels(const calc::MainSheet& sheet) {
   if (side.visible) {
     ui->GroupBox2->setTitle(QString::fromStdString(side.caption));
     ui->Label13->setText(QString::fromStdString(side.note));
+    // The note grows with its lines, as far down as the box reaches.
+    ui->Label13->adjustSize();
   }
   ui->NValEdit16->setVisible(side.yearsFieldVisible);
   ui->NValEdit17->setVisible(side.extraFieldVisible);

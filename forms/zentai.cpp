@@ -5,7 +5,7 @@
 #include <QDesktopServices>
 #include <QFont>
 #include <QGraphicsLayout>
-#include <QMessageBox>
+#include <QDialog>
 #include <QFocusEvent>
 #include <QMouseEvent>
 #include <QPieSeries>
@@ -217,15 +217,16 @@ void TForm1::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
   if (event->type() != QEvent::ActivationChange) return;
   if (!isActiveWindow()) {
-    const auto* box = qobject_cast<QMessageBox*>(QApplication::activeWindow());
-    backFromOwnMessage_ = box && box->parentWidget() == this;
+    // A modal box of this window (a calculation's message, the printer
+    // set-up) takes the activation only while the user answers it.
+    const auto* box = qobject_cast<QDialog*>(QApplication::activeWindow());
+    backFromModalBox_ = box && box->isModal() && box->parentWidget() == this;
     return;
   }
-  if (backFromOwnMessage_) {
-    // A calculation's message box closed. The platform hands the activation
-    // back only after the click has written its captions; they belong to that
-    // click and stay (the return counts as coming before them).
-    backFromOwnMessage_ = false;
+  if (backFromModalBox_) {
+    // The box closed. The platform hands the activation back only after the
+    // click has written its captions; they belong to that click and stay.
+    backFromModalBox_ = false;
     spouseCount_ = ui->RadioButton1->isChecked() ? kCountScale : 0;
     return;
   }
@@ -329,7 +330,7 @@ void TForm1::ApplySheet(const calc::MainSheet& sheet) {
   for (const std::string& message : sheet.messages)
     tavenko::platform::ShowMessage(this, QString::fromStdString(message));
   // Back from a message box: ask for the activation the box took.
-  if (backFromOwnMessage_ && !isActiveWindow()) activateWindow();
+  if (backFromModalBox_ && !isActiveWindow()) activateWindow();
   ShowResults(sheet);
   for (const std::string& line : sheet.log) ui->Memo1->appendPlainText(QString::fromStdString(line));
   const std::array<QLineEdit*, calc::kResultCount> captions{

@@ -112,5 +112,5 @@ class TForm1 : public QWidget {
   QPieSeries* Series1 = nullptr;
   tavenko::YenAmount spouseCount_ = 0;  // SpouseCount
   bool wide_ = false;                   // the log panel is shown
-  bool backFromOwnMessage_ = false;     // the activation went to this window's message box
+  bool backFromModalBox_ = false;     // the activation went to a modal box of this window
 };

@@ -273,7 +273,16 @@ void TForm1::BitBtn23Click() {
   SetWidth(wide_ ? kWideWidth : kNarrowWidth);
 }
 
-void TForm1::BitBtn27Click() { tavenko::platform::PrintWindowWithDialog(this); }
+void TForm1::BitBtn27Click() {
+  tavenko::platform::PrintWindowWithDialog(this);
+  ReclaimActivation();
+}
+
+void TForm1::ReclaimActivation() {
+  // Back from a modal box: ask for the activation the box took, so that the
+  // return is not mistaken for a later visit from another window.
+  if (backFromModalBox_ && !isActiveWindow()) activateWindow();
+}
 
 void TForm1::PrintTo(QPrinter& printer) { tavenko::platform::PrintWindow(this, printer); }
 
@@ -329,8 +338,7 @@ void TForm1::ApplySheet(const calc::MainSheet& sheet) {
   if (sheet.yearsFieldValue) ui->NValEdit16->setValue(*sheet.yearsFieldValue);
   for (const std::string& message : sheet.messages)
     tavenko::platform::ShowMessage(this, QString::fromStdString(message));
-  // Back from a message box: ask for the activation the box took.
-  if (backFromModalBox_ && !isActiveWindow()) activateWindow();
+  ReclaimActivation();
   ShowResults(sheet);
   for (const std::string& line : sheet.log) ui->Memo1->appendPlainText(QString::fromStdString(line));
   const std::array<QLineEdit*, calc::kResultCount> captions{

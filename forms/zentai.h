@@ -96,6 +96,7 @@ class TForm1 : public QWidget {
   void SetUpIcons();
   void ConnectButtons();
   void SetWidth(int width);
+  void ReclaimActivation();
 
   tavenko::calc::MainInputs ReadInputs() const;
   void ApplySheet(const tavenko::calc::MainSheet& sheet);

@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QFont>
 #include <QGraphicsLayout>
+#include <QDialog>
 #include <QFocusEvent>
 #include <QMouseEvent>
 #include <QPieSeries>
@@ -214,7 +215,22 @@ void TForm1::showEvent(QShowEvent* event) {
 
 void TForm1::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
-  if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+  if (event->type() != QEvent::ActivationChange) return;
+  if (!isActiveWindow()) {
+    // A modal box of this window (a calculation's message, the printer
+    // set-up) takes the activation only while the user answers it.
+    const auto* box = qobject_cast<QDialog*>(QApplication::activeWindow());
+    backFromModalBox_ = box && box->isModal() && box->parentWidget() == this;
+    return;
+  }
+  if (backFromModalBox_) {
+    // The box closed. The platform hands the activation back only after the
+    // click has written its captions; they belong to that click and stay.
+    backFromModalBox_ = false;
+    spouseCount_ = ui->RadioButton1->isChecked() ? kCountScale : 0;
+    return;
+  }
+  FormActivate();
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
@@ -257,7 +273,16 @@ void TForm1::BitBtn23Click() {
   SetWidth(wide_ ? kWideWidth : kNarrowWidth);
 }
 
-void TForm1::BitBtn27Click() { tavenko::platform::PrintWindowWithDialog(this); }
+void TForm1::BitBtn27Click() {
+  tavenko::platform::PrintWindowWithDialog(this);
+  ReclaimActivation();
+}
+
+void TForm1::ReclaimActivation() {
+  // Back from a modal box: ask for the activation the box took, so that the
+  // return is not mistaken for a later visit from another window.
+  if (backFromModalBox_ && !isActiveWindow()) activateWindow();
+}
 
 void TForm1::PrintTo(QPrinter& printer) { tavenko::platform::PrintWindow(this, printer); }
 
@@ -313,6 +338,7 @@ void TForm1::ApplySheet(const calc::MainSheet& sheet) {
   if (sheet.yearsFieldValue) ui->NValEdit16->setValue(*sheet.yearsFieldValue);
   for (const std::string& message : sheet.messages)
     tavenko::platform::ShowMessage(this, QString::fromStdString(message));
+  ReclaimActivation();
   ShowResults(sheet);
   for (const std::string& line : sheet.log) ui->Memo1->appendPlainText(QString::fromStdString(line));
   const std::array<QLineEdit*, calc::kResultCount> captions{
@@ -340,6 +366,8 @@ void TForm1::ApplySidePanels(const calc::MainSheet& sheet) {
   if (side.visible) {
     ui->GroupBox2->setTitle(QString::fromStdString(side.caption));
     ui->Label13->setText(QString::fromStdString(side.note));
+    // The note grows with its lines, as far down as the box reaches.
+    ui->Label13->adjustSize();
   }
   ui->NValEdit16->setVisible(side.yearsFieldVisible);
   ui->NValEdit17->setVisible(side.extraFieldVisible);

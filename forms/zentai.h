@@ -96,6 +96,7 @@ class TForm1 : public QWidget {
   void SetUpIcons();
   void ConnectButtons();
   void SetWidth(int width);
+  void ReclaimActivation();
 
   tavenko::calc::MainInputs ReadInputs() const;
   void ApplySheet(const tavenko::calc::MainSheet& sheet);
@@ -112,4 +113,5 @@ class TForm1 : public QWidget {
   QPieSeries* Series1 = nullptr;
   tavenko::YenAmount spouseCount_ = 0;  // SpouseCount
   bool wide_ = false;                   // the log panel is shown
+  bool backFromModalBox_ = false;     // the activation went to a modal box of this window
 };

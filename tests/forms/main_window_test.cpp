@@ -159,7 +159,9 @@ class MainWindowTest : public QObject {
     QCOMPARE(side->title(), QStringLiteral("勤続年数"));
     QVERIFY(!Child<TNValEdit>(form, "NValEdit16")->isHidden());
     QVERIFY(Child<TNValEdit>(form, "NValEdit17")->isHidden());
-    QVERIFY(Child<QLabel>(form, "Label13")->text().startsWith(QStringLiteral("　退職所得控除は勤続\r\n")));
+    auto* note = Child<QLabel>(form, "Label13");
+    QVERIFY(note->text().startsWith(QStringLiteral("　退職所得控除は勤続\r\n")));
+    QVERIFY(note->height() >= note->sizeHint().height());  // all six lines readable
     QCOMPARE(ShownResults(form).at(0), QStringLiteral("920"));
 
     // Back to a comment box, with the years field hidden.
@@ -177,14 +179,27 @@ class MainWindowTest : public QObject {
     QTimer::singleShot(0, [&] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       QVERIFY(box);
+      box->activateWindow();
+      QVERIFY(QTest::qWaitFor([box] { return QApplication::activeWindow() == box; }));
       seenText = box->text();
       seenTitle = box->windowTitle();
       box->button(QMessageBox::Ok)->click();
+      // The platform hands the activation back to the main window later.
+      QTimer::singleShot(0, &form, [&form] { form.activateWindow(); });
     });
-    Child<QPushButton>(form, "BitBtn4")->click();
+    QTest::mouseClick(Child<QPushButton>(form, "BitBtn4"), Qt::LeftButton);
     QCOMPARE(seenText, QStringLiteral("勤続年数を入力してください"));
     QCOMPARE(seenTitle, QStringLiteral("タベンコ"));
+    QVERIFY(QTest::qWaitForWindowActive(&form));
     QCOMPARE(ShownResults(form).at(0), QStringLiteral("460"));  // went on with zero years
+    // That return is no visit elsewhere: the click's captions stay.
+    QCOMPARE(Captions(form).at(0), QStringLiteral("　　課税所得"));
+
+    // A real visit to another window still empties them.
+    QWidget other;
+    ShowAndActivate(other);
+    ShowAndActivate(form);
+    QCOMPARE(Captions(form), QStringList(7, QString()));
   }
 
   void yenUnitShowsResultsInYen() {

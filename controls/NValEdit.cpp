@@ -82,6 +82,7 @@ void TNValEdit::SetFontColor(tavenko::field::Colour colour) {
 // ---- Properties -------------------------------------------------------------
 
 void TNValEdit::setValue(long double v) {
+  model_.ForgetUndo();
   Drive([&] { model_.SetValue(v); });
 }
 void TNValEdit::setMaxDigits(int n) {
@@ -134,6 +135,7 @@ void TNValEdit::changeEvent(QEvent* e) {
 void TNValEdit::TextPutFromOutside() {
   if (!textWatch_) return;
   const std::string put = text().toStdString();
+  model_.ForgetUndo();
   Drive([&] { model_.SetValue(model_.ParseText(put)); });
 }
 

@@ -341,6 +341,19 @@ void NumericFieldKeysTest::cutUndoAndDeleteThroughKeysAndMenu() {
 
   std::unique_ptr<QMenu> menu(field->CreateEditMenu());
   QVERIFY(!menu->findChild<QAction*>(QStringLiteral("CutAction"))->isEnabled());  // nothing selected
+
+  // A figure the window sets, or a text put in from outside, is not the
+  // user's edit: undo does not bring back what was typed before it.
+  Press(field, "12");
+  field->setValue(300);
+  QTest::keySequence(field, QKeySequence::Undo);
+  QCOMPARE(field->text(), QStringLiteral("300"));
+  Press(field, "4");
+  field->setText(QStringLiteral("77"));
+  QTest::keySequence(field, QKeySequence::Undo);
+  QCOMPARE(field->text(), QStringLiteral("77"));
+  std::unique_ptr<QMenu> afterSet(field->CreateEditMenu());
+  QVERIFY(!afterSet->findChild<QAction*>(QStringLiteral("UndoAction"))->isEnabled());
 }
 
 void NumericFieldKeysTest::readOnlyFieldRefusesEditsButCopies() {

@@ -269,6 +269,10 @@ void TNValEdit::mousePressEvent(QMouseEvent* e) {
 
 void TNValEdit::mouseDoubleClickEvent(QMouseEvent* e) {
   QLineEdit::mouseDoubleClickEvent(e);
+  // The figure has no blanks, so it is one word: a double click selects all
+  // of it (sign and separators included), not the digits between two commas,
+  // so that copy and cut take the whole figure.
+  if (e->button() == Qt::LeftButton) selectAll();
   doubleClicked_ = true;
 }
 

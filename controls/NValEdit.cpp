@@ -82,6 +82,7 @@ void TNValEdit::SetFontColor(tavenko::field::Colour colour) {
 // ---- Properties -------------------------------------------------------------
 
 void TNValEdit::setValue(long double v) {
+  model_.ForgetUndo();
   Drive([&] { model_.SetValue(v); });
 }
 void TNValEdit::setMaxDigits(int n) {
@@ -134,6 +135,7 @@ void TNValEdit::changeEvent(QEvent* e) {
 void TNValEdit::TextPutFromOutside() {
   if (!textWatch_) return;
   const std::string put = text().toStdString();
+  model_.ForgetUndo();
   Drive([&] { model_.SetValue(model_.ParseText(put)); });
 }
 
@@ -267,6 +269,10 @@ void TNValEdit::mousePressEvent(QMouseEvent* e) {
 
 void TNValEdit::mouseDoubleClickEvent(QMouseEvent* e) {
   QLineEdit::mouseDoubleClickEvent(e);
+  // The figure has no blanks, so it is one word: a double click selects all
+  // of it (sign and separators included), not the digits between two commas,
+  // so that copy and cut take the whole figure.
+  if (e->button() == Qt::LeftButton) selectAll();
   doubleClicked_ = true;
 }
 

@@ -134,6 +134,10 @@ class FieldModel {
   // before the last edit; a second undo redoes it.
   bool CanUndo() const { return undoText_.has_value(); }
   void Undo();
+  // A value set by the window (or a text put in from outside) is not an edit
+  // of the user's: undo then has nothing to go back to, as an edit control
+  // forgets its undo when its text is set.
+  void ForgetUndo() { undoText_.reset(); }
 
  private:
   bool StoringOnly() const { return loading_ && !applyingSettings_; }

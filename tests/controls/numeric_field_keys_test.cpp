@@ -250,14 +250,15 @@ void NumericFieldKeysTest::focusLossNormalisesAndSavesForEscape() {
 void NumericFieldKeysTest::doubleClickKeepsTheSelection() {
   FieldWindow w;
   TNValEdit* field = w.fields[0];
-  field->setValue(1234567);
+  field->setValue(-1234567);
   QVERIFY(w.Show());
   QTest::mouseClick(field, Qt::LeftButton);
   // On a real display the double click is followed by its release.
   const QPoint lastDigit(field->width() - 12, field->height() / 2);
   QTest::mouseDClick(field, Qt::LeftButton, {}, lastDigit);
   QTest::mouseRelease(field, Qt::LeftButton, {}, lastDigit);
-  QVERIFY(field->hasSelectedText());
+  // The whole figure, so that a copy or a cut takes all of it.
+  QCOMPARE(field->selectedText(), QStringLiteral("-1,234,567"));
   QTest::keyClick(field, '8');  // a selection means a new figure
   QCOMPARE(field->text(), QStringLiteral("8"));
 
@@ -341,6 +342,19 @@ void NumericFieldKeysTest::cutUndoAndDeleteThroughKeysAndMenu() {
 
   std::unique_ptr<QMenu> menu(field->CreateEditMenu());
   QVERIFY(!menu->findChild<QAction*>(QStringLiteral("CutAction"))->isEnabled());  // nothing selected
+
+  // A figure the window sets, or a text put in from outside, is not the
+  // user's edit: undo does not bring back what was typed before it.
+  Press(field, "12");
+  field->setValue(300);
+  QTest::keySequence(field, QKeySequence::Undo);
+  QCOMPARE(field->text(), QStringLiteral("300"));
+  Press(field, "4");
+  field->setText(QStringLiteral("77"));
+  QTest::keySequence(field, QKeySequence::Undo);
+  QCOMPARE(field->text(), QStringLiteral("77"));
+  std::unique_ptr<QMenu> afterSet(field->CreateEditMenu());
+  QVERIFY(!afterSet->findChild<QAction*>(QStringLiteral("UndoAction"))->isEnabled());
 }
 
 void NumericFieldKeysTest::readOnlyFieldRefusesEditsButCopies() {

@@ -150,6 +150,9 @@ bool ProfileFile::WriteString(const QString& section, const QString& key, const 
   QByteArray out;
   for (const Line& line : lines) out += line.text + line.ending;
   QSaveFile file(path_);
+  // A file that may be written in a folder that may not (a shared install)
+  // is written in place, as the only way left to keep the setting.
+  file.setDirectWriteFallback(true);
   if (!file.open(QIODevice::WriteOnly)) return false;
   file.write(out);
   return file.commit();

@@ -84,7 +84,7 @@ using MainCalculation = MainSheet (*)(const MainInputs&);
 struct MainCase {
   std::string_view button;   // "BitBtn1"
   std::string_view caption;  // "一般所得税"
-  MainCalculation compute;   // nullptr until the case is built
+  MainCalculation compute;
 };
 
 // Every calculation button, in the window's button order.

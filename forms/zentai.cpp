@@ -304,7 +304,7 @@ void TForm1::SetHeirPromptsColour(const QColor& colour) {
 
 void TForm1::RunCalculation(std::string_view button) {
   const calc::MainCase* c = calc::FindMainCase(button);
-  if (!c || !c->compute) return;
+  if (!c) return;
   ApplySheet(c->compute(ReadInputs()));
 }
 

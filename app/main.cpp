@@ -4,6 +4,7 @@
 #include <QApplication>
 
 #include "SecondaryWindows.h"
+#include "WindowLook.h"
 #include "zentai.h"
 
 int main(int argc, char* argv[]) {

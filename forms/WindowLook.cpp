@@ -10,6 +10,12 @@ static void RegisterFormIcons() {
   (void)registered;
 }
 
+void InstallJapaneseFontFallbacks() {
+  QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"),
+                             {QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
+                              QStringLiteral("IPA Pゴシック"), QStringLiteral("Noto Sans CJK JP")});
+}
+
 QFont WindowFont(int pixelSize) {
   QFont font;
   font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic")});

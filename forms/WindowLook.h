@@ -5,6 +5,10 @@
 #include <QFont>
 #include <QIcon>
 
+// Lets the window fonts ask for "ＭＳ Ｐゴシック" and fall back to the
+// proportional gothic faces found on the system. Safe to call more than once.
+void InstallJapaneseFontFallbacks();
+
 // "ＭＳ Ｐゴシック" where installed, else its metric twin IPAPGothic.
 QFont WindowFont(int pixelSize = 12);
 

@@ -71,12 +71,6 @@ void SetRadioChecked(QAbstractButton* button, bool checked) {
 
 }  // namespace
 
-void InstallJapaneseFontFallbacks() {
-  QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"),
-                             {QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
-                              QStringLiteral("IPA Pゴシック"), QStringLiteral("Noto Sans CJK JP")});
-}
-
 TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm1>()) {
   InstallJapaneseFontFallbacks();
   ui->setupUi(this);

@@ -31,10 +31,6 @@ class TForm1;
 // The maker's home page, opened from the "HP" label.
 inline constexpr const char* kHomePageAddress = "https://tavenko.example.jp/";
 
-// Lets the window fonts ask for "ＭＳ Ｐゴシック" and fall back to the
-// proportional gothic faces found on the system. Safe to call more than once.
-void InstallJapaneseFontFallbacks();
-
 class TForm1 : public QWidget {
   Q_OBJECT
 

@@ -5,14 +5,13 @@
 namespace tavenko::calc {
 namespace {
 
-using Ticks = std::int64_t;  // an amount in ten-thousandths of the unit
+constexpr int kDaysPerYear = 365;
+// The days field is read into Ticks like every other figure.
+constexpr Ticks kOneYearInTicks = kDaysPerYear * kTicksPerUnit;
+constexpr YenAmount kFifteenPercentThreshold = 500000;
 
-constexpr Extended kTicksPerUnit = 10000;
-constexpr Extended kDaysPerYear = 365;
-constexpr Ticks kOneYearInTicks = 365 * 10000;
-
-// A field value read as a working amount: Round(value × 10000).
-Ticks ReadTicks(Extended value) { return StoreYen(value * kTicksPerUnit); }
+// A field value read as a working amount: Round(value × kTicksPerUnit).
+Ticks ReadTicks(Extended value) { return StoreRounded(value * kTicksPerUnit); }
 // A working amount written into a field.
 Extended ToField(Ticks amount) { return static_cast<Extended>(amount) / kTicksPerUnit; }
 // An unstored result written into a field: the extended value as computed.
@@ -33,8 +32,9 @@ ColumnRow RowOf(const std::array<Ticks, kTaxColumns>& amounts) {
 
 Ticks PenaltyThreshold(PenaltyUnit unit) {
   // 500,000 yen: 500,000 in yen or 50 in ten thousand yen.
-  const Ticks units = unit == PenaltyUnit::TenThousandYen ? 50 : 500000;
-  return units * 10000;
+  const Ticks units = unit == PenaltyUnit::TenThousandYen ? kFifteenPercentThreshold / kYenPerMan
+                                                          : kFifteenPercentThreshold;
+  return units * kTicksPerUnit;
 }
 
 DelinquencyResult ComputeDelinquency(const IncreaseShares& shares, bool noReturn,
@@ -46,8 +46,8 @@ DelinquencyResult ComputeDelinquency(const IncreaseShares& shares, bool noReturn
 
   // Delinquency for d days of a year of 365, left to right, rounded once.
   const auto forTheDays = [&](Ticks share) -> Ticks {
-    return StoreYen(q * static_cast<Extended>(share) * static_cast<Extended>(d) / kDaysPerYear /
-                    kTicksPerUnit);
+    return StoreRounded(q * static_cast<Extended>(share) * static_cast<Extended>(d) / kDaysPerYear /
+                        kTicksPerUnit);
   };
 
   std::array<Ticks, kTaxColumns> understated{}, concealed{};
@@ -55,7 +55,7 @@ DelinquencyResult ComputeDelinquency(const IncreaseShares& shares, bool noReturn
     const Ticks u = shares.understated[k];
     // Filed but understated: charged for one year at most.
     const bool capped = !noReturn && d >= kOneYearInTicks;
-    understated[k] = capped ? StoreYen(q * static_cast<Extended>(u)) : forTheDays(u);
+    understated[k] = capped ? StoreRounded(q * static_cast<Extended>(u)) : forTheDays(u);
     concealed[k] = forTheDays(shares.concealed[k]);
   }
   result.understated = RowOf(understated);
@@ -81,8 +81,8 @@ AdditionalTaxSheet ComputeAdditionalTax(const AdditionalTaxInputs& in) {
     amended[k] = ReadTicks(in.amendedTax[k]);
     // A tax that fell on amendment is no increase, not a refund.
     increase[k] = std::max<Ticks>(amended[k] - initial[k], 0);
-    shares.understated[k] = StoreYen(static_cast<Extended>(increase[k]) * static_cast<Extended>(w) /
-                                     static_cast<Extended>(w + a));
+    shares.understated[k] = StoreRounded(static_cast<Extended>(increase[k]) * static_cast<Extended>(w) /
+                                         static_cast<Extended>(w + a));
     shares.concealed[k] = increase[k] - shares.understated[k];
   }
   sheet.initialTotal = ToField(initial[0] + initial[1] + initial[2]);
@@ -109,8 +109,8 @@ AdditionalTaxSheet ComputeAdditionalTax(const AdditionalTaxInputs& in) {
 
   // Heavy additional tax on the concealed shares; the inhabitant taxes bear none.
   const Extended heavyRate = in.noReturn ? 0.4L : 0.35L;
-  sheet.heavy.national = ToField(StoreYen(static_cast<Extended>(shares.concealed[0]) * heavyRate));
-  sheet.heavy.business = ToField(StoreYen(static_cast<Extended>(shares.concealed[2]) * heavyRate));
+  sheet.heavy.national = ToField(StoreRounded(static_cast<Extended>(shares.concealed[0]) * heavyRate));
+  sheet.heavy.business = ToField(StoreRounded(static_cast<Extended>(shares.concealed[2]) * heavyRate));
 
   sheet.tenPercent.total = sheet.tenPercent.national;
   sheet.fifteenPercent.total = sheet.fifteenPercent.national + sheet.fifteenPercent.business;

@@ -2,18 +2,17 @@
 // the figures typed into the window to every value its "計　算" button writes.
 //
 // The window works in one unit, yen or ten thousand yen, and every result
-// comes out in the same unit. Working amounts are signed 64-bit integers in
-// ten-thousandths of that unit: a figure is read as Round(value × 10000) and
-// a result is written back as amount / 10000. Amounts said to be stored are
-// rounded (ties to even) into such an integer; the other results keep the
-// extended value as computed, so a 7.5 shows as 8 while its value stays 7.5.
+// comes out in the same unit. Working amounts are Ticks, ten-thousandths of
+// that unit: a figure is read as Round(value × kTicksPerUnit) and a result is
+// written back as amount / kTicksPerUnit. Amounts said to be stored are
+// rounded (ties to even) into Ticks; the other results keep the extended
+// value as computed, so a 7.5 shows as 8 while its value stays 7.5.
 //
 // Three tax columns run side by side: national tax, the prefectural and
 // municipal inhabitant taxes together, and business tax.
 #pragma once
 
 #include <array>
-#include <cstdint>
 #include <utility>
 #include <vector>
 
@@ -56,8 +55,8 @@ struct PenaltyRow {
 // The understated and concealed shares of each increase, in ten-thousandths
 // of the unit: what the delinquency tax is charged on.
 struct IncreaseShares {
-  std::array<std::int64_t, kTaxColumns> understated{};  // U1..U3
-  std::array<std::int64_t, kTaxColumns> concealed{};    // C1..C3
+  std::array<Ticks, kTaxColumns> understated{};  // U1..U3
+  std::array<Ticks, kTaxColumns> concealed{};    // C1..C3
 };
 
 struct DelinquencyResult {
@@ -83,8 +82,8 @@ struct AdditionalTaxSheet {
   Extended grandTotal = 0;    // NValEdit41
 };
 
-// The 500,000-yen threshold of the 15 % part, in ten-thousandths of the unit.
-std::int64_t PenaltyThreshold(PenaltyUnit unit);
+// The 500,000-yen threshold of the 15 % part, in Ticks of the unit.
+Ticks PenaltyThreshold(PenaltyUnit unit);
 
 // The delinquency tax on the shares at the yearly rate of the official rate
 // plus 4 %: the understated part capped at one year unless no return was

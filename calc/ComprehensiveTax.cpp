@@ -8,15 +8,13 @@ namespace tavenko {
 namespace {
 
 // A store into a FineYen: the one rounding of an expression, ties to even.
-FineYen StoreFine(Extended x) { return StoreYen(x); }
+FineYen StoreFine(Extended x) { return StoreRounded(x); }
 
-FineYen ClampFine(FineYen amount) { return amount < 0 ? 0 : amount; }
-
-// Round(amount / unit) in units of `unit` ten-thousandths, then truncated to
-// whole yen-steps of 10000 such units.
+// Round(amount / unit), in units of `unit` ten-thousandths of a yen, then
+// truncated to whole steps of `unit` yen (kFinePerYen such units).
 FineYen CutTo(FineYen amount, FineYen unit) {
   const FineYen rounded = StoreFine(static_cast<Extended>(amount) / unit);
-  return rounded / 10000 * 10000 * unit;  // integer division truncates toward zero
+  return rounded / kFinePerYen * kFinePerYen * unit;  // integer division truncates toward zero
 }
 
 // Whole yen for the schedules; the amounts handed over are whole thousands.
@@ -99,11 +97,11 @@ FineYen ComprehensiveSalaryIncome(FineYen revenue) {
   } else {
     income = StoreFine(s - s * 0.05L - FineFromYen(1700000));
   }
-  return ClampFine(income);
+  return ClampAtZero(income);
 }
 
 FineYen OccasionalIncomeHalf(FineYen receipts) {
-  return ClampFine(StoreFine(static_cast<Extended>(receipts - FineFromYen(500000)) / 2));
+  return ClampAtZero(StoreFine(static_cast<Extended>(receipts - FineFromYen(500000)) / 2));
 }
 
 FineYen PublicPensionIncome(FineYen received, PensionerAge age) {
@@ -114,7 +112,7 @@ FineYen PublicPensionIncome(FineYen received, PensionerAge age) {
   for (const PensionRow& row : table) {
     if (row.upTo != kNoLimit && received > FineFromYen(row.upTo)) continue;
     if (row.noIncome) return 0;
-    return ClampFine(StoreFine(p - p * row.rate - FineFromYen(row.subtrahend)));
+    return ClampAtZero(StoreFine(p - p * row.rate - FineFromYen(row.subtrahend)));
   }
   return 0;  // not reached: the top row has no limit
 }
@@ -126,13 +124,13 @@ ComprehensiveTaxes ComputeComprehensiveTaxes(const ComprehensiveIncomes& in) {
   const Extended sum = static_cast<Extended>(in.realEstate) + in.realEstateBusiness + in.business +
                        in.salary + in.occasionalHalf + in.miscellaneous + in.pensionOver65 +
                        in.pensionUnder65 + in.transferLoss;
-  out.totalIncome = ClampFine(StoreFine(sum));
+  out.totalIncome = ClampAtZero(StoreFine(sum));
 
-  out.taxableIncome = ClampFine(CutToThousandYen(out.totalIncome - in.deductions));
+  out.taxableIncome = ClampAtZero(CutToThousandYen(out.totalIncome - in.deductions));
 
   // A tax on the taxable income, cut to 100 yen; nothing when not above zero.
   const auto incomeBasedTax = [&](YenAmount (*schedule)(YenAmount)) {
-    return ClampFine(CutToHundredYen(FineFromYen(schedule(WholeYen(out.taxableIncome)))));
+    return ClampAtZero(CutToHundredYen(FineFromYen(schedule(WholeYen(out.taxableIncome)))));
   };
   out.incomeTax = incomeBasedTax(IncomeTaxWithSurtax);
   out.prefecturalTax = incomeBasedTax(PrefecturalInhabitantTax);
@@ -143,24 +141,28 @@ ComprehensiveTaxes ComputeComprehensiveTaxes(const ComprehensiveIncomes& in) {
   // negative base without tax.
   const FineYen businessBase = CutToThousandYen(in.realEstateBusiness + in.business);
   out.businessTax =
-      ClampFine(CutToHundredYen(FineFromYen(IndividualBusinessTax(WholeYen(businessBase)))));
+      ClampAtZero(CutToHundredYen(FineFromYen(IndividualBusinessTax(WholeYen(businessBase)))));
 
   out.totalTax = out.incomeTax + out.prefecturalTax + out.municipalTax + out.businessTax;
   return out;
 }
 
 FineYen TaxExcludedSales(FineYen taxIncludedSales) {
+  // One yen of sales with its 5 % tax, in ten-thousandths of a yen (10500):
+  // dividing by it takes the tax out and turns FineYen into yen in one step.
+  constexpr FineYen kFinePerTaxedYen = kFinePerYen * 105 / 100;
   // In thousands of yen: sales / 1.05 / 1,000, truncated.
-  const Extended thousands = Int(static_cast<Extended>(taxIncludedSales) / 1000 / 10500);
-  return StoreFine(thousands * 1000 * 10000);
+  const Extended thousands = Int(static_cast<Extended>(taxIncludedSales) / 1000 / kFinePerTaxedYen);
+  return StoreFine(thousands * 1000 * kFinePerYen);
 }
 
 FineYen SimplifiedConsumptionTax(FineYen taxExcludedSales, int purchaseRatio) {
-  // The deemed value added in thousands of yen, truncated.
-  const Extended valueAdded =
-      Int(static_cast<Extended>(10000 - purchaseRatio) * taxExcludedSales / 1000 / 100000000);
-  const FineYen tax = StoreFine(valueAdded * 1000 * 0.05L * 10000);
-  return StoreFine(Int(static_cast<Extended>(tax) / 100 / 10000) * 100 * 10000);
+  // The deemed value added in thousands of yen, truncated; one division takes
+  // out both the ratio's scale and FineYen's.
+  const Extended valueAdded = Int(static_cast<Extended>(kWholePurchaseRatio - purchaseRatio) *
+                                  taxExcludedSales / 1000 / (kWholePurchaseRatio * kFinePerYen));
+  const FineYen tax = StoreFine(valueAdded * 1000 * 0.05L * kFinePerYen);
+  return StoreFine(Int(static_cast<Extended>(tax) / 100 / kFinePerYen) * 100 * kFinePerYen);
 }
 
 }  // namespace tavenko

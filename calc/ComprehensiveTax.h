@@ -3,21 +3,17 @@
 // tax under the simplified method.
 //
 // This window works in ten-thousandths of a yen (FineYen): a field is read as
-// Round(Value × 10000), ties to even, and written back as amount / 10000.
+// Round(Value × kFinePerYen), ties to even, and written back as amount /
+// kFinePerYen.
 // Every intermediate result is stored in that form, so fractions of a yen
 // survive from one step to the next (a pension income of 2,100,000.75 stays
 // 2,100,000.75 although the field shows 2,100,001). The tax schedules
 // themselves take and give whole yen.
 #pragma once
 
-#include <cstdint>
-
 #include "Amount.h"
 
 namespace tavenko {
-
-using FineYen = std::int64_t;  // ten-thousandths of a yen
-inline constexpr FineYen kFinePerYen = 10000;
 
 // A field's value in ten-thousandths of a yen, and back.
 FineYen FineFromValue(Extended value);
@@ -73,6 +69,7 @@ FineYen CutToHundredYen(FineYen amount);
 
 // Simplified consumption tax. Sales include the 5 % tax; the deemed purchase
 // ratio is in ten-thousandths (9000 for 90 %).
+inline constexpr int kWholePurchaseRatio = 10000;  // 100 %
 inline constexpr int kDefaultPurchaseRatio = 9000;
 // Tax-included sales / 1.05, cut down to a multiple of 1,000 yen.
 FineYen TaxExcludedSales(FineYen taxIncludedSales);

@@ -25,29 +25,22 @@ void DeriveSalary(IncomeWork& w, MainSheet& sheet) {
   w.income = SalaryIncome(w.gross);
   LogFigure(sheet, "給与所得控除後の金額", ToDisplay(w.income));
   LogFigure(sheet, "所得控除", ToDisplay(w.deduction));
-  const YenAmount nextRevenue = StoreYen(static_cast<Extended>(w.gross) + kOneMillionYen);
-  const YenAmount nextSalary = SalaryIncome(nextRevenue);
+  const YenAmount nextSalary = SalaryIncome(NextMillion(w.gross));
   w.nextMillionBase = ClampAtZero(StoreYen(static_cast<Extended>(nextSalary) - w.deduction));
 }
 
-// Half of the payment left after the retirement income deduction: 800,000 yen
-// up to two years, 400,000 yen a year up to twenty, 700,000 yen a year beyond.
-YenAmount RetirementHalf(YenAmount payment, YenAmount years) {
-  const Extended p = payment;
-  const Extended y = years;
-  if (years <= 20000) return StoreYen((p - 800000) / 2);
-  if (years <= 200000) return StoreYen((p - 40 * y) / 2);
-  return StoreYen((p - (y - 200000) * 70 - 8000000) / 2);
+// Half of the payment left after the retirement income deduction.
+YenAmount RetirementHalf(YenAmount payment, ScaledCount years) {
+  return StoreYen(PaymentLessRetirementDeduction(payment, years) / 2);
 }
 
 void DeriveRetirement(IncomeWork& w, MainSheet& sheet) {
   LogFigure(sheet, "退職金の金額", ToDisplay(w.income));
   w.income = ClampAtZero(RetirementHalf(w.gross, w.serviceYears));
-  LogFigure(sheet, "退職所得控除後の金額", static_cast<Extended>(w.income) * 2 / 10000);
+  LogFigure(sheet, "退職所得控除後の金額", static_cast<Extended>(w.income) * 2 / kYenPerMan);
   LogFigure(sheet, "その２分の１の金額", ToDisplay(w.income));
   LogFigure(sheet, "所得控除", Int(ToDisplay(w.deduction)));
-  const YenAmount nextPayment = StoreYen(static_cast<Extended>(w.gross) + kOneMillionYen);
-  const YenAmount nextHalf = RetirementHalf(nextPayment, w.serviceYears);
+  const YenAmount nextHalf = RetirementHalf(NextMillion(w.gross), w.serviceYears);
   w.nextMillionBase = StoreYen(static_cast<Extended>(nextHalf) - w.deduction);
 }
 
@@ -60,8 +53,7 @@ void DeriveOccasional(IncomeWork& w, MainSheet& sheet) {
   w.income = ClampAtZero(OccasionalHalf(w.gross));
   LogFigure(sheet, "５０万円を控除し２分の１した金額", ToDisplay(w.income));
   LogFigure(sheet, "所得控除", ToDisplay(w.deduction));
-  const YenAmount nextReceipts = StoreYen(static_cast<Extended>(w.gross) + kOneMillionYen);
-  w.nextMillionBase = StoreYen(static_cast<Extended>(OccasionalHalf(nextReceipts)) - w.deduction);
+  w.nextMillionBase = StoreYen(static_cast<Extended>(OccasionalHalf(NextMillion(w.gross))) - w.deduction);
 }
 
 const IncomeCaseRules kOrdinary{.side = CommentPanel("　　"), .deriveIncome = DeriveOrdinary};
@@ -90,7 +82,18 @@ SidePanel RetirementPanel() {
                    .extraFieldVisible = false};
 }
 
-YenAmount CheckServiceYears(MainSheet& sheet, Extended typedYears) {
+Extended PaymentLessRetirementDeduction(YenAmount payment, ScaledCount serviceYears) {
+  // On the count scale the yearly amounts are 40 and 70 yen a unit.
+  constexpr ScaledCount kTwoYears = 2 * kCountScale;
+  constexpr ScaledCount kTwentyYears = 20 * kCountScale;
+  const Extended p = payment;
+  const Extended y = serviceYears;
+  if (serviceYears <= kTwoYears) return p - 800000;
+  if (serviceYears <= kTwentyYears) return p - 40 * y;
+  return p - (y - kTwentyYears) * 70 - 8000000;
+}
+
+ScaledCount CheckServiceYears(MainSheet& sheet, Extended typedYears) {
   if (typedYears > 99) {
     typedYears = 0;
     sheet.yearsFieldValue = 0;
@@ -114,8 +117,7 @@ MainSheet RunIncomeCase(const IncomeCaseRules& rules, const MainInputs& in) {
   const YenAmount taxable = ClampAtZero(StoreYen(static_cast<Extended>(w.income) - w.deduction));
   SetResult(sheet, kTaxableField, taxable);
   LogFigure(sheet, "所得控除後の金額", ToDisplay(taxable));
-  const YenAmount nextBase =
-      w.nextMillionBase.value_or(StoreYen(static_cast<Extended>(taxable) + kOneMillionYen));
+  const YenAmount nextBase = w.nextMillionBase.value_or(NextMillion(taxable));
 
   SheetTaxes taxes;
   taxes.national = StoredTax(IncomeTaxWithSurtax(taxable));
@@ -135,8 +137,7 @@ MainSheet RunIncomeCase(const IncomeCaseRules& rules, const MainInputs& in) {
     // The business tax is on the income before deductions.
     taxes.business = ClampAtZero(IndividualBusinessTax(w.income));
     SetResult(sheet, kBusinessField, taxes.business);
-    next.business = ClampAtZero(
-        IndividualBusinessTax(StoreYen(static_cast<Extended>(w.income) + kOneMillionYen)));
+    next.business = ClampAtZero(IndividualBusinessTax(NextMillion(w.income)));
   }
 
   SetResult(sheet, kTotalField, taxes.Sum());

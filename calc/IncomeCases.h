@@ -24,7 +24,7 @@ struct IncomeWork {
   YenAmount gross = 0;      // GrossAmount: the converted NValEdit11
   YenAmount income = 0;     // IncomeAmount: the income the deductions come off
   YenAmount deduction = 0;  // DeductionAmount
-  YenAmount serviceYears = 0;  // ServiceYears (scaled count), where read
+  ScaledCount serviceYears = 0;  // ServiceYears, where read
   // NextMillionBase when the case derives it itself; otherwise the taxable
   // income plus 1,000,000 yen.
   std::optional<YenAmount> nextMillionBase;
@@ -38,7 +38,7 @@ struct IncomeCaseRules {
   // amount into IncomeAmount, setting the next-million base where the case
   // has its own.
   void (*deriveIncome)(IncomeWork& work, MainSheet& sheet) = nullptr;
-  bool logsIncomeTaxInWholeMan = true;  // "所得税額" as Int(N / 10000)
+  bool logsIncomeTaxInWholeMan = true;  // "所得税額" as whole 万円, Int(N / kYenPerMan)
   bool withBusinessTax = false;
   std::string_view edit4Caption = {};
 };
@@ -48,8 +48,13 @@ MainSheet RunIncomeCase(const IncomeCaseRules& rules, const MainInputs& in);
 
 // The years-of-service check of the retirement cases: a figure above 99 is
 // cleared from NValEdit16, and a zero asks for the years (the click goes on
-// with zero years). Returns the years as a scaled count.
-YenAmount CheckServiceYears(MainSheet& sheet, Extended typedYears);
+// with zero years). Returns the years on the count scale.
+ScaledCount CheckServiceYears(MainSheet& sheet, Extended typedYears);
+
+// A retirement payment less the retirement income deduction, unrounded:
+// 800,000 yen up to two years of service, 400,000 yen a year up to twenty,
+// and 700,000 yen a year beyond.
+Extended PaymentLessRetirementDeduction(YenAmount payment, ScaledCount serviceYears);
 
 // The side panel of both retirement cases: "勤続年数" with the years field
 // and the note on the retirement income deduction.

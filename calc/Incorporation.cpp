@@ -5,7 +5,7 @@
 namespace tavenko::calc {
 namespace {
 
-// A figure field's value read as yen: Round(value × 10000).
+// A figure field's value (万円) read as yen: Round(value × kYenPerMan).
 YenAmount FieldYen(Extended field) { return ToYen(field, AmountUnit::Man); }
 
 // Income tax with surtax and the two inhabitant taxes on one taxable income,
@@ -60,11 +60,11 @@ SalaryTaxes SalaryColumn(Extended salaryField, Extended deductionsField) {
 }
 
 Extended CompanyShareField(YenAmount profit, int percent) {
-  return static_cast<Extended>(percent) / 100 * static_cast<Extended>(profit) / 10000;
+  return static_cast<Extended>(percent) / 100 * static_cast<Extended>(profit) / kYenPerMan;
 }
 
 Extended SalaryShareField(YenAmount profit, Extended companyShareField) {
-  return (static_cast<Extended>(profit) - companyShareField * 10000) / 10000;
+  return (static_cast<Extended>(profit) - companyShareField * kYenPerMan) / kYenPerMan;
 }
 
 CombinedTotals CombineTotals(Extended proprietorTotalField, Extended companyTotalField,

@@ -52,10 +52,10 @@ struct SalaryTaxes {
 SalaryTaxes SalaryColumn(Extended salaryField, Extended deductionsField);
 
 // The split of the profit P (yen) with `percent` of it staying in the company:
-// the company income field value p / 100 × P / 10000, unrounded.
+// the company income field value p / 100 × P / kYenPerMan, unrounded.
 Extended CompanyShareField(YenAmount profit, int percent);
 // The rest of the profit as salary, taken from the company income as its field
-// holds it: (P − company × 10000) / 10000.
+// holds it: (P − company × kYenPerMan) / kYenPerMan.
 Extended SalaryShareField(YenAmount profit, Extended companyShareField);
 
 // Company total plus the owner's total, and that combined figure less the

@@ -55,10 +55,14 @@ constexpr YenAmount kSpouseReductionCeiling = 160000000;
 
 // ---- the inheritance calculation
 
-// Basic deduction: 30,000,000 yen and 6,000,000 yen per heir, the spouse included.
-Extended BasicDeduction(YenAmount k, bool spouse) {
+// Basic deduction: 30,000,000 yen and 6,000,000 yen per heir, the spouse
+// included. The heirs are counted on the count scale, so the amount per heir
+// is taken per unit of that scale (600 yen).
+constexpr YenAmount kDeductionPerCountUnit = 6000000 / kCountScale;
+Extended BasicDeduction(ScaledCount k, bool spouse) {
   const Extended count = static_cast<Extended>(k);
-  return spouse ? (count + 10000) * 600 + 30000000 : 600 * count + 30000000;
+  return spouse ? (count + kCountScale) * kDeductionPerCountUnit + 30000000
+                : kDeductionPerCountUnit * count + 30000000;
 }
 
 struct StatutoryShares {
@@ -66,14 +70,15 @@ struct StatutoryShares {
   YenAmount perHeir = 0;  // U
 };
 
-// The statutory shares of a taxable value T among the spouse and k heirs.
-StatutoryShares SharesOf(const OrderRules& rules, YenAmount taxable, YenAmount k, bool spouse) {
+// The statutory shares of a taxable value T among the spouse and k heirs (k on
+// the count scale, so dividing by it leaves yen per unit of that scale).
+StatutoryShares SharesOf(const OrderRules& rules, YenAmount taxable, ScaledCount k, bool spouse) {
   const Extended t = static_cast<Extended>(taxable);
   const Extended heirs = static_cast<Extended>(k);
-  if (!spouse) return {0, StoreYen(t / heirs * 10000)};
+  if (!spouse) return {0, StoreYen(t / heirs * kCountScale)};
   const int heirsNumerator = rules.denominator - rules.spouseNumerator;
   return {StoreYen(t * rules.spouseNumerator / rules.denominator),
-          StoreYen(t * heirsNumerator / rules.denominator / heirs * 10000)};
+          StoreYen(t * heirsNumerator / rules.denominator / heirs * kCountScale)};
 }
 
 struct Allocation {
@@ -82,33 +87,35 @@ struct Allocation {
   Extended spouseAcquires = 0;  // in yen, for NValEdit17
 };
 
-// How the total tax (scaled by 10,000 in `scaledTotal`) falls on the spouse
+// How the total tax (times kCountScale in `scaledTotal`) falls on the spouse
 // and on the heirs, given what the spouse is assumed to acquire from `estate`.
-Allocation Allocate(const OrderRules& rules, SpouseAcquisition acquisition, bool spouse, YenAmount k,
+Allocation Allocate(const OrderRules& rules, SpouseAcquisition acquisition, bool spouse, ScaledCount k,
                     Extended scaledTotal, YenAmount estate, Extended limit) {
   const Extended e = static_cast<Extended>(estate);
   // The heirs' tax from their part of the scaled total, with the 20 %
   // addition where the order bears it.
   auto heirsTaxOf = [&](Extended scaledHeirsPart) {
-    return StoreYen(rules.bearsAddition ? scaledHeirsPart * 1.2L / 10000 : scaledHeirsPart / 10000);
+    return StoreYen(rules.bearsAddition ? scaledHeirsPart * 1.2L / kCountScale
+                                        : scaledHeirsPart / kCountScale);
   };
 
   Allocation a;
   const bool largerOf = acquisition == SpouseAcquisition::LargerOfShareAnd160Million;
   if (largerOf && spouse && estate < kSpouseReductionCeiling) {
     // The spouse takes the whole estate and bears the whole tax.
-    a.spouseTax = StoreYen(scaledTotal / 10000);
+    a.spouseTax = StoreYen(scaledTotal / kCountScale);
     a.spouseAcquires = e;
     return a;
   }
   if (largerOf && spouse && e < limit) {
-    // The spouse takes 160,000,000 yen: that part of the total tax.
-    a.spouseTax = StoreYen(scaledTotal * 16000 / e);
-    a.heirsTax = heirsTaxOf(scaledTotal - static_cast<Extended>(a.spouseTax) * 10000);
+    // The spouse takes 160,000,000 yen: that part of the total tax (the
+    // ceiling divided by the count scale that the scaled total carries).
+    a.spouseTax = StoreYen(scaledTotal * (kSpouseReductionCeiling / kCountScale) / e);
+    a.heirsTax = heirsTaxOf(scaledTotal - static_cast<Extended>(a.spouseTax) * kCountScale);
     a.spouseAcquires = static_cast<Extended>(kSpouseReductionCeiling);
   } else if (spouse) {
-    a.spouseTax = StoreYen(scaledTotal * rules.spouseNumerator / rules.denominator / 10000);
-    a.heirsTax = heirsTaxOf(scaledTotal - static_cast<Extended>(a.spouseTax) * 10000);
+    a.spouseTax = StoreYen(scaledTotal * rules.spouseNumerator / rules.denominator / kCountScale);
+    a.heirsTax = heirsTaxOf(scaledTotal - static_cast<Extended>(a.spouseTax) * kCountScale);
     a.spouseAcquires = e * rules.spouseNumerator / rules.denominator;
   } else {
     // Without a spouse the spouse's share and its tax are 0: the total is all the heirs'.
@@ -131,25 +138,27 @@ YenAmount NetTax(const OrderRules& rules, Extended scaledTotal, const Allocation
     // Built from the allocation, so that the addition and the cap are in it.
     return StoreYen(static_cast<Extended>(a.spouseTax) + a.heirsTax + reduction);
   }
-  return StoreYen((scaledTotal + static_cast<Extended>(reduction) * 10000) / 10000);
+  return StoreYen((scaledTotal + static_cast<Extended>(reduction) * kCountScale) / kCountScale);
 }
 
 // The accountant's fee for the return, from the estate and the number of heirs.
-void EstimateAccountantFee(MainSheet& sheet, YenAmount estate, YenAmount spouseCount, YenAmount k) {
+void EstimateAccountantFee(MainSheet& sheet, YenAmount estate, ScaledCount spouseCount, ScaledCount k) {
   LogLine(sheet, "＝＝＝＝＝");
   LogLine(sheet, "税理士報酬の計算");
-  // Each heir beyond the first adds 10 % (10,000 is one heir).
+  // Each heir beyond the first adds 10 %; the factor is on the count scale.
   const Extended heirFactor =
-      (static_cast<Extended>(spouseCount) + static_cast<Extended>(k) - 10000) * 0.1L + 10000;
+      (static_cast<Extended>(spouseCount) + static_cast<Extended>(k) - kCountScale) * 0.1L + kCountScale;
   const YenAmount baseFee = StoreYen(static_cast<Extended>(AccountantFeeBase(estate)));
   LogFigure(sheet, "基本報酬", ToDisplay(baseFee));
-  const YenAmount perHeirs = StoreYen(heirFactor * static_cast<Extended>(baseFee) / 10000);
+  const YenAmount perHeirs = StoreYen(heirFactor * static_cast<Extended>(baseFee) / kCountScale);
   LogFigure(sheet, "相続人数の加算した後の報酬", ToDisplay(perHeirs));
   const YenAmount withReturn = StoreYen(static_cast<Extended>(perHeirs) * 1.5L);
   LogFigure(sheet, "申告書作成報酬を加算した後の報酬", ToDisplay(withReturn));
   sheet.feeLow = ToDisplay(withReturn);
-  // Twice the low end, worked afresh from the schedule without the roundings.
-  sheet.feeHigh = static_cast<Extended>(AccountantFeeBase(estate)) * heirFactor * 2 * 1.5L / 100000000;
+  // Twice the low end, worked afresh from the schedule without the roundings,
+  // in 万円; one division takes out both the factor's count scale and the yen.
+  sheet.feeHigh =
+      static_cast<Extended>(AccountantFeeBase(estate)) * heirFactor * 2 * 1.5L / (kCountScale * kYenPerMan);
 }
 
 }  // namespace
@@ -169,9 +178,9 @@ MainSheet InheritanceSheet(HeirOrder order, SpouseAcquisition acquisition, const
   // The spouse setting and the heir counts are in use too.
   sheet.heirPromptsInUse = true;
 
-  // The estate in yen (whole thousands in 円 mode); the count on the 10,000 scale.
+  // The estate in yen (whole thousands in 円 mode); the count on the count scale.
   const YenAmount estate = ToYen(inputs.value, inputs.unit);
-  const YenAmount k = ToCount(inputs.*rules.countField);
+  const ScaledCount k = ToCount(inputs.*rules.countField);
   if (k == 0) sheet.messages.emplace_back(rules.missingCountPrompt);
   const bool spouse = inputs.spouseCount == kCountScale;
 
@@ -187,9 +196,8 @@ MainSheet InheritanceSheet(HeirOrder order, SpouseAcquisition acquisition, const
     const Extended deduction = BasicDeduction(k, spouse);
     taxable = StoreYen(static_cast<Extended>(estate) - deduction);
     shares = SharesOf(rules, taxable, k, spouse);
-    LogFigure(sheet, "基礎控除額", deduction / 10000);
-    const YenAmount taxableNext = StoreYen(static_cast<Extended>(taxable) + kOneMillionYen);
-    sharesNext = SharesOf(rules, taxableNext, k, spouse);
+    LogFigure(sheet, "基礎控除額", deduction / kYenPerMan);
+    sharesNext = SharesOf(rules, NextMillion(taxable), k, spouse);
   }
   taxable = ClampAtZero(taxable);
   SetResult(sheet, kTaxableField, taxable);
@@ -207,13 +215,14 @@ MainSheet InheritanceSheet(HeirOrder order, SpouseAcquisition acquisition, const
   LogFigure(sheet, rules.shareTaxLogCaption, ToDisplay(heirShareTax));
   const YenAmount heirShareTaxNext = InheritanceTaxSchedule(sharesNext.perHeir);
 
-  // The total tax of the estate, scaled by 10,000: u × k + s × 10,000.
-  const Extended scaledTotal =
-      static_cast<Extended>(heirShareTax) * static_cast<Extended>(k) + static_cast<Extended>(spouseShareTax) * 10000;
+  // The total tax of the estate times the count scale: u × k + s × kCountScale.
+  const Extended scaledTotal = static_cast<Extended>(heirShareTax) * static_cast<Extended>(k) +
+                               static_cast<Extended>(spouseShareTax) * kCountScale;
   const Allocation allocation = Allocate(rules, acquisition, spouse, k, scaledTotal, estate, rules.limit);
-  sheet.extraFieldValue = allocation.spouseAcquires / 10000;
+  sheet.extraFieldValue = allocation.spouseAcquires / kYenPerMan;
   if (rules.bearsAddition) {
-    // The sixth of the heirs' tax that the 20 % addition makes up, in 万円.
+    // The sixth of the heirs' tax that the 20 % addition makes up, in 万円
+    // (12000 is 1.2 × kYenPerMan).
     LogFigure(sheet, "兄弟の実際の取得分に加算する２割相当額", 0.2L * allocation.heirsTax / 12000);
   }
   LogFigure(sheet, "相続税の総額", WholeMan(allocation.spouseTax + allocation.heirsTax));
@@ -221,9 +230,9 @@ MainSheet InheritanceSheet(HeirOrder order, SpouseAcquisition acquisition, const
   SetResult(sheet, kLocalField, allocation.heirsTax);
 
   const Extended scaledTotalNext = static_cast<Extended>(heirShareTaxNext) * static_cast<Extended>(k) +
-                                   static_cast<Extended>(spouseShareTaxNext) * 10000;
+                                   static_cast<Extended>(spouseShareTaxNext) * kCountScale;
   const Allocation allocationNext = Allocate(rules, acquisition, spouse, k, scaledTotalNext,
-                                             estate + kOneMillionYen, rules.limitNextMillion);
+                                             NextMillion(estate), rules.limitNextMillion);
 
   // The spouse reduction cancels the spouse's part of the tax.
   const YenAmount reduction = StoreYen(static_cast<Extended>(allocation.spouseTax) * -1);

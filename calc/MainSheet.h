@@ -27,7 +27,7 @@ struct MainInputs {
   Extended siblings = 0;    // NValEdit10
   Extended years = 0;       // NValEdit16
   AmountUnit unit = AmountUnit::Man;    // 円 exactly when RadioButton4 is checked
-  YenAmount spouseCount = kCountScale;  // SpouseCount: 10000 with a spouse, 0 without
+  ScaledCount spouseCount = kCountScale;  // SpouseCount: kCountScale with a spouse, 0 without
 };
 
 // The five pie colours, named as the window's colour constants.
@@ -37,7 +37,7 @@ std::string_view PieColourName(PieColour colour);  // "clRed", ...
 struct PieSlice {
   std::string label;
   PieColour colour;
-  Extended value;  // amount / 10000
+  Extended value;  // 万円: amount / kYenPerMan
 };
 
 // GroupBox2: a comment box, the years-of-service box or the spouse box.
@@ -65,8 +65,8 @@ struct MainSheet {
   // The click writes this into NValEdit16 (years above 99 are cleared to 0).
   std::optional<Extended> yearsFieldValue;
 
-  // The values NValEdit1..7 are left with: amount / 10000, or whole yen for
-  // the money fields a case re-expresses in 円 mode.
+  // The values NValEdit1..7 are left with: 万円 (amount / kYenPerMan), or
+  // whole yen for the money fields a case re-expresses in 円 mode.
   std::array<Extended, kResultCount> results{};
   std::array<std::string, kResultCount> captions;  // Edit1..Edit7
   std::optional<Extended> extraFieldValue;  // NValEdit17, when the click sets it

@@ -9,8 +9,8 @@ namespace tavenko::calc {
 
 MainSheet OfficerRetirementSheet(const MainInputs& in);
 
-// The officer's retirement income from an allowance and the years of service
-// (scaled count), before any clamping.
-YenAmount OfficerRetirementIncome(YenAmount allowance, YenAmount serviceYears);
+// The officer's retirement income from an allowance and the years of service,
+// before any clamping.
+YenAmount OfficerRetirementIncome(YenAmount allowance, ScaledCount serviceYears);
 
 }  // namespace tavenko::calc

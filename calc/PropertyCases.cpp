@@ -233,9 +233,10 @@ Extended CompanyTaxTotal(YenAmount corporationTax, YenAmount inhabitantTax, YenA
 // ---- Gifts ---------------------------------------------------------------
 
 constexpr YenAmount kGiftBasicDeduction = 1100000;
-// The marginal figure looks 100,000 yen ahead and scales the step by 10.
+// The marginal figure looks 100,000 yen ahead and scales the step up to a
+// million (by 10).
 constexpr YenAmount kGiftNextStep = 100000;
-constexpr int kGiftStepsPerMillion = 10;
+constexpr int kGiftStepsPerMillion = kOneMillionYen / kGiftNextStep;
 
 struct GiftCase {
   GiftKind kind;
@@ -275,7 +276,7 @@ MainSheet ComputeTransfer(TransferKind kind, const MainInputs& inputs) {
   const YenAmount taxable = ClampAtZero(StoreYen(static_cast<Extended>(base) - deductions));
   SetResult(sheet, kTaxableField, taxable);
   LogFigure(sheet, c.taxableCaption, ToDisplay(taxable));
-  const YenAmount nextBase = StoreYen(static_cast<Extended>(taxable) + kOneMillionYen);
+  const YenAmount nextBase = NextMillion(taxable);
 
   const YenAmount incomeTax = ClampAtZero(TransferIncomeTax(c.incomeTax, taxable));
   SetResult(sheet, kNationalField, incomeTax);
@@ -323,7 +324,7 @@ MainSheet ComputeCompany(CompanyKind kind, const MainInputs& inputs) {
 
   LogHeader(sheet);
   LogFigure(sheet, c.profitCaption, ToDisplay(profit));
-  const YenAmount nextProfit = StoreYen(static_cast<Extended>(gross) + kOneMillionYen);
+  const YenAmount nextProfit = NextMillion(gross);
   SetResult(sheet, kTaxableField, profit);
 
   const YenAmount corporationTax = ClampAtZero(c.corporationTax(profit));
@@ -343,13 +344,13 @@ MainSheet ComputeCompany(CompanyKind kind, const MainInputs& inputs) {
   // rather than by WriteRates.
   const Extended total = CompanyTaxTotal(corporationTax, inhabitantTax, businessTax);
   const Extended totalNext = CompanyTaxTotal(corporationTaxNext, inhabitantTaxNext, businessTaxNext);
-  sheet.results[kTotalField] = total / 10000;
+  sheet.results[kTotalField] = total / kYenPerMan;
   if (gross != 0) sheet.results[kAverageRateField] = total / gross * 100;
-  if (total > 0) sheet.results[kNextMillionField] = (totalNext - total) / 10000;
+  if (total > 0) sheet.results[kNextMillionField] = (totalNext - total) / kYenPerMan;
 
   // The logged local tax includes the business tax.
   LogFigure(sheet, "地方税額", WholeMan(inhabitantTax + businessTax));
-  LogFigure(sheet, "税額合計", Int(total / 10000));
+  LogFigure(sheet, "税額合計", Int(total / kYenPerMan));
 
   RescaleForYenUnit(sheet, inputs.unit,
                     {{kTaxableField, profit},
@@ -381,7 +382,7 @@ MainSheet ComputeGift(GiftKind kind, const MainInputs& inputs) {
   SetResult(sheet, kTaxableField, taxable);
   LogFigure(sheet, "贈与税の基礎控除後の課税価額", ToDisplay(taxable));
 
-  const YenAmount nextTaxable = StoreYen(static_cast<Extended>(taxable) + kGiftNextStep);
+  const YenAmount nextTaxable = taxable + kGiftNextStep;  // exact, as in NextMillion
   const YenAmount giftTax = ClampAtZero(c.schedule(taxable));
   SetResult(sheet, kNationalField, giftTax);
   LogFigure(sheet, "贈与税額", WholeMan(giftTax));
@@ -390,7 +391,8 @@ MainSheet ComputeGift(GiftKind kind, const MainInputs& inputs) {
   SetResult(sheet, kTotalField, giftTax);
   if (auto rate = AverageRate(giftTax, gross)) sheet.results[kAverageRateField] = *rate;
   if (giftTax > 0)
-    sheet.results[kNextMillionField] = static_cast<Extended>(giftTaxNext - giftTax) * kGiftStepsPerMillion / 10000;
+    sheet.results[kNextMillionField] =
+        static_cast<Extended>(giftTaxNext - giftTax) * kGiftStepsPerMillion / kYenPerMan;
 
   RescaleForYenUnit(sheet, inputs.unit,
                     {{kTaxableField, taxable}, {kNationalField, giftTax}, {kTotalField, giftTax}});

@@ -67,8 +67,8 @@ void FillPie(MainSheet& sheet, std::initializer_list<PieAmount> slices, Extended
 
 void FillPieWithTakeHome(MainSheet& sheet, std::span<const PieAmount> slices, Extended takeHome) {
   sheet.pie.clear();
-  for (const PieAmount& s : slices) sheet.pie.push_back({std::string(s.label), s.colour, s.amount / 10000});
-  sheet.pie.push_back({"手取額", PieColour::White, takeHome / 10000});
+  for (const PieAmount& s : slices) sheet.pie.push_back({std::string(s.label), s.colour, s.amount / kYenPerMan});
+  sheet.pie.push_back({"手取額", PieColour::White, takeHome / kYenPerMan});
   sheet.pieVisible = takeHome > 0;
 }
 

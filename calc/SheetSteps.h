@@ -5,7 +5,7 @@
 // figures (WriteRates), the 円 rescale, the captions and the pie.
 //
 // Amounts are whole yen (YenAmount); every value that reaches a result field,
-// a log line or a pie slice is amount / 10000, that is 万円.
+// a log line or a pie slice is amount / kYenPerMan, that is 万円.
 #pragma once
 
 #include <array>
@@ -64,14 +64,14 @@ void LogLine(MainSheet& sheet, std::string_view text);
 void LogHeader(MainSheet& sheet);
 // Appends the caption line, then the value in the log's general number format.
 void LogFigure(MainSheet& sheet, std::string_view caption, Extended value);
-// An amount as a "whole" log value: Int(amount / 10000), truncated toward zero.
+// An amount as a "whole" log value in 万円: Int(amount / kYenPerMan), truncated toward zero.
 Extended WholeMan(YenAmount amount);
 
-// Writes amount / 10000 into a result field.
+// Writes amount / kYenPerMan (万円) into a result field.
 void SetResult(MainSheet& sheet, ResultField field, YenAmount amount);
 
 // NValEdit6 (taxes / gross × 100, only when gross is not 0) and NValEdit7
-// ((taxes on the next-million base - taxes) / 10000, only when taxes > 0).
+// ((taxes on the next-million base - taxes) in 万円, only when taxes > 0).
 void WriteRates(MainSheet& sheet, YenAmount taxes, YenAmount taxesNext, YenAmount gross);
 
 // In 円 mode, re-expresses the named money fields in yen truncated toward zero

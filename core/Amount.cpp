@@ -8,18 +8,23 @@ Extended Round(Extended x) { return std::nearbyintl(x); }
 
 Extended Int(Extended x) { return std::truncl(x); }
 
-YenAmount StoreYen(Extended x) { return static_cast<YenAmount>(Round(x)); }
+std::int64_t StoreRounded(Extended x) { return static_cast<std::int64_t>(Round(x)); }
 
 YenAmount ToYen(Extended typed, AmountUnit unit, bool isMoney) {
-  YenAmount x = StoreYen(typed * 10000);
-  if (isMoney && unit == AmountUnit::Yen) {
-    // X holds the typed yen amount times 10000; this keeps whole thousands.
-    x = StoreYen(Int(static_cast<Extended>(x) / 1000 / 10000) / 10 * 10000);
+  if (!isMoney) return ToCount(typed);
+  YenAmount x = StoreYen(typed * kYenPerMan);
+  if (unit == AmountUnit::Yen) {
+    // The figure was typed in yen, so X holds the yen amount times kYenPerMan.
+    // Taken back to whole thousands of yen, truncated, and from tens of
+    // thousands (万) to yen again.
+    x = StoreYen(Int(static_cast<Extended>(x) / 1000 / kYenPerMan) / 10 * kYenPerMan);
   }
   return x;
 }
 
-Extended ToDisplay(YenAmount amount) { return static_cast<Extended>(amount) / 10000; }
+ScaledCount ToCount(Extended typed) { return StoreRounded(typed * kCountScale); }
+
+Extended ToDisplay(YenAmount amount) { return static_cast<Extended>(amount) / kYenPerMan; }
 
 YenAmount TruncateToHundredYen(YenAmount amount) { return amount / 100 * 100; }
 
@@ -34,7 +39,7 @@ std::optional<Extended> AverageRate(YenAmount taxes, YenAmount gross) {
 
 std::optional<Extended> TaxOnNextMillion(YenAmount taxesNext, YenAmount taxes) {
   if (taxes <= 0) return std::nullopt;
-  return static_cast<Extended>(taxesNext - taxes) / 10000;
+  return ToDisplay(taxesNext - taxes);
 }
 
 }  // namespace tavenko

@@ -128,9 +128,12 @@ YenAmount AccountantFeeBase(YenAmount estateValue) {
   if (estateValue < 500000000) return 1200000;
   if (estateValue < 700000000) return 1450000;
   if (estateValue < 1000000000) return 1800000;
-  // 1,900,000 yen, and 100,000 yen more for each full 100,000,000 above.
-  const Extended hundredMillions = Int((static_cast<Extended>(estateValue) - 1000000000) / 10000 / 10000);
-  return StoreYen((hundredMillions * 10 + 180 + 10) * 10000);
+  // 1,900,000 yen, and 100,000 yen more for each full 100,000,000 above,
+  // worked in 万円: 190 万, and 10 万 for each 10,000 万 (one 億).
+  constexpr Extended kManPerOku = 10000;
+  const Extended hundredMillions =
+      Int((static_cast<Extended>(estateValue) - 1000000000) / kYenPerMan / kManPerOku);
+  return StoreYen((hundredMillions * 10 + 180 + 10) * kYenPerMan);
 }
 
 }  // namespace tavenko

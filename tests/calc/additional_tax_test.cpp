@@ -14,8 +14,8 @@ using namespace tavenko::calc;
 namespace {
 
 // A field value as the window reads it back: ten-thousandths of the unit.
-std::int64_t Ticks(Extended value) { return StoreYen(value * 10000); }
-std::int64_t Ticks(double units) { return StoreYen(static_cast<Extended>(units) * 10000); }
+std::int64_t TicksOf(Extended value) { return StoreRounded(value * 10000); }
+std::int64_t TicksOf(double units) { return StoreRounded(static_cast<Extended>(units) * 10000); }
 
 AdditionalTaxInputs NationalIncrease(Extended initial, Extended amended,
                                      PenaltyUnit unit = PenaltyUnit::Yen) {
@@ -48,15 +48,15 @@ class NationalPenalty : public testing::TestWithParam<PenaltyCase> {};
 TEST_P(NationalPenalty, SharesAndPenalties) {
   const PenaltyCase& c = GetParam();
   const AdditionalTaxSheet s = ComputeAdditionalTax(c.in);
-  EXPECT_EQ(Ticks(s.understated.column[0]), Ticks(c.understated));
-  EXPECT_EQ(Ticks(s.concealed.column[0]), Ticks(c.concealed));
-  EXPECT_EQ(Ticks(s.tenPercent.national), Ticks(c.tenPercent));
-  EXPECT_EQ(Ticks(s.fifteenPercent.national), Ticks(c.fifteenPercent));
-  EXPECT_EQ(Ticks(s.heavy.national), Ticks(c.heavy));
+  EXPECT_EQ(TicksOf(s.understated.column[0]), TicksOf(c.understated));
+  EXPECT_EQ(TicksOf(s.concealed.column[0]), TicksOf(c.concealed));
+  EXPECT_EQ(TicksOf(s.tenPercent.national), TicksOf(c.tenPercent));
+  EXPECT_EQ(TicksOf(s.fifteenPercent.national), TicksOf(c.fifteenPercent));
+  EXPECT_EQ(TicksOf(s.heavy.national), TicksOf(c.heavy));
   // The totals of one-column rows repeat the national figures.
-  EXPECT_EQ(Ticks(s.tenPercent.total), Ticks(c.tenPercent));
-  EXPECT_EQ(Ticks(s.fifteenPercent.total), Ticks(c.fifteenPercent));
-  EXPECT_EQ(Ticks(s.heavy.total), Ticks(c.heavy));
+  EXPECT_EQ(TicksOf(s.tenPercent.total), TicksOf(c.tenPercent));
+  EXPECT_EQ(TicksOf(s.fifteenPercent.total), TicksOf(c.fifteenPercent));
+  EXPECT_EQ(TicksOf(s.heavy.total), TicksOf(c.heavy));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -101,10 +101,10 @@ TEST(AdditionalTax, FifteenPercentKeepsItsFractionAndShowsWholeUnits) {
 TEST(AdditionalTax, EmptyApportioningIncomesCountAllAsUnderstated) {
   const AdditionalTaxSheet s = ComputeAdditionalTax(NationalIncrease(300000, 1300000));
   EXPECT_TRUE(s.understatedIncomeSetToOne);
-  EXPECT_EQ(Ticks(s.increase.column[0]), Ticks(1000000.0));
+  EXPECT_EQ(TicksOf(s.increase.column[0]), TicksOf(1000000.0));
   // Total penalty 125,000; grand total adds the increase and 41,000 of delinquency.
-  EXPECT_EQ(Ticks(s.tenPercent.total) + Ticks(s.fifteenPercent.total), Ticks(125000.0));
-  EXPECT_EQ(Ticks(s.grandTotal), Ticks(1000000.0 + 125000 + 41000));
+  EXPECT_EQ(TicksOf(s.tenPercent.total) + TicksOf(s.fifteenPercent.total), TicksOf(125000.0));
+  EXPECT_EQ(TicksOf(s.grandTotal), TicksOf(1000000.0 + 125000 + 41000));
 
   const AdditionalTaxSheet given = ComputeAdditionalTax(With(NationalIncrease(0, 1), 0, 1, false));
   EXPECT_FALSE(given.understatedIncomeSetToOne);
@@ -120,15 +120,15 @@ TEST(AdditionalTax, LowerAmendedTaxGivesNoIncreaseInThatColumn) {
   EXPECT_EQ(s.increase.column[0], 0);
   EXPECT_EQ(s.understated.column[0], 0);
   EXPECT_EQ(s.concealed.column[0], 0);
-  EXPECT_EQ(Ticks(s.increase.column[1]), Ticks(150000.0));
-  EXPECT_EQ(Ticks(s.increase.total), Ticks(210000.0));
-  EXPECT_EQ(Ticks(s.understated.total), Ticks(105000.0));
-  EXPECT_EQ(Ticks(s.concealed.total), Ticks(105000.0));
-  EXPECT_EQ(Ticks(s.initialTotal), Ticks(1000000.0));
-  EXPECT_EQ(Ticks(s.amendedTotal), Ticks(1110000.0));
+  EXPECT_EQ(TicksOf(s.increase.column[1]), TicksOf(150000.0));
+  EXPECT_EQ(TicksOf(s.increase.total), TicksOf(210000.0));
+  EXPECT_EQ(TicksOf(s.understated.total), TicksOf(105000.0));
+  EXPECT_EQ(TicksOf(s.concealed.total), TicksOf(105000.0));
+  EXPECT_EQ(TicksOf(s.initialTotal), TicksOf(1000000.0));
+  EXPECT_EQ(TicksOf(s.amendedTotal), TicksOf(1110000.0));
   // Business column: heavy tax on C3 = 30,000 only; the inhabitant share bears none.
-  EXPECT_EQ(Ticks(s.heavy.business), Ticks(10500.0));
-  EXPECT_EQ(Ticks(s.heavy.total), Ticks(10500.0));
+  EXPECT_EQ(TicksOf(s.heavy.business), TicksOf(10500.0));
+  EXPECT_EQ(TicksOf(s.heavy.total), TicksOf(10500.0));
 }
 
 TEST(AdditionalTax, NoReturnChargesFivePercentOfTheBusinessShare) {
@@ -136,8 +136,8 @@ TEST(AdditionalTax, NoReturnChargesFivePercentOfTheBusinessShare) {
   in.amendedTax = {0, 0, 200000};
   in.noReturn = true;
   const AdditionalTaxSheet s = ComputeAdditionalTax(in);
-  EXPECT_EQ(Ticks(s.fifteenPercent.business), Ticks(10000.0));
-  EXPECT_EQ(Ticks(s.fifteenPercent.total), Ticks(10000.0));
+  EXPECT_EQ(TicksOf(s.fifteenPercent.business), TicksOf(10000.0));
+  EXPECT_EQ(TicksOf(s.fifteenPercent.total), TicksOf(10000.0));
   in.noReturn = false;
   EXPECT_EQ(ComputeAdditionalTax(in).fifteenPercent.business, 0);
 }
@@ -169,15 +169,15 @@ class Delinquency : public testing::TestWithParam<DelinquencyCase> {};
 TEST_P(Delinquency, OnShareOfOneMillion) {
   const DelinquencyCase& c = GetParam();
   IncreaseShares shares;
-  shares.understated = {Ticks(1000000.0), 0, Ticks(1000000.0)};
-  shares.concealed = {Ticks(1000000.0), Ticks(1000000.0), 0};
+  shares.understated = {TicksOf(1000000.0), 0, TicksOf(1000000.0)};
+  shares.concealed = {TicksOf(1000000.0), TicksOf(1000000.0), 0};
   const DelinquencyResult r = ComputeDelinquency(shares, c.noReturn, c.rate, c.days);
   EXPECT_FALSE(r.daysMessage);
-  EXPECT_EQ(Ticks(r.understated.column[0]), c.understatedTicks);
-  EXPECT_EQ(Ticks(r.understated.column[2]), c.understatedTicks);
-  EXPECT_EQ(Ticks(r.understated.total), 2 * c.understatedTicks);
-  EXPECT_EQ(Ticks(r.concealed.column[1]), c.concealedTicks);
-  EXPECT_EQ(Ticks(r.concealed.total), 2 * c.concealedTicks);
+  EXPECT_EQ(TicksOf(r.understated.column[0]), c.understatedTicks);
+  EXPECT_EQ(TicksOf(r.understated.column[2]), c.understatedTicks);
+  EXPECT_EQ(TicksOf(r.understated.total), 2 * c.understatedTicks);
+  EXPECT_EQ(TicksOf(r.concealed.column[1]), c.concealedTicks);
+  EXPECT_EQ(TicksOf(r.concealed.total), 2 * c.concealedTicks);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -197,7 +197,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(AdditionalTax, HundredDaysShowsWholeUnits) {
   IncreaseShares shares;
-  shares.understated = {Ticks(1000000.0), 0, 0};
+  shares.understated = {TicksOf(1000000.0), 0, 0};
   const DelinquencyResult r = ComputeDelinquency(shares, false, 0.1L, 100);
   EXPECT_EQ(FormatFixed(r.understated.column[0], 0, true), "11,233");
   EXPECT_EQ(r.understated.column[0], 11232.8767L);
@@ -214,7 +214,7 @@ TEST(AdditionalTax, ZeroDaysWarnsAndChargesNothing) {
     }
   }
   // Increase 1,000,000; U1 = C1 = 500,000; 10 % row 50,000; heavy 175,000.
-  EXPECT_EQ(Ticks(s.grandTotal), Ticks(1000000.0 + 50000 + 175000));
+  EXPECT_EQ(TicksOf(s.grandTotal), TicksOf(1000000.0 + 50000 + 175000));
 }
 
 TEST(AdditionalTax, GrandTotalSumsEveryTotalField) {
@@ -229,13 +229,13 @@ TEST(AdditionalTax, GrandTotalSumsEveryTotalField) {
   for (Extended total : {s.increase.total, s.tenPercent.total, s.fifteenPercent.total,
                          s.heavy.total, s.delinquency.understated.total,
                          s.delinquency.concealed.total})
-    expected += Ticks(total);
-  EXPECT_EQ(Ticks(s.grandTotal), expected);
+    expected += TicksOf(total);
+  EXPECT_EQ(TicksOf(s.grandTotal), expected);
   // Increase 1,300,000; U = 750,000 / 150,000 / 75,000; C = 250,000 / 50,000 / 25,000.
-  EXPECT_EQ(Ticks(s.increase.total), Ticks(1300000.0));
-  EXPECT_EQ(Ticks(s.tenPercent.total), Ticks(50000.0));
-  EXPECT_EQ(Ticks(s.fifteenPercent.total), Ticks(37500.0));
-  EXPECT_EQ(Ticks(s.heavy.total), Ticks(87500.0 + 8750));
+  EXPECT_EQ(TicksOf(s.increase.total), TicksOf(1300000.0));
+  EXPECT_EQ(TicksOf(s.tenPercent.total), TicksOf(50000.0));
+  EXPECT_EQ(TicksOf(s.fifteenPercent.total), TicksOf(37500.0));
+  EXPECT_EQ(TicksOf(s.heavy.total), TicksOf(87500.0 + 8750));
 }
 
 TEST(AdditionalTax, FieldValuesCoverEveryResultField) {

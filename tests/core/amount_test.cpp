@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
+
 #include "Amount.h"
 
 using namespace tavenko;
@@ -31,6 +34,28 @@ TEST(ToYen, ConvertsTypedFiguresPerUnit) {
       {"empty field", 0, AmountUnit::Yen, true, 0},
   };
   for (const Row& r : rows) EXPECT_EQ(ToYen(r.typed, r.unit, r.money), r.yen) << r.name;
+}
+
+TEST(NextMillion, IsTheRoundedExtendedSumForEveryAmountThatFits) {
+  // The calculations define the next-million base as the extended sum stored
+  // with Round; the integer sum must give the same figure to the yen, also
+  // where a double's 53-bit significand would already lose the last yen.
+  constexpr YenAmount kMax = std::numeric_limits<YenAmount>::max();
+  struct Row { const char* name; YenAmount base; };
+  const Row rows[] = {
+      {"zero", 0},
+      {"a negative base", -1},
+      {"a loss of exactly a million", -kOneMillionYen},
+      {"an odd amount past 2^53", (YenAmount{1} << 53) + 1},
+      {"an odd amount past 2^62", (YenAmount{1} << 62) + 12345},
+      {"largest typed figure in man", 9999999999990000},
+      {"the largest base that still fits", kMax - kOneMillionYen},
+      {"the smallest amount", std::numeric_limits<YenAmount>::min()},
+  };
+  for (const Row& r : rows) {
+    EXPECT_EQ(NextMillion(r.base), StoreYen(static_cast<Extended>(r.base) + kOneMillionYen)) << r.name;
+    EXPECT_EQ(NextMillion(r.base) - r.base, kOneMillionYen) << r.name;
+  }
 }
 
 TEST(YenRescale, TruncatesTowardZeroToHundredYen) {

@@ -1,7 +1,9 @@
 // The numeric field's value and text rules, without a window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <functional>
 #include <random>
 #include <string>
@@ -95,6 +97,35 @@ TEST(FieldValue, KeepsTheNumberSetNotTheRoundedText) {
     Load(model, c.settings);
     model.SetValue(c.set);
     EXPECT_EQ(model.Value(), c.stored) << c.name;
+  }
+}
+
+TEST(FieldTyping, TypedDecimalsHoldTheNearestValueOfTheirText) {
+  // Each decimal key adds digit / 10^n to the value, and such sums drift off
+  // the decimal the user sees: the value must be the nearest extended number
+  // to the shown text, as if the text had been read afresh.
+  struct Case {
+    const char* name;
+    FieldSettings settings;
+    const char* keys;
+    const char* text;
+  } cases[] = {
+      {"two decimals", Figure(12, -1), "0.12", "0.12"},
+      {"six decimals", Figure(12, -1), "0.123456", "0.123456"},
+      {"grouped integer and four decimals", Figure(12, -1), "1234.5678", "1,234.5678"},
+      {"negative decimals", Figure(12, -1), "-0.12", "-0.12"},
+      {"rate field", Figure(4, 2), "12.34", "12.34"},
+  };
+  for (const auto& c : cases) {
+    FieldModel model;
+    Load(model, c.settings);
+    for (const char* key = c.keys; *key != '\0'; ++key)
+      model.TypeCharacter(static_cast<char32_t>(*key), /*selected=*/false);
+    EXPECT_EQ(model.Text(), c.text) << c.name;
+    std::string plain = c.text;
+    std::erase(plain, ',');
+    const Extended nearest = std::strtold(plain.c_str(), nullptr);
+    EXPECT_EQ(model.Value(), nearest) << c.name << ": off by " << static_cast<double>(model.Value() - nearest);
   }
 }
 

@@ -42,8 +42,8 @@ class TForm1 : public QWidget {
   explicit TForm1(QWidget* parent = nullptr);
   ~TForm1() override;
 
-  // The spouse setting the inheritance cases read: 10000 with "有り", 0 with "無し".
-  tavenko::YenAmount SpouseCount() const { return spouseCount_; }
+  // The spouse setting the inheritance cases read: kCountScale with "有り", 0 with "無し".
+  tavenko::ScaledCount SpouseCount() const { return spouseCount_; }
   bool IsWide() const { return wide_; }
 
   // Window events.
@@ -107,7 +107,7 @@ class TForm1 : public QWidget {
   std::unique_ptr<Ui::TForm1> ui;
   TIniGT* IniGT1 = nullptr;
   QPieSeries* Series1 = nullptr;
-  tavenko::YenAmount spouseCount_ = 0;  // SpouseCount
+  tavenko::ScaledCount spouseCount_ = 0;  // SpouseCount
   bool wide_ = false;                   // the log panel is shown
   bool backFromModalBox_ = false;     // the activation went to a modal box of this window
 };

@@ -1,8 +1,8 @@
 // The scales of the program's integer figures. Every figure is held in a
 // signed 64-bit integer; what one unit of that integer stands for depends on
-// the figure, and each scale is named here once. Four of them happen to be
-// 10,000 to the unit, for four different reasons: code that multiplies or
-// divides by a scale says which one it means.
+// the figure, and each scale is named here once. The 万円 ratio, the count
+// scale and the ticks of a field are all 10,000, for three different reasons:
+// code that multiplies or divides by a scale says which one it means.
 #pragma once
 
 #include <cstdint>

@@ -12,8 +12,9 @@ namespace tavenko {
 // Whole yen: every working amount of the main window's calculations.
 using YenAmount = std::int64_t;
 
-// 万円, ten thousand yen: the unit figures are typed in by default, and the
-// unit of every value written into a result field, a log line or a pie slice.
+// 万円, ten thousand yen: the unit figures are typed in by default, the log
+// and the pie speak in, and results are written in (before the money fields
+// are re-expressed in yen in 円 mode).
 inline constexpr YenAmount kYenPerMan = 10000;
 
 // Counts of heirs, years of service and the spouse setting, on a ×10,000

@@ -4,7 +4,12 @@
 
 namespace tavenko {
 
-Extended Round(Extended x) { return std::nearbyintl(x); }
+// rintl rounds exactly as nearbyintl does in the default rounding mode (ties
+// to even); it only leaves the inexact flag raised, which nothing reads, and
+// so spares the save and restore of the floating-point environment that makes
+// nearbyintl many times slower on the x87 unit. A long table of clicks does
+// thousands of these a millisecond.
+Extended Round(Extended x) { return std::rintl(x); }
 
 Extended Int(Extended x) { return std::truncl(x); }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 namespace tavenko {
@@ -17,10 +19,14 @@ struct DecimalDigits {
   bool isZero() const { return digits.find_first_not_of('0') == std::string::npos; }
 };
 
-// The value correctly rounded to 18 significant digits.
-DecimalDigits EighteenDigits(Extended value) {
+constexpr int kSignificantDigits = 18;
+
+// The value correctly rounded to 18 significant digits by the run-time
+// conversion (which goes through printf for the extended type).
+DecimalDigits EighteenDigitsByConversion(Extended value) {
   char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 17);
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific,
+                                    kSignificantDigits - 1);
   std::string_view text(buffer, result.ptr - buffer);  // "-d.ddddddddddddddddde+XX"
   DecimalDigits d;
   if (!text.empty() && text.front() == '-') {
@@ -34,6 +40,69 @@ DecimalDigits EighteenDigits(Extended value) {
   const auto first = d.digits.find_first_not_of('0');
   if (first == std::string::npos) return DecimalDigits{d.negative, "", 0};
   return d;
+}
+
+// The same digits worked out on the value's bits, |value| = m × 2^-s with a
+// 64-bit significand m: the integer part is m >> s, and each further digit is
+// the integer part of ten times the remaining fraction, exact in 128 bits
+// while s + 4 <= 128. The rest after the eighteenth digit decides the rounding,
+// ties to even as the conversion rounds. Covers every figure from about 10^-18
+// to below 10^18; nothing for other values, which the conversion then does.
+std::optional<DecimalDigits> EighteenDigitsFromBits(Extended value) {
+  using Wide = unsigned __int128;
+  constexpr std::uint64_t kBelow = 1'000'000'000'000'000'000;  // 10^18
+  constexpr int kMaxShift = 124;
+  if (!std::isnormal(value)) return std::nullopt;
+  int exponent = 0;
+  const Extended fraction = std::frexp(std::fabs(value), &exponent);  // in [0.5, 1)
+  const auto significand = static_cast<std::uint64_t>(std::ldexp(fraction, 64));
+  const int shift = 64 - exponent;  // |value| = significand × 2^-shift
+  if (shift < 0 || shift > kMaxShift) return std::nullopt;
+
+  const Wide mask = (Wide{1} << shift) - 1;
+  const Wide integer = Wide{significand} >> shift;
+  if (integer >= kBelow) return std::nullopt;
+  Wide rest = Wide{significand} & mask;
+
+  DecimalDigits d;
+  d.negative = std::signbit(value);
+  if (integer != 0) {
+    char buffer[24];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, static_cast<std::uint64_t>(integer)).ptr;
+    d.digits.assign(buffer, end);
+  }
+  d.pointPos = static_cast<int>(d.digits.size());
+  while (static_cast<int>(d.digits.size()) < kSignificantDigits) {
+    rest *= 10;
+    const char digit = static_cast<char>('0' + static_cast<int>(rest >> shift));
+    rest &= mask;
+    if (d.digits.empty() && digit == '0') {
+      --d.pointPos;  // a leading zero of the fraction
+      continue;
+    }
+    d.digits += digit;
+  }
+  const Wide half = shift > 0 ? Wide{1} << (shift - 1) : 0;  // no rest at all when shift is 0
+  const bool odd = (d.digits.back() - '0') % 2 == 1;
+  if (rest != 0 && (rest > half || (rest == half && odd))) {
+    int i = kSignificantDigits - 1;
+    while (i >= 0 && d.digits[i] == '9') d.digits[i--] = '0';
+    if (i >= 0) {
+      ++d.digits[i];
+    } else {
+      d.digits.insert(d.digits.begin(), '1');
+      d.digits.pop_back();
+      ++d.pointPos;
+    }
+  }
+  return d;
+}
+
+// The value correctly rounded to 18 significant digits.
+DecimalDigits EighteenDigits(Extended value) {
+  if (value == 0) return DecimalDigits{std::signbit(value), "", 0};
+  if (auto d = EighteenDigitsFromBits(value)) return *std::move(d);
+  return EighteenDigitsByConversion(value);
 }
 
 // Keeps the first `keep` significant digits, rounding halves away from zero.
@@ -138,6 +207,15 @@ std::string FormatGeneral(Extended value) {
   const std::string fraction = TrimTrailingZeros(FractionPart(d, kPrecision - d.pointPos));
   if (!fraction.empty()) s += "." + fraction;
   return WithSign(d, s);
+}
+
+std::string EighteenDigitText(Extended value) {
+  const DecimalDigits d = EighteenDigits(value);
+  const std::string digits = d.digits.empty() ? std::string(kSignificantDigits, '0') : d.digits;
+  const int exponent = d.digits.empty() ? 0 : d.pointPos - 1;
+  const std::string magnitude = std::to_string(std::abs(exponent));
+  return std::string(d.negative ? "-" : "") + digits[0] + "." + digits.substr(1) + "e" +
+         (exponent < 0 ? "-" : "+") + (magnitude.size() < 2 ? "0" : "") + magnitude;
 }
 
 std::optional<Extended> TextToFloat(std::string_view text) {

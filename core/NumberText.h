@@ -28,6 +28,11 @@ std::string FormatFixed(Extended value, int decimals, bool grouped, int width = 
 // no separators, at least one integer digit.
 std::string FormatPattern(Extended value);
 
+// The 18 significant digits every text above starts from, written as the
+// run-time conversion writes them in scientific notation with 17 decimals
+// ("-1.23456789012345678e+03", "0.00000000000000000e+00").
+std::string EighteenDigitText(Extended value);
+
 // Text to number: optional blanks around, an optional sign, digits with an
 // optional "." and an optional exponent. Nothing when the text is not a number
 // or is beyond the extended range.

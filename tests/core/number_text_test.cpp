@@ -1,5 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "NumberText.h"
 
 using namespace tavenko;
@@ -80,4 +88,58 @@ TEST(NumberText, TextToFloatReadsPlainNumbersOnly) {
       {"1e99999", std::nullopt}, {".", std::nullopt},
   };
   for (const Row& r : rows) EXPECT_EQ(TextToFloat(r.text), r.value) << '"' << r.text << '"';
+}
+
+// The digits every text starts from are the exact binary value correctly
+// rounded to 18 digits, the same as the run-time conversion gives, for every
+// kind of figure: money in 万円, rates, halves that tie at the eighteenth
+// digit, the edges of powers of ten and of the integer range, and values far
+// outside the range of money.
+TEST(NumberText, EighteenDigitsEqualTheRunTimeConversion) {
+  const auto conversion = [](Extended v) {
+    char buffer[64];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::scientific, 17).ptr;
+    return std::string(buffer, end);
+  };
+  std::mt19937_64 random(20170101);
+  std::vector<std::pair<std::string, Extended>> values;
+  const auto add = [&](std::string group, Extended v) {
+    values.emplace_back(group, v);
+    values.emplace_back(group + " negated", -v);
+  };
+
+  for (int i = 0; i < 20000; ++i) {
+    const auto yen = static_cast<Extended>(random() % 1'000'000'000'000'000);
+    add("yen in 万円", yen / 10000);
+    add("rate in percent", yen / static_cast<Extended>(random() % 999'999'999 + 1) * 100);
+    add("one third", yen / 3);
+  }
+  for (int i = 0; i < 5000; ++i) {
+    const auto whole = static_cast<Extended>(random() % 100'000'000'000'000'000);  // 17 digits
+    add("a half at the 18th digit", whole + 0.5L);
+    add("a tie below one", (whole + 0.5L) / 100'000'000'000'000'000);
+  }
+  for (int power = -19; power <= 19; ++power) {
+    const Extended ten = std::pow(10.0L, power);
+    add("power of ten", ten);
+    add("just below a power of ten", std::nextafter(ten, 0.0L));
+    add("just above a power of ten", std::nextafter(ten, 1e30L));
+  }
+  for (Extended v : {999'999'999'999'999'999.0L, 1'000'000'000'000'000'000.0L, 18446744073709551615.0L,
+                     1e30L, 1e-30L, 0.0L, std::numeric_limits<Extended>::denorm_min(),
+                     std::numeric_limits<Extended>::max(), std::numeric_limits<Extended>::min()})
+    add("edge", v);
+  for (int i = 0; i < 20000; ++i) {
+    // Any finite extended value with an exponent around the range of money.
+    const int exponent = static_cast<int>(random() % 161) - 80;
+    add("random bits", std::ldexp(static_cast<Extended>(random() | (1ULL << 63)), exponent - 63));
+  }
+
+  int mismatches = 0;
+  for (const auto& [group, v] : values) {
+    const std::string expected = conversion(v);
+    if (EighteenDigitText(v) != expected && ++mismatches <= 10)
+      ADD_FAILURE() << group << ": " << expected << " became " << EighteenDigitText(v);
+  }
+  EXPECT_EQ(mismatches, 0);
 }

@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 
+#include "MainFields.h"
 #include "NumberText.h"
 
 namespace tavenko::sheettool {
@@ -11,60 +12,32 @@ namespace tavenko::sheettool {
 using calc::MainCase;
 using calc::MainInputs;
 using calc::MainSheet;
-using field::FieldSettings;
-using field::ShownText;
+using face::ShownText;
 
 namespace {
 
-// ---- Field settings of the main window ------------------------------------
-
-constexpr FieldSettings kMoneyResult{.maxDigits = 12, .fixDecimal = 0, .zeroDisplay = true};
-constexpr FieldSettings kRateResult{.maxDigits = 9, .fixDecimal = 1, .zeroDisplay = true};
-constexpr FieldSettings kFeeField{};  // NValEdit15 / NValEdit18 keep the field defaults
-
-const FieldSettings& ResultDisplay(int field) { return field < 5 ? kMoneyResult : kRateResult; }
-
 // ---- Options ----------------------------------------------------------------
-
-// One figure option: the field it fills, that field's digit limit, and where
-// the figure goes in MainInputs.
-struct FigureOption {
-  std::string_view name;
-  std::string_view field;
-  int maxDigits;
-  Extended MainInputs::*target;
-};
-
-constexpr std::array<FigureOption, 8> kFigureOptions{{
-    {"--income", "NValEdit11", 12, &MainInputs::income},
-    {"--deductions", "NValEdit12", 12, &MainInputs::deductions},
-    {"--profit", "NValEdit13", 12, &MainInputs::profit},
-    {"--value", "NValEdit14", 12, &MainInputs::value},
-    {"--children", "NValEdit8", 2, &MainInputs::children},
-    {"--parents", "NValEdit9", 2, &MainInputs::parents},
-    {"--siblings", "NValEdit10", 2, &MainInputs::siblings},
-    {"--years", "NValEdit16", 12, &MainInputs::years},
-}};
 
 struct UsageError {
   std::string text;
 };
 
+std::string OptionName(const face::MainField& field) { return "--" + std::string(field.key); }
+
 // A figure as a user types it into a field: digits only, at most the
 // field's digit limit (leading zeros are not digits the field keeps).
-Extended ParseFigure(const FigureOption& option, std::string_view text) {
+Extended ParseFigure(const face::MainField& field, std::string_view text) {
   const auto fail = [&](std::string_view why) {
-    return UsageError{std::string(option.name) + " " + std::string(why) + ": \"" +
-                      std::string(text) + "\""};
+    return UsageError{OptionName(field) + " " + std::string(why) + ": \"" + std::string(text) + "\""};
   };
   if (text.empty()) throw fail("needs a whole number");
   for (char ch : text)
     if (ch < '0' || ch > '9') throw fail("takes a whole number of digits 0-9 only");
   const std::size_t first = text.find_first_not_of('0');
   const std::size_t digits = first == std::string_view::npos ? 0 : text.size() - first;
-  if (digits > static_cast<std::size_t>(option.maxDigits))
-    throw fail("has more digits than " + std::string(option.field) + " holds (" +
-               std::to_string(option.maxDigits) + ")");
+  if (digits > static_cast<std::size_t>(field.settings.maxDigits))
+    throw fail("has more digits than " + std::string(field.name) + " holds (" +
+               std::to_string(field.settings.maxDigits) + ")");
   return *TextToFloat(text);
 }
 
@@ -120,6 +93,8 @@ std::string Quoted(std::string_view text) {
   return out + "\"";
 }
 
+const face::MainField& Field(std::string_view name) { return *face::FindMainField(name); }
+
 std::string Bool(bool b) { return b ? "true" : "false"; }
 std::string Number(Extended v) { return Quoted(FormatGeneral(v)); }
 
@@ -133,14 +108,6 @@ std::string StringArray(const std::vector<std::string>& items, std::string_view 
 
 }  // namespace
 
-std::optional<field::FieldSettings> MainWindowFieldSettings(std::string_view field) {
-  for (int i = 0; i < calc::kResultCount; ++i)
-    if (field == "NValEdit" + std::to_string(i + 1)) return ResultDisplay(i);
-  if (field == "NValEdit17") return kMoneyResult;
-  if (field == "NValEdit15" || field == "NValEdit18") return kFeeField;
-  return std::nullopt;
-}
-
 std::string SheetJson(const MainCase& button, const MainInputs& inputs, const MainSheet& sheet) {
   std::string j = "{\n";
   j += "  \"button\": " + Quoted(button.button) + ",\n";
@@ -151,7 +118,7 @@ std::string SheetJson(const MainCase& button, const MainInputs& inputs, const Ma
     const std::string n = std::to_string(i + 1);
     j += std::string(i ? "," : "") + "\n    {\"field\": \"NValEdit" + n + "\", \"caption\": " +
          Quoted(sheet.captions[i]) + ", \"value\": " + Number(sheet.results[i]) +
-         ", \"text\": " + Quoted(ShownText(ResultDisplay(i), sheet.results[i])) + "}";
+         ", \"text\": " + Quoted(ShownText(face::ResultField(i), sheet.results[i])) + "}";
   }
   j += "\n  ],\n";
 
@@ -179,7 +146,7 @@ std::string SheetJson(const MainCase& button, const MainInputs& inputs, const Ma
   j += "    \"NValEdit16\": {\"visible\": " + Bool(side.yearsFieldVisible) +
        ", \"value\": " + Number(years) + "},\n";
   j += "    \"NValEdit17\": {\"visible\": " + Bool(side.extraFieldVisible) +
-       ", \"value\": " + Number(extra) + ", \"text\": " + Quoted(ShownText(kMoneyResult, extra)) +
+       ", \"value\": " + Number(extra) + ", \"text\": " + Quoted(ShownText(Field("NValEdit17"), extra)) +
        "}\n";
   j += "  },\n";
 
@@ -188,9 +155,9 @@ std::string SheetJson(const MainCase& button, const MainInputs& inputs, const Ma
   j += "  \"GroupBox3\": {\n";
   j += "    \"visible\": " + Bool(sheet.feePanelVisible) + ",\n";
   j += "    \"NValEdit15\": {\"value\": " + Number(low) + ", \"text\": " +
-       Quoted(ShownText(kFeeField, low)) + "},\n";
+       Quoted(ShownText(Field("NValEdit15"), low)) + "},\n";
   j += "    \"NValEdit18\": {\"value\": " + Number(high) + ", \"text\": " +
-       Quoted(ShownText(kFeeField, high)) + "}\n";
+       Quoted(ShownText(Field("NValEdit18"), high)) + "}\n";
   j += "  }\n}\n";
   return j;
 }
@@ -218,15 +185,13 @@ ToolOutput RunSheetTool(std::span<const std::string_view> args) {
           else inputs.spouseCount = 0;
           continue;
         }
-        const FigureOption* option = nullptr;
-        for (const FigureOption& o : kFigureOptions)
-          if (o.name == arg) option = &o;
-        if (!option) throw UsageError{"unknown option " + std::string(arg)};
+        const face::MainField* field = arg.starts_with("--") ? face::FindInputField(arg.substr(2)) : nullptr;
+        if (!field || OptionName(*field) != arg) throw UsageError{"unknown option " + std::string(arg)};
         if (!inlineValue) {
           if (i + 1 >= args.size()) throw UsageError{"option " + std::string(arg) + " needs a value"};
           inlineValue = args[++i];
         }
-        inputs.*(option->target) = ParseFigure(*option, *inlineValue);
+        inputs.*(field->input) = ParseFigure(*field, *inlineValue);
         continue;
       }
       if (button) throw UsageError{"more than one case given: \"" + std::string(arg) + "\""};

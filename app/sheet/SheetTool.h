@@ -6,11 +6,6 @@
 //                 [--yen] [--no-spouse]
 #pragma once
 
-#include <optional>
-#include <string_view>
-
-#include "FieldModel.h"
-
 #include <span>
 #include <string>
 #include <string_view>
@@ -32,10 +27,5 @@ ToolOutput RunSheetTool(std::span<const std::string_view> args);
 // `sheet` what the click computed.
 std::string SheetJson(const calc::MainCase& button, const calc::MainInputs& inputs,
                       const calc::MainSheet& sheet);
-
-// How the main window sets up a field the JSON reports ("NValEdit1" ...
-// "NValEdit7", "NValEdit15", "NValEdit17", "NValEdit18"): the texts come from
-// the field's own rules with these settings. Empty for any other name.
-std::optional<field::FieldSettings> MainWindowFieldSettings(std::string_view field);
 
 }  // namespace tavenko::sheettool

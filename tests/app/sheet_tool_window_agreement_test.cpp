@@ -1,14 +1,15 @@
-// The command-line tool reports what the window shows: for every calculation
-// button, the texts of the window's result fields after a real click equal
-// the texts the tool derives from the same sheet with its own field settings.
+// The command-line tool reports what the window shows: the window's figure
+// fields are set up as the one field table says, and for every calculation
+// button the texts of the result fields after a real click equal the texts
+// derived from the same sheet with the table's settings.
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
 
+#include "MainFields.h"
 #include "MainSheet.h"
 #include "Messages.h"
 #include "NValEdit.h"
-#include "SheetTool.h"
 #include "zentai.h"
 
 using namespace tavenko;
@@ -21,19 +22,29 @@ class SheetToolWindowAgreementTest : public QObject {
     platform::SetMessageHook([](const QString&) {});
   }
 
-  void fieldSettingsMatchTheWindow() {
+  // The main window's set-up check: every figure field of zentai.ui has the
+  // settings of the one field table the tool and the quick table read, and
+  // the form has no figure field the table does not know.
+  void everyFigureFieldIsSetUpAsTheFieldTableSays() {
     TForm1 form;
-    for (const char* name : {"NValEdit1", "NValEdit2", "NValEdit3", "NValEdit4", "NValEdit5", "NValEdit6",
-                             "NValEdit7", "NValEdit15", "NValEdit17", "NValEdit18"}) {
-      const auto settings = sheettool::MainWindowFieldSettings(name);
-      QVERIFY(settings.has_value());
-      auto* field = form.findChild<TNValEdit*>(name);
-      QVERIFY2(field, name);
-      QCOMPARE(field->MaxDigits(), settings->maxDigits);
-      QCOMPARE(field->FixDecimal(), settings->fixDecimal);
-      QCOMPARE(field->ZeroDisplay(), settings->zeroDisplay);
-      QCOMPARE(field->PutAComma(), settings->putAComma);
+    const auto describe = [](const field::FieldSettings& s) {
+      return QStringLiteral("MaxDigits %1 PrmtNegative %2 FixDecimal %3 DelAllClear %4 LeadingChar U+%5 "
+                            "ZeroDisplay %6 PutAComma %7 EnterNext %8 ArrowNext %9")
+          .arg(s.maxDigits).arg(s.prmtNegative).arg(s.fixDecimal).arg(s.delAllClear)
+          .arg(static_cast<uint>(s.leadingChar), 4, 16, QChar('0')).arg(s.zeroDisplay).arg(s.putAComma)
+          .arg(s.enterNext).arg(s.arrowNext);
+    };
+    for (const face::MainField& f : face::MainFields()) {
+      const QString name = QString::fromUtf8(f.name.data(), f.name.size());
+      auto* edit = form.findChild<TNValEdit*>(name);
+      QVERIFY2(edit, qPrintable(name));
+      QCOMPARE(name + ": " + describe(edit->Model().Settings()), name + ": " + describe(f.settings));
+      QVERIFY2(edit->isReadOnly() == f.ReadOnly(), qPrintable(name));
+      const QColor minus = f.negativesInRed ? QColor(Qt::red) : QColor::fromRgba(edit->Model().NormalColor());
+      QVERIFY2(edit->MinusColor() == minus, qPrintable(name));
     }
+    for (TNValEdit* edit : form.findChildren<TNValEdit*>())
+      QVERIFY2(face::FindMainField(edit->objectName().toStdString()), qPrintable(edit->objectName()));
   }
 
   void everyButtonShowsWhatTheToolReports_data() {
@@ -59,11 +70,8 @@ class SheetToolWindowAgreementTest : public QObject {
       TForm1 form;
       form.show();
       QVERIFY(QTest::qWaitForWindowExposed(&form));
-      const std::pair<const char*, Extended> typed[] = {
-          {"NValEdit11", inputs.income}, {"NValEdit12", inputs.deductions}, {"NValEdit13", inputs.profit},
-          {"NValEdit14", inputs.value},  {"NValEdit8", inputs.children},    {"NValEdit9", inputs.parents},
-          {"NValEdit10", inputs.siblings}, {"NValEdit16", inputs.years}};
-      for (const auto& [name, value] : typed) form.findChild<TNValEdit*>(name)->setValue(value);
+      for (const face::MainField& f : face::InputFields())
+        form.findChild<TNValEdit*>(QString::fromUtf8(f.name.data(), f.name.size()))->setValue(inputs.*f.input);
       if (yen) QTest::mouseClick(form.findChild<QRadioButton*>("RadioButton4"), Qt::LeftButton);
 
       const calc::MainSheet sheet = c.compute(inputs);
@@ -71,9 +79,10 @@ class SheetToolWindowAgreementTest : public QObject {
                         Qt::LeftButton);
 
       for (int i = 0; i < calc::kResultCount; ++i) {
-        const std::string name = "NValEdit" + std::to_string(i + 1);
-        const std::string expected = field::ShownText(*sheettool::MainWindowFieldSettings(name), sheet.results[i]);
-        QCOMPARE(form.findChild<TNValEdit*>(QString::fromStdString(name))->text(), QString::fromStdString(expected));
+        const face::MainField& f = face::ResultField(i);
+        const std::string expected = face::ShownText(f, sheet.results[i]);
+        QCOMPARE(form.findChild<TNValEdit*>(QString::fromUtf8(f.name.data(), f.name.size()))->text(),
+                 QString::fromStdString(expected));
       }
     }
   }

@@ -7,8 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "FieldModel.h"
 #include "InheritanceCases.h"
+#include "MainFields.h"
+#include "SheetSteps.h"
 #include "sheet_expectations.h"
 
 using namespace tavenko;
@@ -16,11 +17,11 @@ using namespace tavenko::calc;
 
 namespace {
 
-// The fee range fields keep the field defaults: free decimals, nine digits.
-std::string FeeShown(Extended value) { return tavenko::field::ShownText(tavenko::field::FieldSettings{}, value); }
+// The fee range as NValEdit15 and NValEdit18 show it.
+std::string FeeShown(Extended value) { return face::ShownText(*face::FindMainField("NValEdit15"), value); }
 
 using tavenko::calc::testing::Lines;
-using tavenko::calc::testing::Shown;
+using tavenko::calc::testing::ResultShown;
 constexpr auto kLargerOf = SpouseAcquisition::LargerOfShareAnd160Million;
 constexpr auto kStatutory = SpouseAcquisition::StatutoryShare;
 
@@ -224,12 +225,12 @@ TEST_P(InheritanceSheetTest, FiguresLogAndShownTexts) {
   const YenAmount money[] = {c.taxable, c.spouseTax, c.heirsTax, c.reduction, c.net};
   for (int i = 0; i < 5; ++i) {
     EXPECT_EQ(sheet.results[i], field(money[i])) << "NValEdit" << i + 1;
-    EXPECT_EQ(Shown(sheet.results[i]), Shown(field(money[i]))) << "NValEdit" << i + 1;
+    EXPECT_EQ(ResultShown(i, sheet.results[i]), ResultShown(i, field(money[i]))) << "NValEdit" << i + 1;
   }
   EXPECT_NEAR(static_cast<double>(sheet.results[5]), static_cast<double>(c.averageRate), 1e-11);
   EXPECT_NEAR(static_cast<double>(sheet.results[6]), static_cast<double>(c.nextMillion), 1e-11);
-  EXPECT_EQ(Shown(sheet.results[5], 1), c.shownAverage);
-  EXPECT_EQ(Shown(sheet.results[6], 1), c.shownNextMillion);
+  EXPECT_EQ(ResultShown(kAverageRateField, sheet.results[5]), c.shownAverage);
+  EXPECT_EQ(ResultShown(kNextMillionField, sheet.results[6]), c.shownNextMillion);
 
   ASSERT_TRUE(sheet.extraFieldValue.has_value());
   EXPECT_EQ(*sheet.extraFieldValue, field(c.acquisition));

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "MainFields.h"
 #include "MainSheet.h"
 #include "NumberText.h"
 
@@ -30,15 +31,12 @@ inline std::array<std::string, kResultCount> ResultValues(const MainSheet& sheet
   return values;
 }
 
-// The text a figure field shows: grouped, with `decimals` decimals, and zero as "0".
-inline std::string Shown(Extended value, int decimals = 0) {
-  return value == 0 ? "0" : FormatFixed(value, decimals, true);
-}
+// The text result field `field` (0 for NValEdit1) shows for `value`, by the
+// field's own rules with the settings the main window gives it.
+inline std::string ResultShown(int field, Extended value) { return face::ShownText(face::ResultField(field), value); }
 
-// The text a result field shows: no decimals in NValEdit1..5, one in NValEdit6..7.
-inline std::string ShownText(const MainSheet& sheet, int field) {
-  return Shown(sheet.results[field], field < 5 ? 0 : 1);
-}
+// The text a result field shows after the click.
+inline std::string ShownText(const MainSheet& sheet, int field) { return ResultShown(field, sheet.results[field]); }
 
 inline std::array<std::string, kResultCount> ShownTexts(const MainSheet& sheet) {
   std::array<std::string, kResultCount> texts;

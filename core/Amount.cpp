@@ -13,7 +13,10 @@ Extended Round(Extended x) { return std::rintl(x); }
 
 Extended Int(Extended x) { return std::truncl(x); }
 
-std::int64_t StoreRounded(Extended x) { return static_cast<std::int64_t>(Round(x)); }
+// llrintl is Round and the store in one step: it rounds in the default mode,
+// ties to even, as Round does, where a cast of Round(x) would switch the x87
+// unit to truncation and back for a value that is already whole.
+std::int64_t StoreRounded(Extended x) { return std::llrintl(x); }
 
 YenAmount ToYen(Extended typed, AmountUnit unit, bool isMoney) {
   if (!isMoney) return ToCount(typed);

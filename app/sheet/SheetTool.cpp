@@ -1,11 +1,12 @@
 #include "SheetTool.h"
 
-#include <array>
-#include <map>
+#include <algorithm>
 #include <optional>
+#include <set>
 
 #include "MainFields.h"
 #include "NumberText.h"
+#include "QuickTable.h"
 
 namespace tavenko::sheettool {
 
@@ -41,22 +42,63 @@ Extended ParseFigure(const face::MainField& field, std::string_view text) {
   return *TextToFloat(text);
 }
 
+// "  --income      NValEdit11   --children  NValEdit8": the figure options in
+// two columns, from the field table.
+std::string FigureOptionLines() {
+  const auto pad = [](std::string text, std::size_t width) {
+    text.resize(std::max(width, text.size()), ' ');
+    return text;
+  };
+  const std::span<const face::MainField> fields = face::InputFields();
+  const std::size_t half = fields.size() / 2;
+  std::string text;
+  for (std::size_t i = 0; i < half; ++i) {
+    const face::MainField& left = fields[i];
+    const face::MainField& right = fields[half + i];
+    text += "  " + pad(OptionName(left), 14) + pad(std::string(left.name), 13) + pad(OptionName(right), 12) +
+            std::string(right.name) + "\n";
+  }
+  return text;
+}
+
 std::string Usage() {
   std::string text =
       "usage: tavenko-sheet CASE [--income N] [--deductions N] [--profit N] [--value N]\n"
       "                     [--children N] [--parents N] [--siblings N] [--years N]\n"
       "                     [--yen] [--no-spouse]\n"
+      "       tavenko-sheet CASE [figures...] --vary FIGURE [--from A] [--to B] [--step S]\n"
+      "                     [--csv]\n"
       "\n"
       "Computes one click of a calculation button of the main window and prints\n"
       "what it shows as JSON. Figures are whole numbers as typed: amounts in 万円\n"
       "(in 円 with --yen), counts of heirs, years of service.\n"
-      "\n"
-      "  --income      NValEdit11   --children  NValEdit8\n"
-      "  --deductions  NValEdit12   --parents   NValEdit9\n"
-      "  --profit      NValEdit13   --siblings  NValEdit10\n"
-      "  --value       NValEdit14   --years     NValEdit16\n"
+      "\n" +
+      FigureOptionLines() +
       "  --yen         checks 円 (default 万円)\n"
       "  --no-spouse   checks 無し (default 有り)\n"
+      "\n"
+      "With --vary, prints a quick-reference table (早見表): the click for each\n"
+      "FIGURE from A to B in steps of S, at most 100,000 rows, every row from the\n"
+      "figures given. FIGURE is a figure the case reads, named as its option without\n"
+      "the dashes (income, deductions, profit, value, children, parents, siblings,\n"
+      "years). What is not given of the range is the case's starting range: the\n"
+      "income 100 to 5,000 by 100 for the income and transfer cases (the officer's\n"
+      "allowance to 10,000), the profit likewise for companies, the value 100 to\n"
+      "10,000 by 100 for gifts and 5,000 to 100,000 by 5,000 for inheritance; heirs\n"
+      "1 to 6; years 1 to 40; deductions 0 to 1,000 by 50 (amounts × 10,000 in 円).\n"
+      "\n"
+      "  --vary FIGURE  the figure to vary        --from A  first figure\n"
+      "  --step S       the step, 1 or more      --to B    last figure at most\n"
+      "  --csv          CSV (RFC 4180, UTF-8, CR LF): a header row of the captions,\n"
+      "                 the varied figure first, then one row per step with the\n"
+      "                 figures as the fields show them; a last column メッセージ\n"
+      "                 when a row's click shows a message box. Without --csv, a\n"
+      "                 JSON array of the one-click objects, each with \"vary\" (the\n"
+      "                 varied figure) and \"valid\" (false when the click shows a\n"
+      "                 message box).\n"
+      "\n"
+      "Exit status 2, with one line on standard error, for a usage error or a range\n"
+      "that cannot be tabled.\n"
       "\n"
       "CASE, by button name or caption:\n";
   for (const MainCase& c : calc::MainCases()) {
@@ -108,8 +150,8 @@ std::string StringArray(const std::vector<std::string>& items, std::string_view 
 
 }  // namespace
 
-std::string SheetJson(const MainCase& button, const MainInputs& inputs, const MainSheet& sheet) {
-  std::string j = "{\n";
+std::string SheetJsonMembers(const MainCase& button, const MainInputs& inputs, const MainSheet& sheet) {
+  std::string j;
   j += "  \"button\": " + Quoted(button.button) + ",\n";
   j += "  \"messages\": " + StringArray(sheet.messages, "  ") + ",\n";
 
@@ -158,49 +200,135 @@ std::string SheetJson(const MainCase& button, const MainInputs& inputs, const Ma
        Quoted(ShownText(Field("NValEdit15"), low)) + "},\n";
   j += "    \"NValEdit18\": {\"value\": " + Number(high) + ", \"text\": " +
        Quoted(ShownText(Field("NValEdit18"), high)) + "}\n";
-  j += "  }\n}\n";
+  j += "  }\n";
   return j;
 }
 
+std::string SheetJson(const MainCase& button, const MainInputs& inputs, const MainSheet& sheet) {
+  return "{\n" + SheetJsonMembers(button, inputs, sheet) + "}\n";
+}
+
+std::string TableJson(const face::QuickTable& table) {
+  const face::MainField& varied = table.VariedField();
+  std::string j = "[";
+  for (std::size_t row = 0; row < table.RowCount(); ++row) {
+    j += row ? ",\n{\n" : "\n{\n";
+    j += "  \"vary\": {\"figure\": " + Quoted(varied.key) + ", \"field\": " + Quoted(varied.name) +
+         ", \"value\": " + Number(table.FigureAt(row)) + ", \"text\": " + Quoted(table.Text(row, 0)) + "},\n";
+    j += "  \"valid\": " + Bool(table.Valid(row)) + ",\n";
+    j += SheetJsonMembers(table.Button(), table.RowInputs(row), table.Sheet(row));
+    j += "}";
+  }
+  return j + "\n]\n";
+}
+
+namespace {
+
+// What the command line asks for.
+struct Request {
+  const MainCase* button = nullptr;
+  MainInputs inputs;
+  std::set<std::string_view> given;        // the options given, by name
+  bool help = false;
+  const face::MainField* varied = nullptr;  // --vary
+  std::optional<Extended> from, to, step;   // --from, --to, --step
+  bool csv = false;
+};
+
+// A bound of the range as written: a plain decimal number; whether it is one
+// the table can take (whole, not negative, within the field) the table says.
+Extended ParseBound(std::string_view option, std::string_view text) {
+  const auto number = text.find_first_not_of("+-.0123456789") == std::string_view::npos ? TextToFloat(text)
+                                                                                         : std::nullopt;
+  if (!number) throw UsageError{std::string(option) + " takes a number: \"" + std::string(text) + "\""};
+  return *number;
+}
+
+Request ParseArguments(std::span<const std::string_view> args) {
+  Request r;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    std::string_view arg = args[i];
+    if (arg == "--help" || arg == "-h") {
+      r.help = true;
+      return r;
+    }
+    if (!arg.starts_with("--")) {
+      if (r.button) throw UsageError{"more than one case given: \"" + std::string(arg) + "\""};
+      r.button = calc::FindMainCase(arg);
+      if (!r.button) throw UsageError{"unknown case \"" + std::string(arg) + "\" (see --help)"};
+      continue;
+    }
+    std::optional<std::string_view> inlineValue;
+    if (const auto eq = arg.find('='); eq != std::string_view::npos) {
+      inlineValue = arg.substr(eq + 1);
+      arg = arg.substr(0, eq);
+    }
+    if (!r.given.insert(arg).second) throw UsageError{"option " + std::string(arg) + " given twice"};
+
+    if (arg == "--yen" || arg == "--no-spouse" || arg == "--csv") {
+      if (inlineValue) throw UsageError{"option " + std::string(arg) + " takes no value"};
+      if (arg == "--yen") r.inputs.unit = AmountUnit::Yen;
+      if (arg == "--no-spouse") r.inputs.spouseCount = 0;
+      if (arg == "--csv") r.csv = true;
+      continue;
+    }
+    const auto value = [&] {
+      if (!inlineValue && i + 1 >= args.size()) throw UsageError{"option " + std::string(arg) + " needs a value"};
+      return inlineValue ? *inlineValue : args[++i];
+    };
+    if (arg == "--vary") {
+      const std::string_view figure = value();
+      r.varied = face::FindInputField(figure);
+      if (!r.varied)
+        throw UsageError{"--vary takes income, deductions, profit, value, children, parents, siblings or years: \"" +
+                         std::string(figure) + "\""};
+    } else if (arg == "--from") {
+      r.from = ParseBound(arg, value());
+    } else if (arg == "--to") {
+      r.to = ParseBound(arg, value());
+    } else if (arg == "--step") {
+      r.step = ParseBound(arg, value());
+    } else {
+      const face::MainField* field = face::FindInputField(arg.substr(2));
+      if (!field || OptionName(*field) != arg) throw UsageError{"unknown option " + std::string(arg)};
+      r.inputs.*(field->input) = ParseFigure(*field, value());
+    }
+  }
+  if (!r.button) throw UsageError{"no case given (see --help)"};
+  return r;
+}
+
+// The table's range: what the command line gives, the case's starting range
+// for the rest.
+face::QuickRange RangeOf(const Request& r) {
+  face::QuickRange range = face::DefaultRange(*r.button, r.varied->figure, r.inputs.unit);
+  range.from = r.from.value_or(range.from);
+  range.to = r.to.value_or(range.to);
+  range.step = r.step.value_or(range.step);
+  return range;
+}
+
+std::string QuickTableOutput(const Request& r) {
+  if (r.given.contains(OptionName(*r.varied)))
+    throw UsageError{OptionName(*r.varied) + " is the varied figure: give its range with --from, --to and --step"};
+  try {
+    const face::QuickTable table(*r.button, r.inputs, RangeOf(r));
+    return r.csv ? table.Csv() : TableJson(table);
+  } catch (const face::RangeRefused& refused) {
+    throw UsageError{refused.what()};
+  }
+}
+
+}  // namespace
+
 ToolOutput RunSheetTool(std::span<const std::string_view> args) {
   try {
-    const MainCase* button = nullptr;
-    MainInputs inputs;
-    std::map<std::string_view, bool> given;
-
-    for (std::size_t i = 0; i < args.size(); ++i) {
-      std::string_view arg = args[i];
-      if (arg == "--help" || arg == "-h") return {0, Usage(), ""};
-      if (arg.starts_with("--")) {
-        std::optional<std::string_view> inlineValue;
-        if (const auto eq = arg.find('='); eq != std::string_view::npos) {
-          inlineValue = arg.substr(eq + 1);
-          arg = arg.substr(0, eq);
-        }
-        if (given[arg]) throw UsageError{"option " + std::string(arg) + " given twice"};
-        given[arg] = true;
-        if (arg == "--yen" || arg == "--no-spouse") {
-          if (inlineValue) throw UsageError{"option " + std::string(arg) + " takes no value"};
-          if (arg == "--yen") inputs.unit = AmountUnit::Yen;
-          else inputs.spouseCount = 0;
-          continue;
-        }
-        const face::MainField* field = arg.starts_with("--") ? face::FindInputField(arg.substr(2)) : nullptr;
-        if (!field || OptionName(*field) != arg) throw UsageError{"unknown option " + std::string(arg)};
-        if (!inlineValue) {
-          if (i + 1 >= args.size()) throw UsageError{"option " + std::string(arg) + " needs a value"};
-          inlineValue = args[++i];
-        }
-        inputs.*(field->input) = ParseFigure(*field, *inlineValue);
-        continue;
-      }
-      if (button) throw UsageError{"more than one case given: \"" + std::string(arg) + "\""};
-      button = calc::FindMainCase(arg);
-      if (!button) throw UsageError{"unknown case \"" + std::string(arg) + "\" (see --help)"};
-    }
-    if (!button) throw UsageError{"no case given (see --help)"};
-
-    return {0, SheetJson(*button, inputs, button->compute(inputs)), ""};
+    const Request r = ParseArguments(args);
+    if (r.help) return {0, Usage(), ""};
+    if (r.varied) return {0, QuickTableOutput(r), ""};
+    for (std::string_view option : {"--from", "--to", "--step", "--csv"})
+      if (r.given.contains(option)) throw UsageError{"option " + std::string(option) + " needs --vary"};
+    return {0, SheetJson(*r.button, r.inputs, r.button->compute(r.inputs)), ""};
   } catch (const UsageError& e) {
     return {2, "", "tavenko-sheet: " + e.text + "\n"};
   }

@@ -9,6 +9,7 @@
 
 #include "MainSheet.h"
 #include "QuickTable.h"
+#include "csv_reader.h"
 
 using namespace tavenko;
 using namespace tavenko::face;
@@ -160,46 +161,6 @@ TEST(QuickTable, CaptionsAreTheButtonsOwnWithTheUsualOnesWhereItLeavesNone) {
 
 // ---- CSV ------------------------------------------------------------------------
 
-// An RFC 4180 reader: records of fields, quoted fields with doubled quotes
-// and line breaks inside, records ended by CR LF.
-std::vector<std::vector<std::string>> ParseCsv(const std::string& text) {
-  std::vector<std::vector<std::string>> records;
-  std::vector<std::string> record;
-  std::string field;
-  bool quoted = false;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char ch = text[i];
-    if (quoted) {
-      if (ch != '"') {
-        field += ch;
-      } else if (i + 1 < text.size() && text[i + 1] == '"') {
-        field += '"';
-        ++i;
-      } else {
-        quoted = false;
-      }
-    } else if (ch == '"') {
-      EXPECT_TRUE(field.empty()) << "a quote inside an unquoted field at " << i;
-      quoted = true;
-    } else if (ch == ',') {
-      record.push_back(std::move(field));
-      field.clear();
-    } else if (ch == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-      record.push_back(std::move(field));
-      field.clear();
-      records.push_back(std::move(record));
-      record.clear();
-      ++i;
-    } else {
-      EXPECT_NE(ch, '\n') << "a bare line feed outside quotes at " << i;
-      field += ch;
-    }
-  }
-  EXPECT_FALSE(quoted) << "an unclosed quote";
-  EXPECT_TRUE(field.empty() && record.empty()) << "the last record has no line end";
-  return records;
-}
-
 TEST(QuickTableCsv, ReadsBackAsTheCaptionsAndTheShownTexts) {
   struct Row {
     const char* name;
@@ -217,7 +178,7 @@ TEST(QuickTableCsv, ReadsBackAsTheCaptionsAndTheShownTexts) {
     const QuickTable table(Button(r.button), Typed(r.unit), r.range);
     const std::string csv = table.Csv();
     EXPECT_FALSE(csv.starts_with(kUtf8ByteOrderMark));
-    const auto records = ParseCsv(csv);
+    const auto records = tavenko::testing::ParseCsv(csv);
     ASSERT_EQ(records.size(), table.RowCount() + 1);
 
     std::vector<std::string> header(table.Captions().begin(), table.Captions().end());

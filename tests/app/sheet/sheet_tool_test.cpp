@@ -11,9 +11,14 @@
 #include <string>
 #include <vector>
 
+#include "MainSheet.h"
+#include "NumberText.h"
+#include "QuickTable.h"
 #include "SheetTool.h"
+#include "../../face/csv_reader.h"
 
 using namespace tavenko::sheettool;
+using tavenko::Extended;
 
 namespace {
 
@@ -141,6 +146,168 @@ TEST(SheetTool, HelpListsEveryCase) {
   }
 }
 
+// ---- Quick-reference tables ------------------------------------------------------
+
+// The JSON of a table is an array of the one-click objects of its rows, each
+// opened by the varied figure and whether the row is valid.
+TEST(SheetToolTable, JsonIsTheArrayOfTheRowsOneClickObjects) {
+  struct Row {
+    const char* name;
+    std::vector<std::string_view> args;
+    const char* button;
+    tavenko::calc::MainInputs base;
+    Extended tavenko::calc::MainInputs::*varied;
+    const char* figure;
+    const char* field;
+    std::vector<std::pair<Extended, const char*>> figures;  // value, shown text
+  };
+  tavenko::calc::MainInputs retirement;
+  retirement.income = 2000;
+  tavenko::calc::MainInputs estate;
+  estate.unit = tavenko::AmountUnit::Yen;
+  estate.value = 300000000;
+  estate.spouseCount = 0;
+  const Row rows[] = {
+      {"years through none", {"BitBtn4", "--income", "2000", "--vary", "years", "--to", "2"}, "BitBtn4", retirement,
+       &tavenko::calc::MainInputs::years, "years", "NValEdit16", {{1, "1"}, {2, "2"}}},
+      {"heirs in yen", {"BitBtn20", "--yen", "--value=300000000", "--no-spouse", "--vary", "siblings", "--from", "0",
+                        "--to", "2"},
+       "BitBtn20", estate, &tavenko::calc::MainInputs::siblings, "siblings", "NValEdit10",
+       {{0, "0"}, {1, "1"}, {2, "2"}}},
+      {"grouped figure", {"給与所得", "--vary", "income", "--from", "900", "--to", "1100", "--step", "200"},
+       "BitBtn2", {}, &tavenko::calc::MainInputs::income, "income", "NValEdit11", {{900, "900"}, {1100, "1,100"}}},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    const auto* button = tavenko::calc::FindMainCase(r.button);
+    std::string expected = "[";
+    for (std::size_t i = 0; i < r.figures.size(); ++i) {
+      tavenko::calc::MainInputs in = r.base;
+      in.*r.varied = r.figures[i].first;
+      const tavenko::calc::MainSheet click = button->compute(in);
+      const std::string object = SheetJson(*button, in, click);
+      expected += std::string(i ? ",\n" : "\n") + "{\n  \"vary\": {\"figure\": \"" + r.figure + "\", \"field\": \"" +
+                  r.field + "\", \"value\": \"" + tavenko::FormatGeneral(r.figures[i].first) + "\", \"text\": \"" + r.figures[i].second +
+                  "\"},\n  \"valid\": " + (click.messages.empty() ? "true" : "false") + ",\n" +
+                  object.substr(2, object.size() - 3);  // without the object's own "{\n" and "\n"
+    }
+    expected += "\n]\n";
+    const ToolOutput out = RunTool(r.args);
+    EXPECT_EQ(out.status, 0) << out.err;
+    EXPECT_EQ(out.out, expected);
+  }
+}
+
+TEST(SheetToolTable, CsvIsTheTablesOwnTextWithoutAByteOrderMark) {
+  const ToolOutput out =
+      RunTool({"BitBtn13", "--yen", "--vary", "profit", "--from", "0", "--to", "30000000", "--step", "7500000", "--csv"});
+  ASSERT_EQ(out.status, 0) << out.err;
+  tavenko::calc::MainInputs in;
+  in.unit = tavenko::AmountUnit::Yen;
+  const tavenko::face::QuickTable table(*tavenko::calc::FindMainCase("BitBtn13"), in,
+                                        {tavenko::face::Figure::Profit, 0, 30000000, 7500000});
+  EXPECT_EQ(out.out, table.Csv());
+  EXPECT_TRUE(out.out.starts_with("利益金額,課税所得,法人税,地方税,事業税,税金合計,平均,上積\r\n"
+                                  "0,0,0,\"70,000\",0,\"70,000\",0,24.1\r\n"
+                                  "\"7,500,000\",\"7,500,000\",\"1,125,000\",\"264,600\",\"455,500\",\"1,957,600\",26.1,32.9\r\n"))
+      << out.out;
+}
+
+// What the command line leaves out of the range is the case's starting range,
+// in the unit chosen.
+TEST(SheetToolTable, RangeNotGivenIsTheCasesStartingRange) {
+  struct Row {
+    std::vector<std::string_view> args;
+    std::size_t rows;
+    const char* first;
+    const char* last;
+  };
+  const Row rows[] = {
+      {{"相続税（子）", "--children", "2", "--vary", "value", "--csv"}, 20, "5,000", "100,000"},
+      {{"相続税（子）", "--children", "2", "--yen", "--vary", "value", "--csv"}, 20, "50,000,000", "1,000,000,000"},
+      {{"相続税（子）", "--value", "20000", "--vary", "子の数", "--csv"}, 6, "1", "6"},
+      {{"BitBtn1", "--vary", "income", "--from", "4000", "--csv"}, 11, "4,000", "5,000"},
+      {{"BitBtn28", "--years", "30", "--vary", "income", "--step", "2500", "--csv"}, 4, "100", "7,600"},
+  };
+  for (const Row& r : rows) {
+    const ToolOutput out = RunTool(r.args);
+    ASSERT_EQ(out.status, 0) << out.err;
+    const auto records = tavenko::testing::ParseCsv(out.out);
+    ASSERT_EQ(records.size(), r.rows + 1) << r.args[0];
+    EXPECT_EQ(records[1][0], r.first);
+    EXPECT_EQ(records.back()[0], r.last);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, SheetToolError,
+    ::testing::Values(
+        ErrorRow{"StepZero", {"BitBtn1", "--vary", "income", "--step", "0"}, "所得金額の刻みは 1 以上にしてください（0）"},
+        ErrorRow{"StartAfterEnd", {"BitBtn1", "--vary", "income", "--from", "900", "--to", "100"},
+                 "所得金額の開始（900）が終了（100）を超えています"},
+        ErrorRow{"NegativeStart", {"BitBtn15", "--vary", "value", "--from", "-100"}, "評価額の開始にマイナスは使えません"},
+        ErrorRow{"FractionalCount", {"BitBtn17", "--vary", "children", "--step", "0.5"}, "子の数の刻みは整数にしてください"},
+        ErrorRow{"BeyondTheField", {"BitBtn17", "--vary", "children", "--to", "100"}, "子の数の終了（100）が2桁を超えています"},
+        ErrorRow{"TooManyRows", {"BitBtn1", "--vary", "income", "--from", "0", "--to", "999999999999", "--step", "1"},
+                 "上限の 100,000 行を超えます"},
+        ErrorRow{"FigureNotRead", {"BitBtn1", "--vary", "profit"}, "一般所得税は利益金額を使いません"},
+        ErrorRow{"UnknownFigure", {"BitBtn1", "--vary", "salary"}, "--vary takes income, deductions"},
+        ErrorRow{"VaryWithoutFigure", {"BitBtn1", "--vary"}, "--vary needs a value"},
+        ErrorRow{"FixedAndVaried", {"BitBtn1", "--income", "500", "--vary", "income"}, "--income is the varied figure"},
+        ErrorRow{"RangeWithoutVary", {"BitBtn1", "--from", "100"}, "option --from needs --vary"},
+        ErrorRow{"CsvWithoutVary", {"BitBtn1", "--csv"}, "option --csv needs --vary"},
+        ErrorRow{"NotANumber", {"BitBtn1", "--vary", "income", "--to", "1e3"}, "--to takes a number: \"1e3\""},
+        ErrorRow{"StepTwice", {"BitBtn1", "--vary", "income", "--step", "1", "--step=2"}, "--step given twice"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The published quick-reference table of inheritance tax: a spouse and one to
+// four children, the spouse taking the statutory half and the spouse's
+// reduction, so the family pays the children's tax (合計納税額, the fifth
+// result). One command per column gives it from 5,000万 to 30億 by 5,000万.
+TEST(SheetToolTable, ReproducesThePublishedInheritanceTable) {
+  struct Row {
+    long estate;  // 万円
+    std::array<const char*, 4> tax;  // yen, for one to four children
+  };
+  const Row published[] = {
+      {5000, {"400,000", "100,000", "0", "0"}},
+      {10000, {"3,850,000", "3,150,000", "2,625,000", "2,250,000"}},
+      {20000, {"16,700,000", "13,500,000", "12,175,000", "11,250,000"}},
+      {30000, {"34,600,000", "28,600,000", "25,400,000", "23,500,000"}},
+      {50000, {"76,050,000", "65,550,000", "59,625,000", "55,000,000"}},
+      {100000, {"197,500,000", "178,100,000", "166,350,000", "156,500,000"}},
+      {300000, {"741,450,000", "703,800,000", "674,325,000", "651,750,000"}},
+      // A third of a share that is not a whole yen: the click rounds it to
+      // the yen and the field keeps whole hundreds of yen, where the
+      // published table truncates the share to 1,000 yen first (1,800万).
+      {25000, {"24,600,000", "19,850,000", "17,999,900", "16,875,000"}},
+  };
+  for (int children = 1; children <= 4; ++children) {
+    const std::string count = std::to_string(children);
+    const ToolOutput out = RunTool({"1/2", "--yen", "--children", count, "--vary", "value", "--from", "50000000",
+                                   "--to", "3000000000", "--step", "50000000", "--csv"});
+    ASSERT_EQ(out.status, 0) << out.err;
+    const auto records = tavenko::testing::ParseCsv(out.out);
+    ASSERT_EQ(records.size(), 61u);
+    EXPECT_EQ(records[0][5], "合計納税額");
+    for (const Row& r : published) {
+      const auto& record = records[r.estate / 5000];
+      EXPECT_EQ(record[0], tavenko::FormatFixed(r.estate * 10000.0L, 0, true));
+      EXPECT_EQ(record[5], r.tax[children - 1]) << r.estate << "万円, " << children << " children";
+    }
+  }
+}
+
+TEST(SheetToolTable, HelpNamesTheTableOptionsAndEveryFigure) {
+  const std::string help = RunTool({"--help"}).out;
+  for (const char* text : {"--vary FIGURE", "--from", "--to", "--step", "--csv", "100,000 rows", "Exit status 2"})
+    EXPECT_NE(help.find(text), std::string::npos) << text;
+  for (const auto& f : tavenko::face::InputFields()) {
+    EXPECT_NE(help.find("--" + std::string(f.key) + " "), std::string::npos) << f.key;
+    EXPECT_NE(help.find(f.name), std::string::npos) << f.name;
+  }
+}
+
 // The installed program, as a script calls it.
 TEST(SheetToolProgram, PrintsTheJsonAndReportsErrors) {
   const char* tool = std::getenv("TAVENKO_SHEET");
@@ -168,6 +335,18 @@ TEST(SheetToolProgram, PrintsTheJsonAndReportsErrors) {
   EXPECT_EQ(run("BitBtn1 --income abc"), 2);
   EXPECT_EQ(slurp(outPath), "");
   EXPECT_NE(slurp(errPath).find("--income"), std::string::npos);
+
+  // A table as CSV: UTF-8 from its first byte, no byte-order mark.
+  EXPECT_EQ(run("一般所得税 --deductions 150 --vary income --from 800 --to 1000 --step 200 --csv"), 0);
+  EXPECT_EQ(slurp(outPath),
+            "所得金額,課税所得,所得税,地方税,事業税,税金合計,平均,上積\r\n"
+            "800,650,89,65,0,154,19.3,32.1\r\n"
+            "\"1,000\",850,135,85,0,220,22.0,38.6\r\n");
+  EXPECT_EQ(slurp(errPath), "");
+
+  EXPECT_EQ(run("一般所得税 --vary income --step 0 --csv"), 2);
+  EXPECT_EQ(slurp(outPath), "");
+  EXPECT_EQ(slurp(errPath), "tavenko-sheet: 所得金額の刻みは 1 以上にしてください（0）\n");
   std::filesystem::remove(outPath);
   std::filesystem::remove(errPath);
 }

@@ -21,6 +21,19 @@ struct DecimalDigits {
 
 constexpr int kSignificantDigits = 18;
 
+// Adds one unit in the last digit, carrying: 99..9 becomes 100..0, one digit
+// longer, with the point one place further on.
+void IncrementLastDigit(DecimalDigits& d) {
+  int i = static_cast<int>(d.digits.size()) - 1;
+  while (i >= 0 && d.digits[i] == '9') d.digits[i--] = '0';
+  if (i >= 0) {
+    ++d.digits[i];
+    return;
+  }
+  d.digits.insert(d.digits.begin(), '1');
+  ++d.pointPos;
+}
+
 // The value correctly rounded to 18 significant digits by the run-time
 // conversion (which goes through printf for the extended type).
 DecimalDigits EighteenDigitsByConversion(Extended value) {
@@ -85,15 +98,8 @@ std::optional<DecimalDigits> EighteenDigitsFromBits(Extended value) {
   const Wide half = shift > 0 ? Wide{1} << (shift - 1) : 0;  // no rest at all when shift is 0
   const bool odd = (d.digits.back() - '0') % 2 == 1;
   if (rest != 0 && (rest > half || (rest == half && odd))) {
-    int i = kSignificantDigits - 1;
-    while (i >= 0 && d.digits[i] == '9') d.digits[i--] = '0';
-    if (i >= 0) {
-      ++d.digits[i];
-    } else {
-      d.digits.insert(d.digits.begin(), '1');
-      d.digits.pop_back();
-      ++d.pointPos;
-    }
+    IncrementLastDigit(d);
+    d.digits.resize(kSignificantDigits);  // 99..9 carried to 100..0 keeps its eighteen digits
   }
   return d;
 }
@@ -114,15 +120,7 @@ void RoundToDigits(DecimalDigits& d, int keep) {
   }
   const bool roundUp = d.digits[keep] >= '5';
   d.digits.resize(keep);
-  if (!roundUp) return;
-  int i = keep - 1;
-  while (i >= 0 && d.digits[i] == '9') d.digits[i--] = '0';
-  if (i >= 0) {
-    ++d.digits[i];
-  } else {
-    d.digits.insert(d.digits.begin(), '1');
-    ++d.pointPos;
-  }
+  if (roundUp) IncrementLastDigit(d);
 }
 
 void RoundToDecimals(DecimalDigits& d, int decimals) { RoundToDigits(d, d.pointPos + decimals); }

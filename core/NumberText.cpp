@@ -228,7 +228,8 @@ std::optional<Extended> TextToFloat(std::string_view text) {
   if (text.empty() || !(std::isdigit(static_cast<unsigned char>(text.front())) || text.front() == '.'))
     return std::nullopt;
   Extended value = 0;
-  const auto result = std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
+  const auto result =
+      std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
   if (result.ec != std::errc() || result.ptr != text.data() + text.size()) return std::nullopt;
   return negative ? -value : value;
 }

@@ -29,8 +29,9 @@ constexpr FieldSettings kMoneyResult{.maxDigits = 12, .fixDecimal = 0, .zeroDisp
 constexpr FieldSettings kRateResult{.fixDecimal = 1, .zeroDisplay = true};
 constexpr FieldSettings kFeeRange{};  // the field's defaults: free decimals, empty for zero
 
-constexpr MainField Input(std::string_view name, Figure figure, std::string_view key, std::string_view caption,
-                          Extended MainInputs::*input, bool money, const FieldSettings& settings) {
+constexpr MainField Input(std::string_view name, Figure figure, std::string_view key,
+                          std::string_view caption, Extended MainInputs::*input, bool money,
+                          const FieldSettings& settings) {
   return {.name = name,
           .role = FieldRole::Input,
           .caption = caption,
@@ -43,7 +44,8 @@ constexpr MainField Input(std::string_view name, Figure figure, std::string_view
 
 constexpr MainField Output(std::string_view name, FieldRole role, std::string_view caption,
                            const FieldSettings& settings, bool negativesInRed = false) {
-  return {.name = name, .role = role, .caption = caption, .settings = settings, .negativesInRed = negativesInRed};
+  return {
+      .name = name, .role = role, .caption = caption, .settings = settings, .negativesInRed = negativesInRed};
 }
 
 constexpr std::size_t kInputCount = 8;
@@ -53,7 +55,8 @@ constexpr std::size_t kFirstResult = kInputCount;
 // may retitle them (calc::MainSheet::captions).
 constexpr std::array<MainField, 18> kFields{{
     Input("NValEdit11", Figure::Income, "income", "所得金額", &MainInputs::income, true, kAmountInput),
-    Input("NValEdit12", Figure::Deductions, "deductions", "所得控除額", &MainInputs::deductions, true, kAmountInput),
+    Input("NValEdit12", Figure::Deductions, "deductions", "所得控除額", &MainInputs::deductions, true,
+          kAmountInput),
     Input("NValEdit13", Figure::Profit, "profit", "利益金額", &MainInputs::profit, true, kAmountInput),
     Input("NValEdit14", Figure::Value, "value", "評価額", &MainInputs::value, true, kAmountInput),
     Input("NValEdit8", Figure::Children, "children", "子の数", &MainInputs::children, false, kCountInput),
@@ -107,6 +110,8 @@ const MainField* FindInputField(std::string_view keyOrCaption) {
   return nullptr;
 }
 
-std::string ShownText(const MainField& field, Extended value) { return field::ShownText(field.settings, value); }
+std::string ShownText(const MainField& field, Extended value) {
+  return field::ShownText(field.settings, value);
+}
 
 }  // namespace tavenko::face

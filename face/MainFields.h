@@ -25,7 +25,7 @@ enum class FieldRole {
 enum class Figure { Income, Deductions, Profit, Value, Children, Parents, Siblings, Years };
 
 struct MainField {
-  std::string_view name;     // objectName: "NValEdit11"
+  std::string_view name;  // objectName: "NValEdit11"
   FieldRole role;
   std::string_view caption;  // a short heading for the figure: "所得金額", "課税所得"
   field::FieldSettings settings;

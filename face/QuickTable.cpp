@@ -44,7 +44,9 @@ constexpr CaseFamily kFamilies[] = {
     {{"BitBtn4"}, kWithServiceYears, Figure::Income, kIncomeSpan},
     // An officer's allowance is often larger than an employee's.
     {{"BitBtn28"}, kWithServiceYears, Figure::Income, {100, 10000, 100}},
-    {{"BitBtn6", "BitBtn7", "BitBtn8", "BitBtn9", "BitBtn10", "BitBtn11"}, kIncomeAndDeductions, Figure::Income,
+    {{"BitBtn6", "BitBtn7", "BitBtn8", "BitBtn9", "BitBtn10", "BitBtn11"},
+     kIncomeAndDeductions,
+     Figure::Income,
      kIncomeSpan},
     {{"BitBtn12", "BitBtn13"}, kProfitOnly, Figure::Profit, kIncomeSpan},
     {{"BitBtn15", "BitBtn29"}, kValueOnly, Figure::Value, {100, 10000, 100}},
@@ -133,25 +135,24 @@ std::optional<std::string> RangeProblem(const MainCase& button, const QuickRange
     return std::string(button.caption) + "は" + figure + "を使いません";
 
   struct Bound {
-    std::string_view label;
+    std::string name;  // "所得金額の開始"
     Extended value;
   };
-  const Bound bounds[] = {{"開始", range.from}, {"終了", range.to}, {"刻み", range.step}};
-  for (const Bound& b : bounds) {
-    if (!std::isfinite(b.value)) return figure + "の" + std::string(b.label) + "が数ではありません";
-    if (b.value != Int(b.value))
-      return figure + "の" + std::string(b.label) + "は整数にしてください（" + Typed(b.value) + "）";
-    if (b.value < 0) return figure + "の" + std::string(b.label) + "にマイナスは使えません（" + Typed(b.value) + "）";
+  const Bound from{figure + "の開始", range.from}, to{figure + "の終了", range.to},
+      step{figure + "の刻み", range.step};
+  for (const Bound& b : {from, to, step}) {
+    if (!std::isfinite(b.value)) return b.name + "が数ではありません";
+    if (b.value != Int(b.value)) return b.name + "は整数にしてください（" + Typed(b.value) + "）";
+    if (b.value < 0) return b.name + "にマイナスは使えません（" + Typed(b.value) + "）";
   }
-  if (range.step < 1) return figure + "の刻みは 1 以上にしてください（" + Typed(range.step) + "）";
-  if (range.from > range.to)
-    return figure + "の開始（" + Typed(range.from) + "）が終了（" + Typed(range.to) + "）を超えています";
+  if (step.value < 1) return step.name + "は 1 以上にしてください（" + Typed(step.value) + "）";
+  if (from.value > to.value)
+    return from.name + "（" + Typed(from.value) + "）が終了（" + Typed(to.value) + "）を超えています";
   const int digits = field.settings.maxDigits;
-  for (const Bound& b : {bounds[1], bounds[2]})
+  for (const Bound& b : {to, step})
     if (b.value > FieldLimit(digits))
-      return figure + "の" + std::string(b.label) + "（" + Typed(b.value) + "）が" + std::to_string(digits) +
-             "桁を超えています";
-  const Extended rows = Int((range.to - range.from) / range.step) + 1;
+      return b.name + "（" + Typed(b.value) + "）が" + std::to_string(digits) + "桁を超えています";
+  const Extended rows = Int((to.value - from.value) / step.value) + 1;
   if (rows > kMaxQuickRows)
     return "行数が " + Typed(rows) + " 行になり、上限の " + Typed(kMaxQuickRows) + " 行を超えます";
   return std::nullopt;

@@ -89,7 +89,9 @@ class QuickTable {
   calc::MainSheet Sheet(std::size_t row) const;
 
   // The values of NValEdit1..NValEdit7 after the click (calc::MainSheet::results).
-  const std::array<Extended, calc::kResultCount>& Results(std::size_t row) const { return rows_[row].results; }
+  const std::array<Extended, calc::kResultCount>& Results(std::size_t row) const {
+    return rows_[row].results;
+  }
   // The message boxes the click shows, in order.
   const std::vector<std::string>& Messages(std::size_t row) const { return rows_[row].messages; }
   // A row is valid when its click shows no message box. A message means the

@@ -275,15 +275,17 @@ Request ParseArguments(std::span<const std::string_view> args) {
       continue;
     }
     const auto value = [&] {
-      if (!inlineValue && i + 1 >= args.size()) throw UsageError{"option " + std::string(arg) + " needs a value"};
+      if (!inlineValue && i + 1 >= args.size())
+        throw UsageError{"option " + std::string(arg) + " needs a value"};
       return inlineValue ? *inlineValue : args[++i];
     };
     if (arg == "--vary") {
       const std::string_view figure = value();
       r.varied = face::FindInputField(figure);
       if (!r.varied)
-        throw UsageError{"--vary takes income, deductions, profit, value, children, parents, siblings or years: \"" +
-                         std::string(figure) + "\""};
+        throw UsageError{
+            "--vary takes income, deductions, profit, value, children, parents, siblings or years: \"" +
+            std::string(figure) + "\""};
     } else if (arg == "--from") {
       r.from = ParseBound(arg, value());
     } else if (arg == "--to") {
@@ -312,7 +314,8 @@ face::QuickRange RangeOf(const Request& r) {
 
 std::string QuickTableOutput(const Request& r) {
   if (r.given.contains(OptionName(*r.varied)))
-    throw UsageError{OptionName(*r.varied) + " is the varied figure: give its range with --from, --to and --step"};
+    throw UsageError{OptionName(*r.varied) +
+                     " is the varied figure: give its range with --from, --to and --step"};
   try {
     const face::QuickTable table(*r.button, r.inputs, RangeOf(r));
     return r.csv ? table.Csv() : TableJson(table);

@@ -71,7 +71,8 @@ class SheetToolWindowAgreementTest : public QObject {
       form.show();
       QVERIFY(QTest::qWaitForWindowExposed(&form));
       for (const face::MainField& f : face::InputFields())
-        form.findChild<TNValEdit*>(QString::fromUtf8(f.name.data(), f.name.size()))->setValue(inputs.*f.input);
+        form.findChild<TNValEdit*>(QString::fromUtf8(f.name.data(), f.name.size()))
+            ->setValue(inputs.*f.input);
       if (yen) QTest::mouseClick(form.findChild<QRadioButton*>("RadioButton4"), Qt::LeftButton);
 
       const calc::MainSheet sheet = c.compute(inputs);

@@ -33,10 +33,14 @@ inline std::array<std::string, kResultCount> ResultValues(const MainSheet& sheet
 
 // The text result field `field` (0 for NValEdit1) shows for `value`, by the
 // field's own rules with the settings the main window gives it.
-inline std::string ResultShown(int field, Extended value) { return face::ShownText(face::ResultField(field), value); }
+inline std::string ResultShown(int field, Extended value) {
+  return face::ShownText(face::ResultField(field), value);
+}
 
 // The text a result field shows after the click.
-inline std::string ShownText(const MainSheet& sheet, int field) { return ResultShown(field, sheet.results[field]); }
+inline std::string ShownText(const MainSheet& sheet, int field) {
+  return ResultShown(field, sheet.results[field]);
+}
 
 inline std::array<std::string, kResultCount> ShownTexts(const MainSheet& sheet) {
   std::array<std::string, kResultCount> texts;

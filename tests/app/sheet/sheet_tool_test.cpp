@@ -134,7 +134,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SheetTool, LargestFiguresAreAccepted) {
-  EXPECT_EQ(RunTool({"BitBtn1", "--income", "999999999999", "--children", "99", "--years", "000012"}).status, 0);
+  EXPECT_EQ(RunTool({"BitBtn1", "--income", "999999999999", "--children", "99", "--years", "000012"}).status,
+            0);
 }
 
 TEST(SheetTool, HelpListsEveryCase) {
@@ -168,14 +169,31 @@ TEST(SheetToolTable, JsonIsTheArrayOfTheRowsOneClickObjects) {
   estate.value = 300000000;
   estate.spouseCount = 0;
   const Row rows[] = {
-      {"years through none", {"BitBtn4", "--income", "2000", "--vary", "years", "--to", "2"}, "BitBtn4", retirement,
-       &tavenko::calc::MainInputs::years, "years", "NValEdit16", {{1, "1"}, {2, "2"}}},
-      {"heirs in yen", {"BitBtn20", "--yen", "--value=300000000", "--no-spouse", "--vary", "siblings", "--from", "0",
-                        "--to", "2"},
-       "BitBtn20", estate, &tavenko::calc::MainInputs::siblings, "siblings", "NValEdit10",
+      {"years through none",
+       {"BitBtn4", "--income", "2000", "--vary", "years", "--to", "2"},
+       "BitBtn4",
+       retirement,
+       &tavenko::calc::MainInputs::years,
+       "years",
+       "NValEdit16",
+       {{1, "1"}, {2, "2"}}},
+      {"heirs in yen",
+       {"BitBtn20", "--yen", "--value=300000000", "--no-spouse", "--vary", "siblings", "--from", "0", "--to",
+        "2"},
+       "BitBtn20",
+       estate,
+       &tavenko::calc::MainInputs::siblings,
+       "siblings",
+       "NValEdit10",
        {{0, "0"}, {1, "1"}, {2, "2"}}},
-      {"grouped figure", {"給与所得", "--vary", "income", "--from", "900", "--to", "1100", "--step", "200"},
-       "BitBtn2", {}, &tavenko::calc::MainInputs::income, "income", "NValEdit11", {{900, "900"}, {1100, "1,100"}}},
+      {"grouped figure",
+       {"給与所得", "--vary", "income", "--from", "900", "--to", "1100", "--step", "200"},
+       "BitBtn2",
+       {},
+       &tavenko::calc::MainInputs::income,
+       "income",
+       "NValEdit11",
+       {{900, "900"}, {1100, "1,100"}}},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
@@ -186,8 +204,9 @@ TEST(SheetToolTable, JsonIsTheArrayOfTheRowsOneClickObjects) {
       in.*r.varied = r.figures[i].first;
       const tavenko::calc::MainSheet click = button->compute(in);
       const std::string object = SheetJson(*button, in, click);
-      expected += std::string(i ? ",\n" : "\n") + "{\n  \"vary\": {\"figure\": \"" + r.figure + "\", \"field\": \"" +
-                  r.field + "\", \"value\": \"" + tavenko::FormatGeneral(r.figures[i].first) + "\", \"text\": \"" + r.figures[i].second +
+      expected += std::string(i ? ",\n" : "\n") + "{\n  \"vary\": {\"figure\": \"" + r.figure +
+                  "\", \"field\": \"" + r.field + "\", \"value\": \"" +
+                  tavenko::FormatGeneral(r.figures[i].first) + "\", \"text\": \"" + r.figures[i].second +
                   "\"},\n  \"valid\": " + (click.messages.empty() ? "true" : "false") + ",\n" +
                   object.substr(2, object.size() - 3);  // without the object's own "{\n" and "\n"
     }
@@ -199,17 +218,18 @@ TEST(SheetToolTable, JsonIsTheArrayOfTheRowsOneClickObjects) {
 }
 
 TEST(SheetToolTable, CsvIsTheTablesOwnTextWithoutAByteOrderMark) {
-  const ToolOutput out =
-      RunTool({"BitBtn13", "--yen", "--vary", "profit", "--from", "0", "--to", "30000000", "--step", "7500000", "--csv"});
+  const ToolOutput out = RunTool({"BitBtn13", "--yen", "--vary", "profit", "--from", "0", "--to", "30000000",
+                                  "--step", "7500000", "--csv"});
   ASSERT_EQ(out.status, 0) << out.err;
   tavenko::calc::MainInputs in;
   in.unit = tavenko::AmountUnit::Yen;
   const tavenko::face::QuickTable table(*tavenko::calc::FindMainCase("BitBtn13"), in,
                                         {tavenko::face::Figure::Profit, 0, 30000000, 7500000});
   EXPECT_EQ(out.out, table.Csv());
-  EXPECT_TRUE(out.out.starts_with("利益金額,課税所得,法人税,地方税,事業税,税金合計,平均,上積\r\n"
-                                  "0,0,0,\"70,000\",0,\"70,000\",0,24.1\r\n"
-                                  "\"7,500,000\",\"7,500,000\",\"1,125,000\",\"264,600\",\"455,500\",\"1,957,600\",26.1,32.9\r\n"))
+  EXPECT_TRUE(out.out.starts_with(
+      "利益金額,課税所得,法人税,地方税,事業税,税金合計,平均,上積\r\n"
+      "0,0,0,\"70,000\",0,\"70,000\",0,24.1\r\n"
+      "\"7,500,000\",\"7,500,000\",\"1,125,000\",\"264,600\",\"455,500\",\"1,957,600\",26.1,32.9\r\n"))
       << out.out;
 }
 
@@ -224,7 +244,10 @@ TEST(SheetToolTable, RangeNotGivenIsTheCasesStartingRange) {
   };
   const Row rows[] = {
       {{"相続税（子）", "--children", "2", "--vary", "value", "--csv"}, 20, "5,000", "100,000"},
-      {{"相続税（子）", "--children", "2", "--yen", "--vary", "value", "--csv"}, 20, "50,000,000", "1,000,000,000"},
+      {{"相続税（子）", "--children", "2", "--yen", "--vary", "value", "--csv"},
+       20,
+       "50,000,000",
+       "1,000,000,000"},
       {{"相続税（子）", "--value", "20000", "--vary", "子の数", "--csv"}, 6, "1", "6"},
       {{"BitBtn1", "--vary", "income", "--from", "4000", "--csv"}, 11, "4,000", "5,000"},
       {{"BitBtn28", "--years", "30", "--vary", "income", "--step", "2500", "--csv"}, 4, "100", "7,600"},
@@ -242,22 +265,27 @@ TEST(SheetToolTable, RangeNotGivenIsTheCasesStartingRange) {
 INSTANTIATE_TEST_SUITE_P(
     Table, SheetToolError,
     ::testing::Values(
-        ErrorRow{"StepZero", {"BitBtn1", "--vary", "income", "--step", "0"}, "所得金額の刻みは 1 以上にしてください（0）"},
-        ErrorRow{"StartAfterEnd", {"BitBtn1", "--vary", "income", "--from", "900", "--to", "100"},
-                 "所得金額の開始（900）が終了（100）を超えています"},
-        ErrorRow{"NegativeStart", {"BitBtn15", "--vary", "value", "--from", "-100"}, "評価額の開始にマイナスは使えません"},
-        ErrorRow{"FractionalCount", {"BitBtn17", "--vary", "children", "--step", "0.5"}, "子の数の刻みは整数にしてください"},
-        ErrorRow{"BeyondTheField", {"BitBtn17", "--vary", "children", "--to", "100"}, "子の数の終了（100）が2桁を超えています"},
-        ErrorRow{"TooManyRows", {"BitBtn1", "--vary", "income", "--from", "0", "--to", "999999999999", "--step", "1"},
+        ErrorRow{"StepZero",
+                 {"BitBtn1", "--vary", "income", "--step", "0"},
+                 "所得金額の刻みは 1 以上にしてください（0）"},
+        ErrorRow{"FractionalCount",
+                 {"BitBtn17", "--vary", "children", "--step", "0.5"},
+                 "子の数の刻みは整数にしてください"},
+        ErrorRow{"TooManyRows",
+                 {"BitBtn1", "--vary", "income", "--from", "0", "--to", "999999999999", "--step", "1"},
                  "上限の 100,000 行を超えます"},
         ErrorRow{"FigureNotRead", {"BitBtn1", "--vary", "profit"}, "一般所得税は利益金額を使いません"},
         ErrorRow{"UnknownFigure", {"BitBtn1", "--vary", "salary"}, "--vary takes income, deductions"},
         ErrorRow{"VaryWithoutFigure", {"BitBtn1", "--vary"}, "--vary needs a value"},
-        ErrorRow{"FixedAndVaried", {"BitBtn1", "--income", "500", "--vary", "income"}, "--income is the varied figure"},
+        ErrorRow{"FixedAndVaried",
+                 {"BitBtn1", "--income", "500", "--vary", "income"},
+                 "--income is the varied figure"},
         ErrorRow{"RangeWithoutVary", {"BitBtn1", "--from", "100"}, "option --from needs --vary"},
         ErrorRow{"CsvWithoutVary", {"BitBtn1", "--csv"}, "option --csv needs --vary"},
-        ErrorRow{"NotANumber", {"BitBtn1", "--vary", "income", "--to", "1e3"}, "--to takes a number: \"1e3\""},
-        ErrorRow{"StepTwice", {"BitBtn1", "--vary", "income", "--step", "1", "--step=2"}, "--step given twice"}),
+        ErrorRow{
+            "NotANumber", {"BitBtn1", "--vary", "income", "--to", "1e3"}, "--to takes a number: \"1e3\""},
+        ErrorRow{
+            "StepTwice", {"BitBtn1", "--vary", "income", "--step", "1", "--step=2"}, "--step given twice"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The published quick-reference table of inheritance tax: a spouse and one to
@@ -266,7 +294,7 @@ INSTANTIATE_TEST_SUITE_P(
 // result). One command per column gives it from 5,000万 to 30億 by 5,000万.
 TEST(SheetToolTable, ReproducesThePublishedInheritanceTable) {
   struct Row {
-    long estate;  // 万円
+    long estate;                     // 万円
     std::array<const char*, 4> tax;  // yen, for one to four children
   };
   const Row published[] = {
@@ -284,8 +312,8 @@ TEST(SheetToolTable, ReproducesThePublishedInheritanceTable) {
   };
   for (int children = 1; children <= 4; ++children) {
     const std::string count = std::to_string(children);
-    const ToolOutput out = RunTool({"1/2", "--yen", "--children", count, "--vary", "value", "--from", "50000000",
-                                   "--to", "3000000000", "--step", "50000000", "--csv"});
+    const ToolOutput out = RunTool({"1/2", "--yen", "--children", count, "--vary", "value", "--from",
+                                    "50000000", "--to", "3000000000", "--step", "50000000", "--csv"});
     ASSERT_EQ(out.status, 0) << out.err;
     const auto records = tavenko::testing::ParseCsv(out.out);
     ASSERT_EQ(records.size(), 61u);
@@ -300,7 +328,8 @@ TEST(SheetToolTable, ReproducesThePublishedInheritanceTable) {
 
 TEST(SheetToolTable, HelpNamesTheTableOptionsAndEveryFigure) {
   const std::string help = RunTool({"--help"}).out;
-  for (const char* text : {"--vary FIGURE", "--from", "--to", "--step", "--csv", "100,000 rows", "Exit status 2"})
+  for (const char* text :
+       {"--vary FIGURE", "--from", "--to", "--step", "--csv", "100,000 rows", "Exit status 2"})
     EXPECT_NE(help.find(text), std::string::npos) << text;
   for (const auto& f : tavenko::face::InputFields()) {
     EXPECT_NE(help.find("--" + std::string(f.key) + " "), std::string::npos) << f.key;

@@ -199,9 +199,13 @@ Extended QuickTable::Value(std::size_t row, int column) const {
   return column == 0 ? FigureAt(row) : rows_[row].results[column - 1];
 }
 
+const MainField& QuickTable::ColumnField(int column) const {
+  assert(column >= 0 && column < kColumnCount);
+  return column == 0 ? VariedField() : ResultField(column - 1);
+}
+
 std::string QuickTable::Text(std::size_t row, int column) const {
-  const MainField& field = column == 0 ? VariedField() : ResultField(column - 1);
-  return ShownText(field, Value(row, column));
+  return ShownText(ColumnField(column), Value(row, column));
 }
 
 std::string CsvField(std::string_view text) {

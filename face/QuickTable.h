@@ -12,7 +12,9 @@
 // retirement click clears, for one). A window's table model and chart read
 // the table directly: Value() and Text() per row and column (column 0 the
 // varied figure, 1 to 7 the results NValEdit1..NValEdit7), Valid() per row,
-// Captions() for the header, Csv() for a file.
+// Captions() for the header, Csv() for a file. A table is a plain value that
+// refers to nothing but the button: it can be computed on a worker thread and
+// handed to the window.
 #pragma once
 
 #include <array>
@@ -102,6 +104,7 @@ class QuickTable {
   bool AllValid() const;
 
   // Column 0 is the varied figure, columns 1 to 7 the results.
+  const MainField& ColumnField(int column) const;
   Extended Value(std::size_t row, int column) const;
   // The text the column's field shows for the value, made when asked for (a
   // view asks for the rows it shows only).

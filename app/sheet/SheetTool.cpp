@@ -150,8 +150,7 @@ std::string StringArray(const std::vector<std::string>& items, std::string_view 
   return out + "\n" + std::string(indent) + "]";
 }
 
-}  // namespace
-
+// The members of the JSON object of one click, one per line.
 std::string SheetJsonMembers(const MainCase& button, const MainInputs& inputs, const MainSheet& sheet) {
   std::string j;
   j += "  \"button\": " + Quoted(button.button) + ",\n";
@@ -159,10 +158,10 @@ std::string SheetJsonMembers(const MainCase& button, const MainInputs& inputs, c
 
   j += "  \"results\": [";
   for (int i = 0; i < calc::kResultCount; ++i) {
-    const std::string n = std::to_string(i + 1);
-    j += std::string(i ? "," : "") + "\n    {\"field\": \"NValEdit" + n + "\", \"caption\": " +
+    const face::MainField& field = face::ResultField(i);
+    j += std::string(i ? "," : "") + "\n    {\"field\": " + Quoted(field.name) + ", \"caption\": " +
          Quoted(sheet.captions[i]) + ", \"value\": " + Number(sheet.results[i]) +
-         ", \"text\": " + Quoted(ShownText(face::ResultField(i), sheet.results[i])) + "}";
+         ", \"text\": " + Quoted(ShownText(field, sheet.results[i])) + "}";
   }
   j += "\n  ],\n";
 
@@ -206,10 +205,16 @@ std::string SheetJsonMembers(const MainCase& button, const MainInputs& inputs, c
   return j;
 }
 
+}  // namespace
+
 std::string SheetJson(const MainCase& button, const MainInputs& inputs, const MainSheet& sheet) {
   return "{\n" + SheetJsonMembers(button, inputs, sheet) + "}\n";
 }
 
+namespace {
+
+// The rows of a table, each the JSON object of its click opened by the varied
+// figure and whether the row is valid.
 std::string TableJson(const face::QuickTable& table) {
   const face::MainField& varied = table.VariedField();
   std::string j = "[";
@@ -223,8 +228,6 @@ std::string TableJson(const face::QuickTable& table) {
   }
   return j + "\n]\n";
 }
-
-namespace {
 
 // What the command line asks for.
 struct Request {

@@ -313,35 +313,4 @@ TEST(QuickTableDefaults, EveryButtonStartsFromARangeItCanTable) {
   }
 }
 
-TEST(QuickTableDefaults, RangesPerFamilyAndUnit) {
-  struct Row {
-    const char* button;
-    std::optional<Figure> figure;  // the button's own when none
-    AmountUnit unit;
-    QuickRange range;
-  };
-  constexpr AmountUnit kMan = AmountUnit::Man;
-  const Row rows[] = {
-      {"BitBtn1", {}, kMan, {Figure::Income, 100, 5000, 100}},
-      {"BitBtn4", {}, kYen, {Figure::Income, 1000000, 50000000, 1000000}},
-      {"BitBtn28", {}, kMan, {Figure::Income, 100, 10000, 100}},
-      {"BitBtn28", Figure::Years, kYen, {Figure::Years, 1, 40, 1}},
-      {"BitBtn10", {}, kMan, {Figure::Income, 100, 5000, 100}},
-      {"BitBtn12", {}, kMan, {Figure::Profit, 100, 5000, 100}},
-      {"BitBtn29", {}, kYen, {Figure::Value, 1000000, 100000000, 1000000}},
-      {"BitBtn16", {}, kMan, {Figure::Value, 5000, 100000, 5000}},
-      {"BitBtn21", {}, kYen, {Figure::Value, 50000000, 1000000000, 50000000}},
-      {"BitBtn17", Figure::Children, kYen, {Figure::Children, 1, 6, 1}},
-      {"BitBtn19", Figure::Parents, kMan, {Figure::Parents, 1, 6, 1}},
-      {"BitBtn2", Figure::Deductions, kYen, {Figure::Deductions, 0, 10000000, 500000}},
-  };
-  for (const Row& r : rows) {
-    const calc::MainCase& button = Button(r.button);
-    const QuickRange got = r.figure ? DefaultRange(button, *r.figure, r.unit) : DefaultRange(button, r.unit);
-    EXPECT_EQ(got.figure, r.range.figure) << r.button;
-    EXPECT_EQ((std::array{got.from, got.to, got.step}), (std::array{r.range.from, r.range.to, r.range.step}))
-        << r.button;
-  }
-}
-
 }  // namespace

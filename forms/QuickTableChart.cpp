@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <QValueAxis>
 #include <algorithm>
+#include <cmath>
 
 #include "WindowLook.h"
 
@@ -88,6 +89,7 @@ void QuickTableChart::SetUpAxes() {
     a->setLabelFormat(format);
     a->setLabelsFont(WindowFont(11));
     a->setTitleFont(WindowFont(12));
+    a->setTickCount(6);
     chart->addAxis(a, side);
     return a;
   };
@@ -95,6 +97,7 @@ void QuickTableChart::SetUpAxes() {
   moneyAxis_ = axis(Qt::AlignLeft, QStringLiteral("%.0f"));
   rateAxis_ = axis(Qt::AlignRight, QStringLiteral("%.0f"));
   rateAxis_->setTitleText(QStringLiteral("税率（％）"));
+  rateAxis_->setGridLineVisible(false);
   for (int i = 0; i < kLineCount; ++i) {
     series_[i]->attachAxis(figureAxis_);
     series_[i]->attachAxis(i < int(kMoneyColumns.size()) ? moneyAxis_ : rateAxis_);
@@ -108,20 +111,21 @@ QLineSeries* QuickTableChart::Series(int column) const {
 }
 
 void QuickTableChart::Show(const QuickTable* table, AmountUnit unit) {
-  if (!table || table->RowCount() == 0) {
-    for (QLineSeries* series : series_) series->clear();
-    return;
-  }
+  // The old lines go first: every change of an axis lays out every point of
+  // every line again, and they would still hold the old table's points.
+  for (QLineSeries* series : series_) series->clear();
+  if (!table || table->RowCount() == 0) return;
+
   const std::size_t rows = table->RowCount();
+  std::array<QList<QPointF>, kLineCount> points;
   qreal moneyLow = 0, moneyHigh = 0, rateHigh = 0;
   for (int i = 0; i < kLineCount; ++i) {
     const int column = Column(i);
     const bool rate = i >= int(kMoneyColumns.size());
-    QList<QPointF> points;
-    points.reserve(qsizetype(rows));
+    points[i].reserve(qsizetype(rows));
     for (std::size_t row = 0; row < rows; ++row) {
       const auto y = qreal(table->Value(row, column));
-      points.append(QPointF(qreal(table->FigureAt(row)), y));
+      points[i].append(QPointF(qreal(table->FigureAt(row)), y));
       if (rate) {
         rateHigh = std::max(rateHigh, y);
       } else {
@@ -132,7 +136,6 @@ void QuickTableChart::Show(const QuickTable* table, AmountUnit unit) {
     const std::string& caption = table->Captions()[std::size_t(column)];
     series_[i]->setName(QString::fromUtf8(caption.data(), qsizetype(caption.size())) +
                         (rate ? QStringLiteral("（％）") : QString()));
-    series_[i]->replace(points);
   }
 
   const tavenko::face::MainField& varied = table->VariedField();
@@ -141,5 +144,10 @@ void QuickTableChart::Show(const QuickTable* table, AmountUnit unit) {
   moneyAxis_->setTitleText(QStringLiteral("税額（%1）").arg(unit == AmountUnit::Yen ? "円" : "万円"));
   SetSpan(figureAxis_, qreal(table->FigureAt(0)), qreal(table->FigureAt(rows - 1)));
   SetSpan(moneyAxis_, moneyLow, moneyHigh);
-  SetSpan(rateAxis_, 0, std::max<qreal>(rateHigh, 10));
+  // Rates in tens of percent from 0, their marks not drawn across the plot.
+  const qreal tens = std::clamp<qreal>(std::ceil(rateHigh / 10), 1, 10);
+  rateAxis_->setRange(0, tens * 10);
+  rateAxis_->setTickCount(int(tens) + 1);
+
+  for (int i = 0; i < kLineCount; ++i) series_[i]->replace(points[i]);
 }

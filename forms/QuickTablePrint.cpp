@@ -3,6 +3,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QFontMetricsF>
+#include <QGraphicsLayout>
 #include <QGraphicsScene>
 #include <QPainter>
 #include <QPrinter>
@@ -21,6 +22,7 @@ namespace {
 constexpr int kColumns = QuickTable::kColumnCount;
 constexpr qreal kTablePoints = 9;
 constexpr qreal kSmallestTablePoints = 5;
+constexpr QSizeF kPrintedChart(900, 420);  // in the chart's own pixels
 
 QFont PrintFont(qreal points, bool bold = false) {
   QFont font = WindowFont();
@@ -170,11 +172,16 @@ bool PrintQuickTable(QPrinter& printer, const QStringList& heading, const QuickT
   if (!table.AllValid()) lines << GreyRowsNote(table);
   qreal y = DrawHeading(painter, lines, page);
 
-  // The chart keeps its shape on screen, as wide as the page.
-  const QRectF source = chart.chart()->geometry();
-  const qreal height = std::min(page.height() * 0.4, page.width() * source.height() / source.width());
+  // The chart in a page's shape rather than the window's, then as it was.
+  QChart* drawing = chart.chart();
+  const QSizeF shown = drawing->size();
+  drawing->resize(kPrintedChart);
+  drawing->layout()->activate();
+  const qreal height = std::min(page.height() * 0.45, page.width() * kPrintedChart.height() / kPrintedChart.width());
   const QRectF target(page.left(), y, page.width(), height);
-  chart.scene()->render(&painter, target, source, Qt::KeepAspectRatio);
+  chart.scene()->render(&painter, target, QRectF(drawing->pos(), kPrintedChart), Qt::KeepAspectRatio);
+  drawing->resize(shown);
+  drawing->layout()->activate();
   y = target.bottom() + page.height() * 0.02;
 
   TablePages(painter, table, page).Draw(printer, y);

@@ -524,12 +524,11 @@ QStringList TQuickTableWindow::Heading() const {
   const calc::MainInputs& in = table->Inputs();
   const QuickRange& range = table->Range();
   const MainField& varied = table->VariedField();
-  const QString step = ToQString(face::ShownText(varied, range.step));
   QStringList lines;
   lines << QStringLiteral("早見表　") + ToQString(table->Button().caption);
   lines << ToQString(varied.caption) + QStringLiteral("　") + FigureText(range.figure, range.from, in.unit) +
                QStringLiteral(" ～ ") + FigureText(range.figure, range.to, in.unit) + QStringLiteral("　刻み ") +
-               step + QStringLiteral("　") + QLocale(QLocale::Japanese).toString(qulonglong(table->RowCount())) +
+               FigureText(range.figure, range.step, in.unit) + QStringLiteral("　") + QLocale(QLocale::Japanese).toString(qulonglong(table->RowCount())) +
                QStringLiteral(" 行");
   QStringList fixed;
   for (const MainField& f : face::InputFields())

@@ -63,6 +63,9 @@ class TQuickTableWindow : public QWidget {
   const tavenko::face::QuickTable* Table() const;
   // Hands over a finished table: the view, its column widths and the chart.
   void ShowTable(std::shared_ptr<const tavenko::face::QuickTable> table);
+  // Tables the fields as they stand: a refused range at once, a table on the
+  // worker thread, shown when it is done.
+  void Recompute();
   // Brings the table up to the fields as they stand, waiting for a worker
   // that is computing; returns whether there is a table (the range is not
   // refused).
@@ -109,7 +112,6 @@ class TQuickTableWindow : public QWidget {
   void FigureChanged();
   void UnitClicked();
   void FigureEdited();
-  void Recompute();
   void TableComputed();
   void SaveCsvClicked();
   void PrintClicked();

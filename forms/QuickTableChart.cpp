@@ -38,8 +38,14 @@ int Column(int line) {
   return line < money ? QuickTableChart::kMoneyColumns[line] : QuickTableChart::kRateColumns[line - money];
 }
 
-QString UnitOf(const tavenko::face::MainField& field, AmountUnit unit) {
-  if (field.money) return unit == AmountUnit::Yen ? QStringLiteral("円") : QStringLiteral("万円");
+// Money is drawn in 万円 in either unit: the table holds the yen, and the
+// marks of the axes stay short enough to be read whole.
+qreal ToChart(bool money, AmountUnit unit, qreal value) {
+  return money && unit == AmountUnit::Yen ? value / qreal(tavenko::kYenPerMan) : value;
+}
+
+QString UnitOf(const tavenko::face::MainField& field) {
+  if (field.money) return QStringLiteral("万円");
   return field.figure == Figure::Years ? QStringLiteral("年") : QStringLiteral("人");
 }
 
@@ -70,7 +76,7 @@ QuickTableChart::QuickTableChart(QWidget* parent) : QChartView(parent) {
   chart->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
   chart->setLocalizeNumbers(true);
   chart->legend()->setAlignment(Qt::AlignBottom);
-  chart->legend()->setFont(WindowFont(12));
+  chart->legend()->setFont(WindowFont(11));
 
   for (int i = 0; i < kLineCount; ++i) {
     auto* series = new QLineSeries(chart);
@@ -96,7 +102,8 @@ void QuickTableChart::SetUpAxes() {
   figureAxis_ = axis(Qt::AlignBottom, QStringLiteral("%.0f"));
   moneyAxis_ = axis(Qt::AlignLeft, QStringLiteral("%.0f"));
   rateAxis_ = axis(Qt::AlignRight, QStringLiteral("%.0f"));
-  rateAxis_->setTitleText(QStringLiteral("税率（％）"));
+  moneyAxis_->setTitleText(QStringLiteral("税額（万円）"));
+  rateAxis_->setTitleText(QStringLiteral("平均・上積の税率（％）"));
   rateAxis_->setGridLineVisible(false);
   for (int i = 0; i < kLineCount; ++i) {
     series_[i]->attachAxis(figureAxis_);
@@ -117,6 +124,7 @@ void QuickTableChart::Show(const QuickTable* table, AmountUnit unit) {
   if (!table || table->RowCount() == 0) return;
 
   const std::size_t rows = table->RowCount();
+  const bool moneyVaried = table->VariedField().money;
   std::array<QList<QPointF>, kLineCount> points;
   qreal moneyLow = 0, moneyHigh = 0, rateHigh = 0;
   for (int i = 0; i < kLineCount; ++i) {
@@ -124,8 +132,8 @@ void QuickTableChart::Show(const QuickTable* table, AmountUnit unit) {
     const bool rate = i >= int(kMoneyColumns.size());
     points[i].reserve(qsizetype(rows));
     for (std::size_t row = 0; row < rows; ++row) {
-      const auto y = qreal(table->Value(row, column));
-      points[i].append(QPointF(qreal(table->FigureAt(row)), y));
+      const qreal y = ToChart(!rate, unit, qreal(table->Value(row, column)));
+      points[i].append(QPointF(ToChart(moneyVaried, unit, qreal(table->FigureAt(row))), y));
       if (rate) {
         rateHigh = std::max(rateHigh, y);
       } else {
@@ -134,15 +142,13 @@ void QuickTableChart::Show(const QuickTable* table, AmountUnit unit) {
       }
     }
     const std::string& caption = table->Captions()[std::size_t(column)];
-    series_[i]->setName(QString::fromUtf8(caption.data(), qsizetype(caption.size())) +
-                        (rate ? QStringLiteral("（％）") : QString()));
+    series_[i]->setName(QString::fromUtf8(caption.data(), qsizetype(caption.size())));
   }
 
   const tavenko::face::MainField& varied = table->VariedField();
   figureAxis_->setTitleText(QString::fromUtf8(varied.caption.data(), qsizetype(varied.caption.size())) + "（" +
-                            UnitOf(varied, unit) + "）");
-  moneyAxis_->setTitleText(QStringLiteral("税額（%1）").arg(unit == AmountUnit::Yen ? "円" : "万円"));
-  SetSpan(figureAxis_, qreal(table->FigureAt(0)), qreal(table->FigureAt(rows - 1)));
+                            UnitOf(varied) + "）");
+  SetSpan(figureAxis_, points[0].first().x(), points[0].last().x());
   SetSpan(moneyAxis_, moneyLow, moneyHigh);
   // Rates in tens of percent from 0, their marks not drawn across the plot.
   const qreal tens = std::clamp<qreal>(std::ceil(rateHigh / 10), 1, 10);

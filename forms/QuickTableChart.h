@@ -1,8 +1,8 @@
 // The chart of a quick-reference table: the three taxes and their total
 // against the varied figure on the left axis, the average and marginal rates
-// on a second axis in %, with a legend of the table's own captions (the
-// inheritance cases name the spouse's and the heirs' shares) and Japanese
-// axis titles. Drawn in designed light colours that a dark desktop theme
+// dashed on a second axis in %, with a legend of the table's own captions
+// (the inheritance cases name the spouse's and the heirs' shares) and
+// Japanese axis titles. Money is drawn in 万円 whatever the table's unit. Drawn in designed light colours that a dark desktop theme
 // does not reach.
 #pragma once
 
@@ -24,8 +24,8 @@ class QuickTableChart : public QChartView {
 
   explicit QuickTableChart(QWidget* parent = nullptr);
 
-  // Draws `table` in `unit` (the unit its money figures are in), or empties
-  // the chart for nullptr.
+  // Draws `table`, whose money figures are in `unit`, or empties the chart
+  // for nullptr.
   void Show(const tavenko::face::QuickTable* table, tavenko::AmountUnit unit);
 
   // The series of table column `column` (2 to 7).

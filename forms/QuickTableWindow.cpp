@@ -52,7 +52,7 @@ namespace {
 
 const QString kSection = QStringLiteral("quicktable");
 constexpr int kDefaultPosition = 100;
-constexpr QSize kDefaultSize(1040, 620);
+constexpr QSize kDefaultSize(1180, 660);
 constexpr int kBusyNoticeMs = 300;  // a longer computation says so
 
 QString ToQString(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
@@ -130,7 +130,6 @@ TQuickTableWindow::TQuickTableWindow(const calc::MainCase& button, const calc::M
     : QWidget(owner, Qt::Window) {
   setObjectName(QStringLiteral("QuickTableWindow"));
   setFont(WindowFont(12));
-  setPalette(LightPalette());
   resize(kDefaultSize);
 
   IniGT1 = new TIniGT(this);
@@ -164,6 +163,9 @@ TQuickTableWindow::TQuickTableWindow(const calc::MainCase& button, const calc::M
   BuildButtons(buttons);
   layout->addWidget(buttons);
 
+  // Given once every control is there: a control made later may take the
+  // desktop's colours instead.
+  setPalette(LightPalette());
   LoadNumericFields(this);
   typingPause_ = new QTimer(this);
   typingPause_->setSingleShot(true);

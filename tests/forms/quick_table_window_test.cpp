@@ -233,16 +233,13 @@ class QuickTableWindowTest : public QObject {
     QTest::addColumn<QStringList>("header");
     QTest::addColumn<int>("rows");
     QTest::addColumn<int>("invalidRows");
-    QTest::newRow("給与所得") << "BitBtn2"
-                          << QStringList{"所得金額", "課税所得", "所得税", "地方税", "事業税", "税金合計", "平均", "上積"}
-                          << 50 << 0;
-    QTest::newRow("相続税（子）")
-        << "BitBtn16" << QStringList{"評価額", "課税所得", "妻の税額", "子の税額", "配偶者軽減", "合計納税額", "平均", "上積"}
-        << 20 << 0;
+    QTest::addColumn<bool>("yen");
+    const QStringList income{"所得金額", "課税所得", "所得税", "地方税", "事業税", "税金合計", "平均", "上積"};
+    const QStringList estate{"評価額", "課税所得", "妻の税額", "子の税額", "配偶者軽減", "合計納税額", "平均", "上積"};
+    QTest::newRow("給与所得") << "BitBtn2" << income << 50 << 0 << false;
+    QTest::newRow("相続税（子） in 円") << "BitBtn16" << estate << 20 << 0 << true;
     // No years of service: every click says so.
-    QTest::newRow("退職所得 without years")
-        << "BitBtn4" << QStringList{"所得金額", "課税所得", "所得税", "地方税", "事業税", "税金合計", "平均", "上積"}
-        << 50 << 50;
+    QTest::newRow("退職所得 without years") << "BitBtn4" << income << 50 << 50 << false;
   }
 
   void fillsTheTableAndTheChart() {
@@ -250,12 +247,13 @@ class QuickTableWindowTest : public QObject {
     QFETCH(QStringList, header);
     QFETCH(int, rows);
     QFETCH(int, invalidRows);
+    QFETCH(bool, yen);
     MainWindowProbe probe;
     TForm1& form = probe.Window();
     ShowAndActivate(form);
     Typed typed;
     if (invalidRows) typed.years = 0;
-    TypeIntoMainWindow(form, typed, false, true);
+    TypeIntoMainWindow(form, typed, yen, true);
     TQuickTableWindow* window = OpenFromContextMenu(form, button.toStdString());
     QVERIFY(window);
     QVERIFY(QTest::qWaitForWindowExposed(window));
@@ -279,14 +277,17 @@ class QuickTableWindowTest : public QObject {
     }
     QCOMPARE(grey, invalidRows);
 
+    // Every row a point; money in 万円 in either unit, the rates as they are.
     auto* chart = In<QuickTableChart>(*window, "QuickTableChart");
+    const double man = yen ? double(tavenko::kYenPerMan) : 1;
     for (int column = 2; column <= 7; ++column) {
       QLineSeries* series = chart->Series(column);
       QCOMPARE(series->count(), rows);
-      QCOMPARE(series->name().left(header[column].size()), header[column]);
-      QCOMPARE(series->at(rows - 1).x(), double(window->Table()->FigureAt(rows - 1)));
-      QCOMPARE(series->at(rows - 1).y(), double(window->Table()->Value(rows - 1, column)));
+      QCOMPARE(series->name(), header[column]);
+      QCOMPARE(series->at(rows - 1).x(), double(window->Table()->FigureAt(rows - 1)) / man);
+      QCOMPARE(series->at(rows - 1).y(), double(window->Table()->Value(rows - 1, column)) / (column < 6 ? man : 1));
     }
+    QCOMPARE(chart->MoneyAxis()->titleText(), QStringLiteral("税額（万円）"));
     QVERIFY(chart->chart()->legend()->isVisible());
     QVERIFY(chart->RateAxis()->titleText().contains("％"));
 

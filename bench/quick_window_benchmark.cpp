@@ -18,29 +18,15 @@
 #include "NValEdit.h"
 #include "QuickTableWindow.h"
 #include "WindowLook.h"
+#include "bench_inputs.h"
 
 using namespace tavenko;
+using tavenko::bench::TenThousandRows;
+using tavenko::bench::Typed;
 
 namespace {
 
 constexpr int kRuns = 15;
-constexpr Extended kRows = 10000;
-
-calc::MainInputs Typed() {
-  calc::MainInputs in;
-  in.deductions = 150;
-  in.children = 2;
-  in.parents = 2;
-  in.siblings = 3;
-  in.years = 25;
-  return in;
-}
-
-face::QuickRange TenThousandRows(const calc::MainCase& button) {
-  face::QuickRange range = face::DefaultRange(button, AmountUnit::Man);
-  range.to = range.from + (kRows - 1) * range.step;
-  return range;
-}
 
 struct Spread {
   double least, median, most;

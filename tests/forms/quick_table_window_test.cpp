@@ -142,6 +142,21 @@ QByteArray FileBytes(const QString& path) {
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// A shown main window, holding `typed` when given, and the 早見表 of `button`
+// opened from the button's context menu (nullptr when it did not open).
+struct OpenedFromMenu {
+  explicit OpenedFromMenu(std::string_view button, std::optional<Typed> typed = std::nullopt, bool yen = false,
+                          bool spouse = true) {
+    ShowAndActivate(Form());
+    if (typed) TypeIntoMainWindow(Form(), *typed, yen, spouse);
+    window = OpenFromContextMenu(Form(), button);
+  }
+  TForm1& Form() { return probe.Window(); }
+
+  MainWindowProbe probe;
+  TQuickTableWindow* window = nullptr;
+};
+
 }  // namespace
 
 class QuickTableWindowTest : public QObject {
@@ -173,7 +188,15 @@ class QuickTableWindowTest : public QObject {
     TForm1& form = probe.Window();
     ShowAndActivate(form);
     const QRect designed = form.geometry();
+    const auto shownControls = [&form] {
+      QStringList shown;
+      for (QWidget* w : form.findChildren<QWidget*>())
+        if (w->window() == &form && w->isVisible())
+          shown << w->objectName() + QStringLiteral(" %1,%2 %3x%4").arg(w->x()).arg(w->y()).arg(w->width()).arg(w->height());
+      return shown;
+    };
     TypeIntoMainWindow(form, Typed{}, yen, spouse);
+    const QStringList controls = shownControls();
 
     TQuickTableWindow* window = OpenFromContextMenu(form, button.toStdString());
     QVERIFY(window);
@@ -183,6 +206,9 @@ class QuickTableWindowTest : public QObject {
     QCOMPARE(In<QComboBox>(*window, "CaseBox")->count(), qsizetype(calc::MainCases().size()));
     QVERIFY(In<QRadioButton>(*window, yen ? "YenButton" : "ManButton")->isChecked());
     QVERIFY(window->BringTableUpToDate());
+    // Nothing of the main window moved or appeared.
+    QCOMPARE(form.geometry().size(), designed.size());
+    QCOMPARE(shownControls(), controls);
 
     const face::QuickTable& table = *window->Table();
     QCOMPARE(&table.Button(), &c);
@@ -205,9 +231,7 @@ class QuickTableWindowTest : public QObject {
     const QStringList shown = RowTexts(*In<QTableView>(*window, "TableView")->model(), *row);
     QCOMPARE(shown.mid(1), clicked);
 
-    // Nothing of the main window moved or appeared.
-    QCOMPARE(form.geometry().size(), designed.size());
-    QVERIFY(!form.findChild<QMenu*>(QStringLiteral("QuickTableMenu"))->isVisible());
+
   }
 
   void ctrlTOpensTheLastButtonPressedOrTheFirstBeforeAnyPress() {
@@ -343,13 +367,10 @@ class QuickTableWindowTest : public QObject {
     QFETCH(bool, yen);
     QFETCH(bool, spouse);
     QVERIFY2(!qgetenv("TAVENKO_SHEET").isEmpty(), "TAVENKO_SHEET names the sheet tool");
-    MainWindowProbe probe;
-    TForm1& form = probe.Window();
-    ShowAndActivate(form);
     Typed typed;
     if (button == "BitBtn28") typed.years = 0;
-    TypeIntoMainWindow(form, typed, yen, spouse);
-    TQuickTableWindow* window = OpenFromContextMenu(form, button.toStdString());
+    OpenedFromMenu opened(button.toStdString(), typed, yen, spouse);
+    TQuickTableWindow* window = opened.window;
     QVERIFY(window);
     QVERIFY(QTest::qWaitForWindowExposed(window));
 
@@ -363,30 +384,25 @@ class QuickTableWindowTest : public QObject {
     QVERIFY(!tool.isEmpty());
     QVERIFY(!tool.startsWith("\xEF\xBB\xBF"));
     QCOMPARE(saved.mid(3), tool);
-    QCOMPARE(probe.messages, QStringList());
+    QCOMPARE(opened.probe.messages, QStringList());
   }
 
   void aFileThatCannotBeWrittenIsSaidSo() {
-    MainWindowProbe probe;
-    TForm1& form = probe.Window();
-    ShowAndActivate(form);
-    TQuickTableWindow* window = OpenFromContextMenu(form, "BitBtn1");
+    OpenedFromMenu opened("BitBtn1");
+    TQuickTableWindow* window = opened.window;
     QVERIFY(window);
     QTemporaryDir dir;
     const QString path = dir.filePath("no such folder/table.csv");
     QVERIFY(!window->SaveCsv(path));
-    QCOMPARE(probe.messages.size(), 1);
-    QVERIFY(probe.messages[0].startsWith(QStringLiteral("CSV ファイルを保存できませんでした。\n") + path));
+    QCOMPARE(opened.probe.messages.size(), 1);
+    QVERIFY(opened.probe.messages[0].startsWith(QStringLiteral("CSV ファイルを保存できませんでした。\n") + path));
     QVERIFY(!QFile::exists(path));
   }
 
   // The copy pastes into a spreadsheet: one line a row, fields split by tabs.
   void copiesTheTableAsTabSeparatedText() {
-    MainWindowProbe probe;
-    TForm1& form = probe.Window();
-    ShowAndActivate(form);
-    TypeIntoMainWindow(form, Typed{}, false, true);
-    TQuickTableWindow* window = OpenFromContextMenu(form, "BitBtn3");
+    OpenedFromMenu opened("BitBtn3", Typed{}, false, true);
+    TQuickTableWindow* window = opened.window;
     QVERIFY(window);
     QTest::mouseClick(In<QPushButton>(*window, "CopyButton"), Qt::LeftButton);
 
@@ -407,10 +423,8 @@ class QuickTableWindowTest : public QObject {
   void printsTheTableAndItsChartToAPdfFile() {
     QFETCH(QString, to);
     QFETCH(bool, severalPages);
-    MainWindowProbe probe;
-    TForm1& form = probe.Window();
-    ShowAndActivate(form);
-    TQuickTableWindow* window = OpenFromContextMenu(form, "BitBtn1");
+    OpenedFromMenu opened("BitBtn1");
+    TQuickTableWindow* window = opened.window;
     QVERIFY(window);
     QVERIFY(QTest::qWaitForWindowExposed(window));
     TypeFigure(*window, "ToField", to);
@@ -432,14 +446,12 @@ class QuickTableWindowTest : public QObject {
     QVERIFY(pdf.startsWith("%PDF-"));
     const qsizetype pages = pdf.count("/Type /Page\n") + pdf.count("/Type /Page ") + pdf.count("/Type /Page/");
     QVERIFY2(severalPages ? pages > 2 : pages == 1, qPrintable(QString::number(pages)));
-    QCOMPARE(probe.messages, QStringList());
+    QCOMPARE(opened.probe.messages, QStringList());
   }
 
   void aPrintFileThatCannotBeWrittenIsSaidSo() {
-    MainWindowProbe probe;
-    TForm1& form = probe.Window();
-    ShowAndActivate(form);
-    TQuickTableWindow* window = OpenFromContextMenu(form, "BitBtn1");
+    OpenedFromMenu opened("BitBtn1");
+    TQuickTableWindow* window = opened.window;
     QVERIFY(window);
     QTemporaryDir dir;
     const QString path = dir.filePath("no such folder/table.pdf");
@@ -447,7 +459,7 @@ class QuickTableWindowTest : public QObject {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
     QVERIFY(!window->PrintTo(printer));
-    QCOMPARE(probe.messages, QStringList{QStringLiteral("印刷できませんでした。\n%1 に書き込めません。").arg(path)});
+    QCOMPARE(opened.probe.messages, QStringList{QStringLiteral("印刷できませんでした。\n%1 に書き込めません。").arg(path)});
   }
 
   void refusesABadRangeWithItsReason_data() {
@@ -467,10 +479,8 @@ class QuickTableWindowTest : public QObject {
     QFETCH(QString, field);
     QFETCH(QString, digits);
     QFETCH(QString, reason);
-    MainWindowProbe probe;
-    TForm1& form = probe.Window();
-    ShowAndActivate(form);
-    TQuickTableWindow* window = OpenFromContextMenu(form, "BitBtn1");
+    OpenedFromMenu opened("BitBtn1");
+    TQuickTableWindow* window = opened.window;
     QVERIFY(window);
     QVERIFY(window->BringTableUpToDate());
     TypeFigure(*window, field.toLatin1().constData(), digits);
@@ -483,7 +493,7 @@ class QuickTableWindowTest : public QObject {
       QVERIFY(!In<QPushButton>(*window, button)->isEnabled());
     QVERIFY(!window->SaveCsv(QDir::temp().filePath("never.csv")));
     QVERIFY(!QFile::exists(QDir::temp().filePath("never.csv")));
-    QCOMPARE(probe.messages, QStringList());
+    QCOMPARE(opened.probe.messages, QStringList());
 
     // Put right, the table comes back.
     TypeFigure(*window, "FromField", "100");
@@ -527,11 +537,8 @@ class QuickTableWindowTest : public QObject {
 
   // 円 and back: the money figures keep their amounts.
   void theUnitSwitchKeepsTheAmounts() {
-    MainWindowProbe probe;
-    TForm1& form = probe.Window();
-    ShowAndActivate(form);
-    TypeIntoMainWindow(form, Typed{}, false, true);
-    TQuickTableWindow* window = OpenFromContextMenu(form, "BitBtn2");
+    OpenedFromMenu opened("BitBtn2", Typed{}, false, true);
+    TQuickTableWindow* window = opened.window;
     QVERIFY(window);
     QVERIFY(QTest::qWaitForWindowExposed(window));
     QTest::mouseClick(In<QRadioButton>(*window, "YenButton"), Qt::LeftButton);
@@ -554,10 +561,8 @@ class QuickTableWindowTest : public QObject {
   // A range typed while a larger table is still being computed: the window
   // goes on taking keys, and the table shown in the end is the last one asked.
   void theNewestRangeWinsAndTheWindowIsNotHeld() {
-    MainWindowProbe probe;
-    TForm1& form = probe.Window();
-    ShowAndActivate(form);
-    TQuickTableWindow* window = OpenFromContextMenu(form, "BitBtn16");
+    OpenedFromMenu opened("BitBtn16");
+    TQuickTableWindow* window = opened.window;
     QVERIFY(window);
     QVERIFY(window->BringTableUpToDate());
     TypeFigure(*window, "FromField", "1");
@@ -574,10 +579,9 @@ class QuickTableWindowTest : public QObject {
   }
 
   void keepsItsRangeAndPlaceAcrossACloseAndReopen() {
-    MainWindowProbe probe;
-    TForm1& form = probe.Window();
-    ShowAndActivate(form);
-    TQuickTableWindow* window = OpenFromContextMenu(form, "BitBtn2");
+    OpenedFromMenu opened("BitBtn2");
+    TForm1& form = opened.Form();
+    TQuickTableWindow* window = opened.window;
     QVERIFY(window);
     ShowAndActivate(*window);
     TypeFigure(*window, "FromField", "300");
@@ -602,7 +606,7 @@ class QuickTableWindowTest : public QObject {
 
     // Another case keeps its own range; a place off every screen is not used.
     TIniGT writer;
-    writer.setFileName(probe.SettingsPath());
+    writer.setFileName(opened.probe.SettingsPath());
     writer.WriteInteger("quicktable", "left", 40000);
     writer.WriteInteger("quicktable", "top", -40000);
     window = OpenFromContextMenu(form, "BitBtn1");
@@ -612,7 +616,7 @@ class QuickTableWindowTest : public QObject {
     window->close();
 
     TIniGT reader;
-    reader.setFileName(probe.SettingsPath());
+    reader.setFileName(opened.probe.SettingsPath());
     QCOMPARE(reader.ReadRawString("quicktable", "bitbtn2.figure", {}), QStringLiteral("income"));
     QCOMPARE(reader.ReadRawString("quicktable", "bitbtn2.to", {}), QStringLiteral("9000000"));
   }

@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "MainSheet.h"
-#include "QuickTable.h"
 #include "NValEdit.h"
+#include "QuickTable.h"
 #include "QuickTableWindow.h"
 #include "WindowLook.h"
 #include "bench_inputs.h"
@@ -98,8 +98,9 @@ int main(int argc, char* argv[]) {
     window.BringTableUpToDate();
     QApplication::processEvents();
   });
-  std::printf("range changed, %s: window's thread held at most %.2f ms; table computed and shown %.1f ms "
-              "(median)\n",
-              "BitBtn16", *std::max_element(held.begin(), held.end()), whole.median);
+  std::printf(
+      "range changed, %s: window's thread held at most %.2f ms; table computed and shown %.1f ms "
+      "(median)\n",
+      "BitBtn16", *std::max_element(held.begin(), held.end()), whole.median);
   return 0;
 }

@@ -146,8 +146,8 @@ void QuickTableChart::Show(const QuickTable* table, AmountUnit unit) {
   }
 
   const tavenko::face::MainField& varied = table->VariedField();
-  figureAxis_->setTitleText(QString::fromUtf8(varied.caption.data(), qsizetype(varied.caption.size())) + "（" +
-                            UnitOf(varied) + "）");
+  figureAxis_->setTitleText(QString::fromUtf8(varied.caption.data(), qsizetype(varied.caption.size())) +
+                            "（" + UnitOf(varied) + "）");
   SetSpan(figureAxis_, points[0].first().x(), points[0].last().x());
   SetSpan(moneyAxis_, moneyLow, moneyHigh);
   // Rates in tens of percent from 0, their marks not drawn across the plot.

@@ -2,8 +2,8 @@
 // against the varied figure on the left axis, the average and marginal rates
 // dashed on a second axis in %, with a legend of the table's own captions
 // (the inheritance cases name the spouse's and the heirs' shares) and
-// Japanese axis titles. Money is drawn in 万円 whatever the table's unit. Drawn in designed light colours that a dark desktop theme
-// does not reach.
+// Japanese axis titles. Money is drawn in 万円 whatever the table's unit. Drawn in designed light colours
+// that a dark desktop theme does not reach.
 #pragma once
 
 #include <QChartView>

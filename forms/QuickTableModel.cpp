@@ -54,7 +54,8 @@ QVariant QuickTableModel::data(const QModelIndex& index, int role) const {
     case Qt::TextAlignmentRole: return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     case Qt::ForegroundRole:
       if (!table_->Valid(row)) return kInvalidRowColour;
-      if (table_->ColumnField(column).negativesInRed && table_->Value(row, column) < 0) return QColor(Qt::red);
+      if (table_->ColumnField(column).negativesInRed && table_->Value(row, column) < 0)
+        return QColor(Qt::red);
       return column == 0 ? QVariant(QColor(Qt::black)) : QVariant();  // on its own light ground
     case Qt::BackgroundRole: return column == 0 ? QVariant(kVariedColumnColour) : QVariant();
     case Qt::ToolTipRole: return table_->Valid(row) ? QVariant() : QVariant(RowMessages(*table_, row));

@@ -91,7 +91,8 @@ class TablePages {
       qreal total = 0;
       for (int c = 0; c < kColumns; ++c) {
         widths_[c] = 0;
-        for (const QString& text : widest[c]) widths_[c] = std::max(widths_[c], metrics.horizontalAdvance(text));
+        for (const QString& text : widest[c])
+          widths_[c] = std::max(widths_[c], metrics.horizontalAdvance(text));
         widths_[c] += 2 * padding_;
         total += widths_[c];
       }
@@ -177,7 +178,8 @@ bool PrintQuickTable(QPrinter& printer, const QStringList& heading, const QuickT
   const QSizeF shown = drawing->size();
   drawing->resize(kPrintedChart);
   drawing->layout()->activate();
-  const qreal height = std::min(page.height() * 0.45, page.width() * kPrintedChart.height() / kPrintedChart.width());
+  const qreal height =
+      std::min(page.height() * 0.45, page.width() * kPrintedChart.height() / kPrintedChart.width());
   const QRectF target(page.left(), y, page.width(), height);
   chart.scene()->render(&painter, target, QRectF(drawing->pos(), kPrintedChart), Qt::KeepAspectRatio);
   drawing->resize(shown);

@@ -16,8 +16,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSaveFile>
-#include <QScrollBar>
 #include <QScreen>
+#include <QScrollBar>
 #include <QShowEvent>
 #include <QSplitter>
 #include <QStandardPaths>
@@ -34,6 +34,7 @@
 #include "QuickTableChart.h"
 #include "QuickTableModel.h"
 #include "QuickTablePrint.h"
+#include "QuickTableSettings.h"
 #include "WindowLook.h"
 
 using tavenko::AmountUnit;
@@ -50,17 +51,11 @@ namespace face = tavenko::face;
 
 namespace {
 
-const QString kSection = QStringLiteral("quicktable");
 constexpr int kDefaultPosition = 100;
 constexpr QSize kDefaultSize(1180, 660);
 constexpr int kBusyNoticeMs = 300;  // a longer computation says so
 
 QString ToQString(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
-
-// The settings key of one thing kept for a case: "bitbtn16.from".
-QString CaseKey(const calc::MainCase& button, const char* what) {
-  return ToQString(button.button).toLower() + '.' + QLatin1String(what);
-}
 
 bool ReadsHeirs(const calc::MainCase& button) {
   const auto reads = FiguresRead(button);
@@ -90,8 +85,8 @@ QString FigureText(Figure figure, Extended value, AmountUnit unit) {
 // in, whatever colours the desktop's theme prefers.
 QPalette LightPalette() {
   const QColor face(239, 239, 239);
-  QPalette palette(Qt::black, face, face.lighter(150), face.darker(150), face.darker(130), Qt::black, Qt::white,
-                   Qt::white, face);
+  QPalette palette(Qt::black, face, face.lighter(150), face.darker(150), face.darker(130), Qt::black,
+                   Qt::white, Qt::white, face);
   palette.setColor(QPalette::AlternateBase, QColor(247, 247, 247));
   palette.setColor(QPalette::Highlight, QColor(48, 140, 198));
   palette.setColor(QPalette::HighlightedText, Qt::white);
@@ -138,9 +133,10 @@ TQuickTableWindow::TQuickTableWindow(const calc::MainCase& button, const calc::M
   IniGT1->setFence(fnNone);
   IniGT1->Loaded();
   // The main window's settings file, wherever it was found.
-  if (auto* ownersFile = owner ? owner->findChild<TIniGT*>(QStringLiteral("IniGT1"), Qt::FindDirectChildrenOnly)
-                               : nullptr)
+  if (auto* ownersFile =
+          owner ? owner->findChild<TIniGT*>(QStringLiteral("IniGT1"), Qt::FindDirectChildrenOnly) : nullptr)
     IniGT1->setFileName(ownersFile->Path());
+  settings_ = std::make_unique<QuickTableSettings>(IniGT1);
 
   auto* layout = new QVBoxLayout(this);
   auto* top = new QHBoxLayout;
@@ -187,7 +183,8 @@ void TQuickTableWindow::BuildRangeGroup(QWidget* group) {
   auto* grid = new QGridLayout(group);
   caseBox_ = new QComboBox(group);
   caseBox_->setObjectName(QStringLiteral("CaseBox"));
-  for (const calc::MainCase& c : calc::MainCases()) caseBox_->addItem(ToQString(c.caption), ToQString(c.button));
+  for (const calc::MainCase& c : calc::MainCases())
+    caseBox_->addItem(ToQString(c.caption), ToQString(c.button));
   caseBox_->setMaxVisibleItems(calc::MainCases().size());
   figureBox_ = new QComboBox(group);
   figureBox_->setObjectName(QStringLiteral("FigureBox"));
@@ -302,7 +299,8 @@ void TQuickTableWindow::ConnectHandlers() {
   connect(noSpouseButton_, &QRadioButton::clicked, this, &TQuickTableWindow::Recompute);
   for (TNValEdit* field : {fromField_, toField_, stepField_})
     connect(field, &TNValEdit::OnChange, this, &TQuickTableWindow::FigureEdited);
-  for (TNValEdit* field : fixedFields_) connect(field, &TNValEdit::OnChange, this, &TQuickTableWindow::FigureEdited);
+  for (TNValEdit* field : fixedFields_)
+    connect(field, &TNValEdit::OnChange, this, &TQuickTableWindow::FigureEdited);
   connect(typingPause_, &QTimer::timeout, this, &TQuickTableWindow::Recompute);
   connect(busyNotice_, &QTimer::timeout, this, [this] { ShowStatus(QStringLiteral("計算中…"), false); });
   connect(worker_, &TableFuture::finished, this, &TQuickTableWindow::TableComputed);
@@ -377,8 +375,8 @@ const QuickTable* TQuickTableWindow::Table() const { return model_->Table().get(
 void TQuickTableWindow::CaseChanged() {
   const calc::MainCase& button = CurrentCase();
   setWindowTitle(QStringLiteral("早見表　") + ToQString(button.caption));
-  Figure figure = face::DefaultRange(button, unit_).figure;
-  if (const std::optional<KeptRange> kept = KeptRangeOf(button)) figure = kept->figure;
+  const std::optional<QuickRange> last = settings_->LastRange(button, unit_);
+  const Figure figure = last ? last->figure : face::DefaultRange(button, unit_).figure;
   {
     const QSignalBlocker quiet(figureBox_);
     figureBox_->clear();
@@ -389,7 +387,10 @@ void TQuickTableWindow::CaseChanged() {
 }
 
 void TQuickTableWindow::FigureChanged() {
-  SetRange(RangeFor(CurrentCase(), CurrentFigure()));
+  const std::optional<QuickRange> last = settings_->LastRange(CurrentCase(), unit_);
+  SetRange(last && last->figure == CurrentFigure()
+               ? *last
+               : face::DefaultRange(CurrentCase(), CurrentFigure(), unit_));
   ShowFixedInputs();
   Recompute();
 }
@@ -423,7 +424,7 @@ void TQuickTableWindow::Recompute() {
     ShowProblem(QString::fromStdString(*problem));
     return;
   }
-  KeepRange(*request.button, request.range);
+  settings_->Keep(*request.button, request.range, unit_);
   waiting_ = request;
   if (computingNumber_ == 0) StartNext();
 }
@@ -442,19 +443,16 @@ void TQuickTableWindow::TableComputed() {
   if (computingNumber_ == 0 || !worker_->isFinished()) return;
   const int number = std::exchange(computingNumber_, 0);
   busyNotice_->stop();
-  std::shared_ptr<const QuickTable> table;
-  try {
-    table = worker_->result();
-  } catch (...) {
-    // Nothing but memory can fail here: the range was accepted before.
-    if (number == newestNumber_ && !waiting_)
-      ShowProblem(QStringLiteral("表を作れませんでした（行が多すぎてメモリーが足りません）"));
+  if (waiting_) {
+    StartNext();  // this table is already out of date
     return;
   }
-  if (waiting_) {
-    StartNext();
-  } else if (number == newestNumber_) {
-    ShowTable(std::move(table));
+  if (number != newestNumber_) return;  // a refused range came after it
+  try {
+    ShowTable(worker_->result());
+  } catch (const std::exception&) {
+    // Nothing but memory can fail here: the range was accepted before.
+    ShowProblem(QStringLiteral("表を作れませんでした（行が多すぎてメモリーが足りません）"));
   }
 }
 
@@ -504,10 +502,12 @@ void TQuickTableWindow::FitColumns() {
   const QuickTable& table = *Table();
   const QFontMetrics cells(view_->font());
   const QFontMetrics captions(view_->horizontalHeader()->font());
-  const int cellRoom = 2 * (view_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view_) + 1) + 8;
+  const int cellRoom =
+      2 * (view_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view_) + 1) + 8;
   for (int c = 0; c < QuickTable::kColumnCount; ++c) {
     int width = captions.horizontalAdvance(ToQString(table.Captions()[std::size_t(c)])) + 20;
-    for (const QString& text : WidestTexts(table, c)) width = std::max(width, cells.horizontalAdvance(text) + cellRoom);
+    for (const QString& text : WidestTexts(table, c))
+      width = std::max(width, cells.horizontalAdvance(text) + cellRoom);
     view_->setColumnWidth(c, width);
   }
   // The table beside the chart as wide as its columns, when it has grown or
@@ -529,17 +529,21 @@ QStringList TQuickTableWindow::Heading() const {
   QStringList lines;
   lines << QStringLiteral("早見表　") + ToQString(table->Button().caption);
   lines << ToQString(varied.caption) + QStringLiteral("　") + FigureText(range.figure, range.from, in.unit) +
-               QStringLiteral(" ～ ") + FigureText(range.figure, range.to, in.unit) + QStringLiteral("　刻み ") +
-               FigureText(range.figure, range.step, in.unit) + QStringLiteral("　") + QLocale(QLocale::Japanese).toString(qulonglong(table->RowCount())) +
+               QStringLiteral(" ～ ") + FigureText(range.figure, range.to, in.unit) +
+               QStringLiteral("　刻み ") + FigureText(range.figure, range.step, in.unit) +
+               QStringLiteral("　") + QLocale(QLocale::Japanese).toString(qulonglong(table->RowCount())) +
                QStringLiteral(" 行");
   QStringList fixed;
   for (const MainField& f : face::InputFields())
     if (f.figure != range.figure && Reads(table->Button(), f.figure))
       fixed << ToQString(f.caption) + ' ' + FigureText(f.figure, in.*f.input, in.unit);
   if (ReadsHeirs(table->Button()))
-    fixed << QStringLiteral("配偶者 ") + (in.spouseCount == kCountScale ? QStringLiteral("有り") : QStringLiteral("無し"));
-  lines << QStringLiteral("ほかの入力　") + (fixed.isEmpty() ? QStringLiteral("なし") : fixed.join(QStringLiteral("　")));
-  lines << QStringLiteral("単位　") + (in.unit == AmountUnit::Yen ? QStringLiteral("円") : QStringLiteral("万円"));
+    fixed << QStringLiteral("配偶者 ") +
+                 (in.spouseCount == kCountScale ? QStringLiteral("有り") : QStringLiteral("無し"));
+  lines << QStringLiteral("ほかの入力　") +
+               (fixed.isEmpty() ? QStringLiteral("なし") : fixed.join(QStringLiteral("　")));
+  lines << QStringLiteral("単位　") +
+               (in.unit == AmountUnit::Yen ? QStringLiteral("円") : QStringLiteral("万円"));
   return lines;
 }
 
@@ -593,47 +597,7 @@ bool TQuickTableWindow::PrintTo(QPrinter& printer) {
   return false;
 }
 
-// ---- Settings -------------------------------------------------------------------
-
-std::optional<TQuickTableWindow::KeptRange> TQuickTableWindow::KeptRangeOf(const calc::MainCase& button) const {
-  if (const auto kept = keptRanges_.find(button.button); kept != keptRanges_.end()) return kept->second;
-  return StoredRange(button);
-}
-
-std::optional<TQuickTableWindow::KeptRange> TQuickTableWindow::StoredRange(const calc::MainCase& button) const {
-  try {
-    const MainField* field =
-        face::FindInputField(IniGT1->ReadRawString(kSection, CaseKey(button, "figure"), {}).toStdString());
-    if (!field || !Reads(button, field->figure)) return std::nullopt;
-    KeptRange range{field->figure, 0, 0, 0};
-    const std::array<std::pair<const char*, Extended*>, 3> numbers{
-        {{"from", &range.from}, {"to", &range.to}, {"step", &range.step}}};
-    for (const auto& [key, value] : numbers) {
-      bool ok = false;
-      *value = Extended(IniGT1->ReadRawString(kSection, CaseKey(button, key), {}).toLongLong(&ok));
-      if (!ok) return std::nullopt;
-    }
-    return range;
-  } catch (...) {
-    return std::nullopt;  // an unreadable file keeps the starting range
-  }
-}
-
-QuickRange TQuickTableWindow::RangeFor(const calc::MainCase& button, Figure figure) {
-  if (const std::optional<KeptRange> kept = KeptRangeOf(button); kept && kept->figure == figure) {
-    const Extended scale = InputField(figure).money && unit_ == AmountUnit::Man ? tavenko::kYenPerMan : 1;
-    const QuickRange range{figure, kept->from / scale, kept->to / scale, kept->step / scale};
-    // Yen that are no whole 万円, or a hand-edited file, give the starting range.
-    if (!face::RangeProblem(button, range)) return range;
-  }
-  return face::DefaultRange(button, figure, unit_);
-}
-
-void TQuickTableWindow::KeepRange(const calc::MainCase& button, const QuickRange& range) {
-  const Extended scale = InputField(range.figure).money && unit_ == AmountUnit::Man ? tavenko::kYenPerMan : 1;
-  keptRanges_.insert_or_assign(std::string(button.button),
-                               KeptRange{range.figure, range.from * scale, range.to * scale, range.step * scale});
-}
+// ---- Window events --------------------------------------------------------------
 
 void TQuickTableWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
@@ -646,21 +610,15 @@ void TQuickTableWindow::closeEvent(QCloseEvent* event) {
 }
 
 void TQuickTableWindow::FormShow() {
-  QRect frame(QPoint(kDefaultPosition, kDefaultPosition), kDefaultSize);
-  try {
-    frame.moveTop(IniGT1->ReadInteger(kSection, QStringLiteral("top"), kDefaultPosition));
-    frame.moveLeft(IniGT1->ReadInteger(kSection, QStringLiteral("left"), kDefaultPosition));
-    frame.setWidth(IniGT1->ReadInteger(kSection, QStringLiteral("width"), kDefaultSize.width()));
-    frame.setHeight(IniGT1->ReadInteger(kSection, QStringLiteral("height"), kDefaultSize.height()));
-  } catch (...) {
-    // An unreadable settings file opens the window at its default place.
-  }
+  QRect frame = settings_->Frame(QRect(QPoint(kDefaultPosition, kDefaultPosition), kDefaultSize));
   // A position that no screen shows would hide the window.
-  if (!QGuiApplication::screenAt(frame.topLeft() + QPoint(16, 8))) frame.moveTo(kDefaultPosition, kDefaultPosition);
+  if (!QGuiApplication::screenAt(frame.topLeft() + QPoint(16, 8)))
+    frame.moveTo(kDefaultPosition, kDefaultPosition);
   if (const QScreen* screen = QGuiApplication::screenAt(frame.topLeft() + QPoint(16, 8))) {
     // No taller or wider than the room left on that screen, title bar included.
     const QRect room = screen->availableGeometry();
-    frame.setSize(frame.size().boundedTo(QSize(room.right() - frame.left(), room.bottom() - frame.top() - 32)));
+    frame.setSize(
+        frame.size().boundedTo(QSize(room.right() - frame.left(), room.bottom() - frame.top() - 32)));
   }
   frame.setSize(frame.size().expandedTo(minimumSizeHint()));
   move(frame.topLeft());
@@ -669,17 +627,7 @@ void TQuickTableWindow::FormShow() {
 
 void TQuickTableWindow::FormClose() {
   try {
-    IniGT1->WriteInteger(kSection, QStringLiteral("top"), y());
-    IniGT1->WriteInteger(kSection, QStringLiteral("left"), x());
-    IniGT1->WriteInteger(kSection, QStringLiteral("width"), width());
-    IniGT1->WriteInteger(kSection, QStringLiteral("height"), height());
-    for (const auto& [name, range] : keptRanges_) {
-      const calc::MainCase& button = *calc::FindMainCase(name);
-      IniGT1->WriteRawString(kSection, CaseKey(button, "figure"), ToQString(InputField(range.figure).key));
-      IniGT1->WriteRawString(kSection, CaseKey(button, "from"), QString::number(qlonglong(range.from)));
-      IniGT1->WriteRawString(kSection, CaseKey(button, "to"), QString::number(qlonglong(range.to)));
-      IniGT1->WriteRawString(kSection, CaseKey(button, "step"), QString::number(qlonglong(range.step)));
-    }
+    settings_->Save(QRect(pos(), size()));
   } catch (...) {
     // A settings file that cannot be written never keeps the window open.
   }

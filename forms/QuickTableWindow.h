@@ -15,17 +15,15 @@
 // to the fields as they stand.
 //
 // The window opens with the main window's inputs and keeps its position,
-// size and the last range of each case in its own section of the settings
-// file ("quicktable"), money figures there in yen whatever the unit.
+// size and the last range of each case in the settings file
+// (QuickTableSettings).
 #pragma once
 
 #include <QFutureWatcher>
 #include <QWidget>
 #include <array>
-#include <map>
 #include <memory>
 #include <optional>
-#include <string>
 
 #include "MainSheet.h"
 #include "QuickTable.h"
@@ -42,6 +40,7 @@ class QTableView;
 class QTimer;
 class QuickTableChart;
 class QuickTableModel;
+class QuickTableSettings;
 class TIniGT;
 class TNValEdit;
 
@@ -92,11 +91,6 @@ class TQuickTableWindow : public QWidget {
     tavenko::face::QuickRange range;
     int number;  // later requests have higher numbers
   };
-  // A range as the settings file keeps it: money figures in yen.
-  struct KeptRange {
-    tavenko::face::Figure figure;
-    tavenko::Extended from, to, step;
-  };
   using TableFuture = QFutureWatcher<std::shared_ptr<const tavenko::face::QuickTable>>;
 
   // Set-up steps.
@@ -129,14 +123,6 @@ class TQuickTableWindow : public QWidget {
   void StartNext();
   void FitColumns();
 
-  // The last range of a case: this window's, else the settings file's, else
-  // the case's starting range; in the unit on show.
-  tavenko::face::QuickRange RangeFor(const tavenko::calc::MainCase& button, tavenko::face::Figure figure);
-  // This window's range of a case, else the settings file's.
-  std::optional<KeptRange> KeptRangeOf(const tavenko::calc::MainCase& button) const;
-  std::optional<KeptRange> StoredRange(const tavenko::calc::MainCase& button) const;
-  void KeepRange(const tavenko::calc::MainCase& button, const tavenko::face::QuickRange& range);
-
   QComboBox* caseBox_ = nullptr;
   QComboBox* figureBox_ = nullptr;
   TNValEdit* fromField_ = nullptr;
@@ -167,6 +153,5 @@ class TQuickTableWindow : public QWidget {
   std::optional<Request> waiting_;  // the newest request not yet started
   int computingNumber_ = 0;         // the request on the worker; 0 when idle
   int newestNumber_ = 0;            // the newest request, refused ones included
-  // Ranges of the cases this window has tabled, to be written at close.
-  std::map<std::string, KeptRange, std::less<>> keptRanges_;
+  std::unique_ptr<QuickTableSettings> settings_;
 };

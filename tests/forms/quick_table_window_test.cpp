@@ -42,9 +42,10 @@ struct Typed {
 
 void TypeIntoMainWindow(TForm1& form, const Typed& t, bool yen, bool spouse) {
   const Extended money = yen ? tavenko::kYenPerMan : 1;
-  const std::pair<int, Extended> fields[] = {
-      {11, t.income * money}, {12, t.deductions * money}, {13, t.profit * money}, {14, t.value * money},
-      {8, t.children},        {9, t.parents},             {10, t.siblings},       {16, t.years}};
+  const std::pair<int, Extended> fields[] = {{11, t.income * money}, {12, t.deductions * money},
+                                             {13, t.profit * money}, {14, t.value * money},
+                                             {8, t.children},        {9, t.parents},
+                                             {10, t.siblings},       {16, t.years}};
   for (const auto& [number, value] : fields) Field(form, number)->setValue(value);
   QTest::mouseClick(Child<QRadioButton>(form, yen ? "RadioButton4" : "RadioButton3"), Qt::LeftButton);
   QTest::mouseClick(Child<QRadioButton>(form, spouse ? "RadioButton1" : "RadioButton2"), Qt::LeftButton);
@@ -107,7 +108,8 @@ QStringList HeaderTexts(const QAbstractItemModel& model) {
 QByteArray ToolCsv(const TQuickTableWindow& window) {
   const face::QuickTable& table = *window.Table();
   const calc::MainInputs& in = table.Inputs();
-  QStringList args{QString::fromUtf8(table.Button().caption.data(), qsizetype(table.Button().caption.size()))};
+  QStringList args{
+      QString::fromUtf8(table.Button().caption.data(), qsizetype(table.Button().caption.size()))};
   const auto number = [](Extended v) { return QString::number(qlonglong(v)); };
   const face::QuickRange& range = table.Range();
   for (const face::MainField& f : face::InputFields())
@@ -145,8 +147,8 @@ QByteArray FileBytes(const QString& path) {
 // A shown main window, holding `typed` when given, and the 早見表 of `button`
 // opened from the button's context menu (nullptr when it did not open).
 struct OpenedFromMenu {
-  explicit OpenedFromMenu(std::string_view button, std::optional<Typed> typed = std::nullopt, bool yen = false,
-                          bool spouse = true) {
+  explicit OpenedFromMenu(std::string_view button, std::optional<Typed> typed = std::nullopt,
+                          bool yen = false, bool spouse = true) {
     ShowAndActivate(Form());
     if (typed) TypeIntoMainWindow(Form(), *typed, yen, spouse);
     window = OpenFromContextMenu(Form(), button);
@@ -192,7 +194,9 @@ class QuickTableWindowTest : public QObject {
       QStringList shown;
       for (QWidget* w : form.findChildren<QWidget*>())
         if (w->window() == &form && w->isVisible())
-          shown << w->objectName() + QStringLiteral(" %1,%2 %3x%4").arg(w->x()).arg(w->y()).arg(w->width()).arg(w->height());
+          shown
+              << w->objectName() +
+                     QStringLiteral(" %1,%2 %3x%4").arg(w->x()).arg(w->y()).arg(w->width()).arg(w->height());
       return shown;
     };
     TypeIntoMainWindow(form, Typed{}, yen, spouse);
@@ -216,7 +220,8 @@ class QuickTableWindowTest : public QObject {
     QCOMPARE(in.unit, yen ? AmountUnit::Yen : AmountUnit::Man);
     QCOMPARE(in.spouseCount, spouse ? tavenko::kCountScale : 0);
     for (const face::MainField& f : face::InputFields())
-      QCOMPARE(double(in.*f.input), double(Child<TNValEdit>(form, QString::fromUtf8(f.name.data()))->Value()));
+      QCOMPARE(double(in.*f.input),
+               double(Child<TNValEdit>(form, QString::fromUtf8(f.name.data()))->Value()));
 
     // The main window's click of the same figures, against the row that varies
     // the figure to what the main window holds.
@@ -230,8 +235,6 @@ class QuickTableWindowTest : public QObject {
     const QStringList clicked = ShownResults(form);
     const QStringList shown = RowTexts(*In<QTableView>(*window, "TableView")->model(), *row);
     QCOMPARE(shown.mid(1), clicked);
-
-
   }
 
   void ctrlTOpensTheLastButtonPressedOrTheFirstBeforeAnyPress() {
@@ -258,8 +261,10 @@ class QuickTableWindowTest : public QObject {
     QTest::addColumn<int>("rows");
     QTest::addColumn<int>("invalidRows");
     QTest::addColumn<bool>("yen");
-    const QStringList income{"所得金額", "課税所得", "所得税", "地方税", "事業税", "税金合計", "平均", "上積"};
-    const QStringList estate{"評価額", "課税所得", "妻の税額", "子の税額", "配偶者軽減", "合計納税額", "平均", "上積"};
+    const QStringList income{"所得金額", "課税所得", "所得税", "地方税",
+                             "事業税",   "税金合計", "平均",   "上積"};
+    const QStringList estate{"評価額",     "課税所得",   "妻の税額", "子の税額",
+                             "配偶者軽減", "合計納税額", "平均",     "上積"};
     QTest::newRow("給与所得") << "BitBtn2" << income << 50 << 0 << false;
     QTest::newRow("相続税（子） in 円") << "BitBtn16" << estate << 20 << 0 << true;
     // No years of service: every click says so.
@@ -309,7 +314,8 @@ class QuickTableWindowTest : public QObject {
       QCOMPARE(series->count(), rows);
       QCOMPARE(series->name(), header[column]);
       QCOMPARE(series->at(rows - 1).x(), double(window->Table()->FigureAt(rows - 1)) / man);
-      QCOMPARE(series->at(rows - 1).y(), double(window->Table()->Value(rows - 1, column)) / (column < 6 ? man : 1));
+      QCOMPARE(series->at(rows - 1).y(),
+               double(window->Table()->Value(rows - 1, column)) / (column < 6 ? man : 1));
     }
     QCOMPARE(chart->MoneyAxis()->titleText(), QStringLiteral("税額（万円）"));
     QVERIFY(chart->chart()->legend()->isVisible());
@@ -395,7 +401,8 @@ class QuickTableWindowTest : public QObject {
     const QString path = dir.filePath("no such folder/table.csv");
     QVERIFY(!window->SaveCsv(path));
     QCOMPARE(opened.probe.messages.size(), 1);
-    QVERIFY(opened.probe.messages[0].startsWith(QStringLiteral("CSV ファイルを保存できませんでした。\n") + path));
+    QVERIFY(
+        opened.probe.messages[0].startsWith(QStringLiteral("CSV ファイルを保存できませんでした。\n") + path));
     QVERIFY(!QFile::exists(path));
   }
 
@@ -410,7 +417,8 @@ class QuickTableWindowTest : public QObject {
     const QAbstractItemModel& model = *In<QTableView>(*window, "TableView")->model();
     QCOMPARE(lines.size(), model.rowCount() + 1);
     QCOMPARE(lines[0].split('\t'), HeaderTexts(model));
-    for (int row = 0; row < model.rowCount(); ++row) QCOMPARE(lines[row + 1].split('\t'), RowTexts(model, row));
+    for (int row = 0; row < model.rowCount(); ++row)
+      QCOMPARE(lines[row + 1].split('\t'), RowTexts(model, row));
   }
 
   void printsTheTableAndItsChartToAPdfFile_data() {
@@ -444,7 +452,8 @@ class QuickTableWindowTest : public QObject {
     QVERIFY(window->PrintTo(printer));
     const QByteArray pdf = FileBytes(path);
     QVERIFY(pdf.startsWith("%PDF-"));
-    const qsizetype pages = pdf.count("/Type /Page\n") + pdf.count("/Type /Page ") + pdf.count("/Type /Page/");
+    const qsizetype pages =
+        pdf.count("/Type /Page\n") + pdf.count("/Type /Page ") + pdf.count("/Type /Page/");
     QVERIFY2(severalPages ? pages > 2 : pages == 1, qPrintable(QString::number(pages)));
     QCOMPARE(opened.probe.messages, QStringList());
   }
@@ -459,17 +468,22 @@ class QuickTableWindowTest : public QObject {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
     QVERIFY(!window->PrintTo(printer));
-    QCOMPARE(opened.probe.messages, QStringList{QStringLiteral("印刷できませんでした。\n%1 に書き込めません。").arg(path)});
+    QCOMPARE(opened.probe.messages,
+             QStringList{QStringLiteral("印刷できませんでした。\n%1 に書き込めません。").arg(path)});
   }
 
   void refusesABadRangeWithItsReason_data() {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("digits");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("step 0") << "StepField" << "0" << "所得金額の刻みは 1 以上にしてください（0）";
-    QTest::newRow("start after the end") << "FromField" << "6000"
+    QTest::newRow("step 0") << "StepField"
+                            << "0"
+                            << "所得金額の刻みは 1 以上にしてください（0）";
+    QTest::newRow("start after the end") << "FromField"
+                                         << "6000"
                                          << "所得金額の開始（6,000）が終了（5,000）を超えています";
-    QTest::newRow("too many rows") << "ToField" << "999999999999"
+    QTest::newRow("too many rows") << "ToField"
+                                   << "999999999999"
                                    << "行数が 9,999,999,999 行になり、上限の 100,000 行を超えます";
   }
 

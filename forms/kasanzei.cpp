@@ -1,6 +1,7 @@
 #include "WindowLook.h"
 #include "kasanzei.h"
 
+#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QEvent>
 #include <QIcon>
@@ -66,6 +67,12 @@ TForm3::TForm3(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TFor
   // The designed rate and days, shown even before the window is first activated.
   Field(kRateField)->setValue(kDefaultDiscountRatePercent);
   Field(kDaysField)->setValue(kDefaultDays);
+
+  // The two unit buttons are one exclusive group, whatever else the window
+  // holds: a click on the checked one leaves it checked.
+  auto* unitButtons = new QButtonGroup(this);
+  unitButtons->addButton(ui_->RadioButton1);
+  unitButtons->addButton(ui_->RadioButton2);
 
   // The unit group's caption is red; its buttons keep the window's text colour.
   const QColor buttonText = ui_->RadioButton1->palette().color(QPalette::WindowText);

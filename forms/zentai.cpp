@@ -1,5 +1,6 @@
 #include "zentai.h"
 
+#include <QButtonGroup>
 #include <QChart>
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -57,16 +58,14 @@ void SetTextColour(QWidget* widget, const QColor& colour) {
 }
 
 // A unit button checked or not. Checking one unchecks the other; unchecking
-// leaves both clear, as a settings file with both keys 0 asks for.
+// leaves both clear, as a settings file with both keys 0 asks for (the
+// exclusive group alone would refuse it).
 void SetRadioChecked(QAbstractButton* button, bool checked) {
-  if (checked) {
-    button->setChecked(true);
-    return;
-  }
-  const bool exclusive = button->autoExclusive();
-  button->setAutoExclusive(false);
-  button->setChecked(false);
-  button->setAutoExclusive(exclusive);
+  QButtonGroup* group = button->group();
+  const bool exclusive = group && group->exclusive();
+  if (!checked && group) group->setExclusive(false);
+  button->setChecked(checked);
+  if (group) group->setExclusive(exclusive);
 }
 
 }  // namespace
@@ -85,6 +84,13 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
   IniGT1->setDefaultDir(ddApplication);
   IniGT1->setFence(fnNone);
   IniGT1->Loaded();
+
+  // The unit pair is one exclusive group of its own: left to auto-exclusion,
+  // the spouse buttons further down the window would count as its siblings,
+  // and a click on the checked unit would clear it.
+  auto* unitButtons = new QButtonGroup(this);
+  unitButtons->addButton(ui->RadioButton3);
+  unitButtons->addButton(ui->RadioButton4);
 
   SetUpChart();
   SetUpIcons();

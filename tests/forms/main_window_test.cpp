@@ -213,6 +213,46 @@ class MainWindowTest : public QObject {
     QCOMPARE(LogLines(form).at(2), QStringLiteral("812.3"));
   }
 
+  // The checked unit button stays checked when it is clicked or pressed
+  // again, and the calculation that follows works in the unit it shows.
+  void unitButtonPressedAgainStaysChecked_data() {
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<bool>("bySpace");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("taxAndTotal");
+    const QStringList yenResult{"51,000", "151,000"};
+    const QStringList manResult{"123", "203"};
+    QTest::newRow("円 clicked again") << "RadioButton4" << false << "1000000" << yenResult;
+    QTest::newRow("円 pressed again with Space") << "RadioButton4" << true << "1000000" << yenResult;
+    QTest::newRow("万円 clicked again") << "RadioButton3" << false << "800" << manResult;
+    QTest::newRow("万円 pressed again with Space") << "RadioButton3" << true << "800" << manResult;
+  }
+  void unitButtonPressedAgainStaysChecked() {
+    QFETCH(QString, unit);
+    QFETCH(bool, bySpace);
+    QFETCH(QString, typed);
+    QFETCH(QStringList, taxAndTotal);
+    TForm1 form;
+    ShowAndActivate(form);
+    auto* chosen = Child<QRadioButton>(form, qPrintable(unit));
+    auto* other = Child<QRadioButton>(form, unit == "RadioButton4" ? "RadioButton3" : "RadioButton4");
+    QTest::mouseClick(chosen, Qt::LeftButton);
+    auto* income = Child<TNValEdit>(form, "NValEdit11");
+    QTest::mouseClick(income, Qt::LeftButton);
+    QTest::keyClicks(income, typed);
+    if (bySpace) {
+      chosen->setFocus(Qt::TabFocusReason);
+      QTest::keyClick(chosen, Qt::Key_Space);
+    } else {
+      QTest::mouseClick(chosen, Qt::LeftButton);
+    }
+    QVERIFY(chosen->isChecked());
+    QVERIFY(!other->isChecked());
+    QVERIFY(Child<QRadioButton>(form, "RadioButton1")->isChecked());  // the spouse pair is its own
+    QTest::mouseClick(Child<QPushButton>(form, "BitBtn1"), Qt::LeftButton);
+    QCOMPARE((QStringList{ShownResults(form).at(1), ShownResults(form).at(4)}), taxAndTotal);
+  }
+
   void takeHomeNotPositiveHidesThePie() {
     TForm1 form;
     ShowAndActivate(form);

@@ -61,6 +61,7 @@ QIcon SearchGlyph() {
 }  // namespace
 
 TForm4::TForm4(QWidget* parent) : QWidget(parent, Qt::Window), ui(std::make_unique<Ui::TForm4>()) {
+  BeginWindowLook(this);
   ui->setupUi(this);
   LoadNumericFields(this);
   setFixedSize(size());
@@ -74,12 +75,12 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent, Qt::Window), ui(std::make_uniq
   SetUpControls();
   SetUpChart();
   ConnectHandlers();
+  FinishWindowLook(this);
 }
 
 TForm4::~TForm4() = default;
 
 void TForm4::SetUpControls() {
-  setFont(WindowFont(12));
   for (TNValEdit* field : findChildren<TNValEdit*>()) field->setFont(WindowFont(15));
   ui->BitBtn2->setIcon(SearchGlyph());
   ui->BitBtn1->setIcon(PrintIcon());

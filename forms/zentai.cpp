@@ -72,7 +72,12 @@ void SetRadioChecked(QAbstractButton* button, bool checked) {
 
 TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm1>()) {
   InstallJapaneseFontFallbacks();
+  BeginWindowLook(this);
   ui->setupUi(this);
+  // The prompts of the four amounts and every figure field stand out at 15 px.
+  for (QWidget* large : std::initializer_list<QWidget*>{ui->Label1, ui->Label2, ui->Label3, ui->Label4})
+    large->setFont(WindowFont(15));
+  for (TNValEdit* field : findChildren<TNValEdit*>()) field->setFont(WindowFont(15));
   LoadNumericFields(this);
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -95,6 +100,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
   SetUpChart();
   SetUpIcons();
   ConnectButtons();
+  FinishWindowLook(this);
   FormCreate();
 }
 

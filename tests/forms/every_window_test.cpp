@@ -1,8 +1,9 @@
-// What every window shows, checked in all four as the program opens them
-// (the three others from the main window's buttons, so as its children):
-// each window in its own fonts, no figure ever cut, the designed colours
-// whatever the desktop theme, group-box frames clear of the controls in them,
-// and button captions clear of their frames.
+// What every window shows and how its buttons take the keyboard, checked in
+// all four as the program opens them (the three others from the main
+// window's buttons, so as its children): each window in its own fonts, no
+// figure ever cut, the designed colours whatever the desktop theme, group-box
+// frames clear of the controls in them, button captions clear of their
+// frames, and Enter pressing a focused button.
 #include <QApplication>
 #include <QFile>
 #include <QGroupBox>
@@ -176,7 +177,7 @@ void CalculateInEveryWindow(Windows& windows) {
 
 }  // namespace
 
-class EveryWindowLookTest : public QObject {
+class EveryWindowTest : public QObject {
   Q_OBJECT
 
  private:
@@ -355,7 +356,42 @@ class EveryWindowLookTest : public QObject {
     }
     QCOMPARE(captions, 27 + 3 + 3);
   }
+
+  // Enter and the keypad Enter press the push button that has the focus, in
+  // every window, as Space does.
+  void enterPressesTheFocusedButton_data() {
+    QTest::addColumn<int>("window");
+    QTest::addColumn<QString>("typed");         // a figure the press works on
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("pressedShows");  // a field that the press shows and fills
+    QTest::addColumn<int>("key");
+    for (auto [key, keyName] : {std::pair{int(Qt::Key_Return), "Enter"}, std::pair{int(Qt::Key_Enter), "keypad Enter"}}) {
+      QTest::addRow("%s on 一般所得税", keyName) << 0 << "NValEdit11" << "BitBtn1" << "NValEdit5" << key;
+      QTest::addRow("%s on 税額の計算", keyName) << 1 << "NValEdit1" << "BitBtn1" << "NValEdit21" << key;
+      QTest::addRow("%s on 計　算", keyName) << 2 << "NValEdit5" << "BitBtn1" << "NValEdit9" << key;
+      QTest::addRow("%s on the search", keyName) << 3 << "NValEdit1" << "BitBtn2" << "NValEdit20" << key;
+    }
+  }
+  void enterPressesTheFocusedButton() {
+    QFETCH(int, window);
+    QFETCH(QString, typed);
+    QFETCH(QString, button);
+    QFETCH(QString, pressedShows);
+    QFETCH(int, key);
+    Windows windows(SettingsPath());
+    QWidget* shown = windows.all[window];
+    shown->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(shown));
+    shown->findChild<TNValEdit*>(typed)->setValue(5000);
+    auto* pressed = shown->findChild<QPushButton*>(button);
+    auto* result = shown->findChild<TNValEdit*>(pressedShows);
+    QVERIFY(!result->isVisible() || result->text() == QStringLiteral("0"));
+    pressed->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(pressed, Qt::Key(key), key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+    QVERIFY(result->isVisible());
+    QVERIFY2(result->text() != QStringLiteral("0"), qPrintable(result->text()));
+  }
 };
 
-QTEST_MAIN(EveryWindowLookTest)
-#include "every_window_look_test.moc"
+QTEST_MAIN(EveryWindowTest)
+#include "every_window_test.moc"

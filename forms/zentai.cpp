@@ -82,7 +82,8 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
-  setFixedSize(kNarrowWidth, kHeight);
+  SetUpLog();
+  SetWidth(kNarrowWidth);
 
   IniGT1 = new TIniGT(this);
   IniGT1->setObjectName(QStringLiteral("IniGT1"));
@@ -131,6 +132,14 @@ void TForm1::SetUpChart() {
   ui->Chart1->setChart(chart);
   ui->Chart1->setBackgroundBrush(clSilver);
   ui->Chart1->setRenderHint(QPainter::Antialiasing);
+}
+
+void TForm1::SetUpLog() {
+  // The log is a read-out: it can be read, selected and copied, not typed
+  // into, and Tab moves on from it as from any other control.
+  ui->Memo1->setReadOnly(true);
+  ui->Memo1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  ui->Memo1->setTabChangesFocus(true);
 }
 
 void TForm1::SetUpIcons() {
@@ -272,7 +281,27 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 void TForm1::RadioButton1Click() { spouseCount_ = kCountScale; }
 void TForm1::RadioButton2Click() { spouseCount_ = 0; }
 
-void TForm1::SetWidth(int width) { setFixedSize(width, kHeight); }
+void TForm1::SetWidth(int width) {
+  setFixedSize(width, kHeight);
+  // The log panel lies beyond the narrow window's edge: hidden, so that
+  // neither Tab nor Enter can lead into it out of sight.
+  ui->Panel1->setVisible(width >= kWideWidth);
+  ShowNewestLogLines();
+}
+
+void TForm1::AppendToLog(const std::vector<std::string>& lines) {
+  for (const std::string& line : lines) ui->Memo1->appendPlainText(QString::fromStdString(line));
+  logBehind_ = true;
+  ShowNewestLogLines();
+}
+
+void TForm1::ShowNewestLogLines() {
+  // Lines added while the log was out of sight come into view when it shows.
+  if (!logBehind_ || !ui->Memo1->isVisible()) return;
+  ui->Memo1->moveCursor(QTextCursor::End);
+  ui->Memo1->ensureCursorVisible();
+  logBehind_ = false;
+}
 
 void TForm1::BitBtn23Click() {
   wide_ = !wide_;
@@ -346,7 +375,7 @@ void TForm1::ApplySheet(const calc::MainSheet& sheet) {
     tavenko::platform::ShowMessage(this, QString::fromStdString(message));
   ReclaimActivation();
   ShowResults(sheet);
-  for (const std::string& line : sheet.log) ui->Memo1->appendPlainText(QString::fromStdString(line));
+  AppendToLog(sheet.log);
   const std::array<QLineEdit*, calc::kResultCount> captions{
       ui->Edit1, ui->Edit2, ui->Edit3, ui->Edit4, ui->Edit5, ui->Edit6, ui->Edit7};
   for (int i = 0; i < calc::kResultCount; ++i)

@@ -12,7 +12,6 @@ using calc::MainCase;
 using calc::MainInputs;
 using calc::MainSheet;
 using field::FieldSettings;
-using field::ShownText;
 
 namespace {
 
@@ -123,6 +122,14 @@ std::string Quoted(std::string_view text) {
 std::string Bool(bool b) { return b ? "true" : "false"; }
 std::string Number(Extended v) { return Quoted(FormatGeneral(v)); }
 
+// The "value" and "text" members of a field the click sets: what the field
+// holds and shows once set, which is not the figure computed when that
+// figure has more digits than the field.
+std::string FieldFigure(const FieldSettings& settings, Extended computed) {
+  const field::HeldFigure held = field::FigureHeld(settings, computed);
+  return "\"value\": " + Number(held.value) + ", \"text\": " + Quoted(held.text);
+}
+
 std::string StringArray(const std::vector<std::string>& items, std::string_view indent) {
   if (items.empty()) return "[]";
   std::string out = "[";
@@ -150,8 +157,7 @@ std::string SheetJson(const MainCase& button, const MainInputs& inputs, const Ma
   for (int i = 0; i < calc::kResultCount; ++i) {
     const std::string n = std::to_string(i + 1);
     j += std::string(i ? "," : "") + "\n    {\"field\": \"NValEdit" + n + "\", \"caption\": " +
-         Quoted(sheet.captions[i]) + ", \"value\": " + Number(sheet.results[i]) +
-         ", \"text\": " + Quoted(ShownText(ResultDisplay(i), sheet.results[i])) + "}";
+         Quoted(sheet.captions[i]) + ", " + FieldFigure(ResultDisplay(i), sheet.results[i]) + "}";
   }
   j += "\n  ],\n";
 
@@ -178,19 +184,16 @@ std::string SheetJson(const MainCase& button, const MainInputs& inputs, const Ma
   j += "    \"Label13\": " + Quoted(side.visible ? side.note : "") + ",\n";
   j += "    \"NValEdit16\": {\"visible\": " + Bool(side.yearsFieldVisible) +
        ", \"value\": " + Number(years) + "},\n";
-  j += "    \"NValEdit17\": {\"visible\": " + Bool(side.extraFieldVisible) +
-       ", \"value\": " + Number(extra) + ", \"text\": " + Quoted(ShownText(kMoneyResult, extra)) +
-       "}\n";
+  j += "    \"NValEdit17\": {\"visible\": " + Bool(side.extraFieldVisible) + ", " +
+       FieldFigure(kMoneyResult, extra) + "}\n";
   j += "  },\n";
 
   const Extended low = sheet.feeLow.value_or(0);
   const Extended high = sheet.feeHigh.value_or(0);
   j += "  \"GroupBox3\": {\n";
   j += "    \"visible\": " + Bool(sheet.feePanelVisible) + ",\n";
-  j += "    \"NValEdit15\": {\"value\": " + Number(low) + ", \"text\": " +
-       Quoted(ShownText(kFeeField, low)) + "},\n";
-  j += "    \"NValEdit18\": {\"value\": " + Number(high) + ", \"text\": " +
-       Quoted(ShownText(kFeeField, high)) + "}\n";
+  j += "    \"NValEdit15\": {" + FieldFigure(kFeeField, low) + "},\n";
+  j += "    \"NValEdit18\": {" + FieldFigure(kFeeField, high) + "}\n";
   j += "  }\n}\n";
   return j;
 }

@@ -32,6 +32,7 @@ class SheetToolWindowAgreementTest : public QObject {
       QCOMPARE(field->MaxDigits(), settings->maxDigits);
       QCOMPARE(field->FixDecimal(), settings->fixDecimal);
       QCOMPARE(field->ZeroDisplay(), settings->zeroDisplay);
+      QCOMPARE(field->PrmtNegative(), settings->prmtNegative);
       QCOMPARE(field->PutAComma(), settings->putAComma);
     }
   }
@@ -75,6 +76,29 @@ class SheetToolWindowAgreementTest : public QObject {
         const std::string expected = field::ShownText(*sheettool::MainWindowFieldSettings(name), sheet.results[i]);
         QCOMPARE(form.findChild<TNValEdit*>(QString::fromStdString(name))->text(), QString::fromStdString(expected));
       }
+    }
+  }
+
+  // A fee beyond the fee fields' nine digits: the tool reports the value the
+  // window's fields hold after the click, not the fee computed.
+  void feeFieldsHoldWhatTheToolReports() {
+    const std::string_view args[] = {"BitBtn16", "--value", "99999999999", "--children", "99"};
+    const sheettool::ToolOutput out = sheettool::RunSheetTool(args);
+    QCOMPARE(out.status, 0);
+    TForm1 form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.findChild<TNValEdit*>("NValEdit14")->setValue(99999999999.0L);
+    form.findChild<TNValEdit*>("NValEdit8")->setValue(99);
+    QTest::mouseClick(form.findChild<QPushButton*>("BitBtn16"), Qt::LeftButton);
+    for (const char* name : {"NValEdit15", "NValEdit18"}) {
+      const std::string key = std::string("\"") + name + "\": {\"value\": \"";
+      const std::size_t at = out.out.find(key);
+      QVERIFY2(at != std::string::npos, name);
+      const std::string reported = out.out.substr(at + key.size(), out.out.find('"', at + key.size()) - at - key.size());
+      auto* field = form.findChild<TNValEdit*>(name);
+      QCOMPARE(QString::fromStdString(reported), QString::number(double(field->Value()), 'g', 15));
+      QCOMPARE(QString::fromStdString(reported), QStringLiteral("999999999"));
     }
   }
 };

@@ -269,12 +269,19 @@ class EveryWindowTest : public QObject {
   void darkThemeLeavesTheDesignedColours() {
     const QPalette lightPalette = QApplication::palette();
     const QString lightStyle = QApplication::style()->name();
+    // Each window empty (with its notes), then after a calculation.
+    const auto textsBeforeAndAfterCalculating = [](Windows& windows) {
+      QList<ShownText> texts;
+      for (QWidget* window : windows.all) texts += VisibleTexts(window);
+      CalculateInEveryWindow(windows);
+      for (QWidget* window : windows.all)
+        for (ShownText t : VisibleTexts(window)) texts.append({t.name + QStringLiteral(" calculated"), t.text, t.ground});
+      return texts;
+    };
     QMap<QString, QPair<QColor, QColor>> light;
     {
       Windows windows(SettingsPath());
-      CalculateInEveryWindow(windows);
-      for (QWidget* window : windows.all)
-        for (const ShownText& t : VisibleTexts(window)) light[t.name] = {t.text, t.ground};
+      for (const ShownText& t : textsBeforeAndAfterCalculating(windows)) light[t.name] = {t.text, t.ground};
     }
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setPalette(DarkPalette());
@@ -283,17 +290,15 @@ class EveryWindowTest : public QObject {
     int checked = 0;
     {
       Windows windows(SettingsPath());
-      CalculateInEveryWindow(windows);
-      for (QWidget* window : windows.all) {
-        for (const ShownText& t : VisibleTexts(window)) {
-          const QString what = t.name + QStringLiteral(" %1 on %2").arg(t.text.name(), t.ground.name());
-          QVERIFY2(light.contains(t.name), qPrintable(what));
-          QVERIFY2(light[t.name] == qMakePair(t.text, t.ground), qPrintable(what));
-          if (!designedAccents.contains(t.text))
-            QVERIFY2(Contrast(t.text, t.ground) >= 4.5, qPrintable(what));
-          ++checked;
-        }
+      for (const ShownText& t : textsBeforeAndAfterCalculating(windows)) {
+        const QString what = t.name + QStringLiteral(" %1 on %2").arg(t.text.name(), t.ground.name());
+        QVERIFY2(light.contains(t.name), qPrintable(what));
+        QVERIFY2(light[t.name] == qMakePair(t.text, t.ground), qPrintable(what));
+        if (!designedAccents.contains(t.text)) QVERIFY2(Contrast(t.text, t.ground) >= 4.5, qPrintable(what));
+        ++checked;
       }
+      const auto note = windows.all[2]->findChild<QLabel*>(QStringLiteral("Label15"));
+      QCOMPARE(note->palette().color(QPalette::WindowText), QColor(0, 0, 255));  // a blue note, seen above
     }
     QApplication::setStyle(lightStyle);
     QApplication::setPalette(lightPalette);

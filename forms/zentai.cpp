@@ -91,6 +91,11 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
   IniGT1->setFence(fnNone);
   IniGT1->Loaded();
 
+  // The spouse group's caption takes the heir prompts' colour; its two
+  // buttons keep the window's text colour.
+  for (QWidget* spouse : {ui->RadioButton1, ui->RadioButton2})
+    SetTextColour(spouse, palette().color(QPalette::WindowText));
+
   // The unit pair is one exclusive group of its own: left to auto-exclusion,
   // the spouse buttons further down the window would count as its siblings,
   // and a click on the checked unit would clear it.

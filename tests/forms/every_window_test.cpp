@@ -238,29 +238,6 @@ class EveryWindowTest : public QObject {
     QVERIFY(shrunkFields > 0);  // the main window's result fields at least
   }
 
-  // The figures that were cut before: twelve digits in the main window's
-  // 114-px result fields, ten in the additional tax window's fields.
-  void largeResultsAreShownWhole() {
-    Windows windows(SettingsPath());
-    TForm1& main = *windows.main;
-    QTest::mouseClick(main.findChild<QRadioButton*>(QStringLiteral("RadioButton4")), Qt::LeftButton);
-    main.findChild<TNValEdit*>(QStringLiteral("NValEdit11"))->setValue(999999999999.0L);
-    QTest::mouseClick(main.findChild<QPushButton*>(QStringLiteral("BitBtn3")), Qt::LeftButton);
-    QWidget* additional = windows.all[2];
-    additional->findChild<TNValEdit*>(QStringLiteral("NValEdit1"))->setValue(1000000000);
-    additional->findChild<TNValEdit*>(QStringLiteral("NValEdit5"))->setValue(2500000000.0L);
-    additional->findChild<TNValEdit*>(QStringLiteral("NValEdit13"))->setValue(1);
-    QTest::mouseClick(additional->findChild<QPushButton*>(QStringLiteral("BitBtn1")), Qt::LeftButton);
-    QCOMPARE(additional->findChild<TNValEdit*>(QStringLiteral("NValEdit41"))->text(), QStringLiteral("1,736,500,000"));
-    for (QWidget* window : {static_cast<QWidget*>(&main), additional}) {
-      for (TNValEdit* field : Own<TNValEdit>(window)) {
-        if (!field->isVisible()) continue;
-        QVERIFY2(std::ceil(QFontMetricsF(field->font()).horizontalAdvance(field->text())) <= TextRoom(field),
-                 qPrintable(Name(field) + " showing " + field->text()));
-      }
-    }
-  }
-
   // Under a dark desktop theme every window keeps the colours it is
   // designed in: each visible text has the colour and the ground it has
   // under a light theme, and every text in the window-text colour stands

@@ -10,7 +10,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
-#include <QShowEvent>
 #include <QValueAxis>
 
 #include "IniGT.h"
@@ -61,6 +60,7 @@ QIcon SearchGlyph() {
 }  // namespace
 
 TForm4::TForm4(QWidget* parent) : QWidget(parent, Qt::Window), ui(std::make_unique<Ui::TForm4>()) {
+  BeginWindowLook(this);
   ui->setupUi(this);
   LoadNumericFields(this);
   setFixedSize(size());
@@ -74,12 +74,12 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent, Qt::Window), ui(std::make_uniq
   SetUpControls();
   SetUpChart();
   ConnectHandlers();
+  FinishWindowLook(this);
 }
 
 TForm4::~TForm4() = default;
 
 void TForm4::SetUpControls() {
-  setFont(WindowFont(12));
   for (TNValEdit* field : findChildren<TNValEdit*>()) field->setFont(WindowFont(15));
   ui->BitBtn2->setIcon(SearchGlyph());
   ui->BitBtn1->setIcon(PrintIcon());
@@ -253,10 +253,13 @@ void TForm4::SetSliderPosition(int percent) {
   ui->ScrollBar1->setValue(percent);
 }
 
-void TForm4::showEvent(QShowEvent* event) {
-  QWidget::showEvent(event);
-  // Restoring from the task bar is not a new showing of the window.
-  if (!event->spontaneous()) FormShow();
+void TForm4::setVisible(bool visible) {
+  // A position put before the window exists is where the window system puts
+  // the frame, as x() and y() read it at close; put afterwards it would place
+  // the inside of the window, and every opening would creep up by the title
+  // bar. (Restoring from the task bar does not come through here.)
+  if (visible && !isVisible()) FormShow();
+  QWidget::setVisible(visible);
 }
 
 void TForm4::closeEvent(QCloseEvent* event) {

@@ -14,7 +14,9 @@
 
 #include <QWidget>
 #include <memory>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "Amount.h"
 #include "MainSheet.h"
@@ -89,9 +91,14 @@ class TForm1 : public QWidget {
 
  private:
   void SetUpChart();
+  void SetUpLog();
   void SetUpIcons();
   void ConnectButtons();
+  // Narrow or wide; the log panel shows in the wide window only.
   void SetWidth(int width);
+  // The log gets the lines of a calculation and keeps its newest line in view.
+  void AppendToLog(const std::vector<std::string>& lines);
+  void ShowNewestLogLines();
   void ReclaimActivation();
 
   tavenko::calc::MainInputs ReadInputs() const;
@@ -110,4 +117,5 @@ class TForm1 : public QWidget {
   tavenko::ScaledCount spouseCount_ = 0;  // SpouseCount
   bool wide_ = false;                   // the log panel is shown
   bool backFromModalBox_ = false;     // the activation went to a modal box of this window
+  bool logBehind_ = false;            // the log's newest lines are not yet scrolled into view
 };

@@ -13,7 +13,6 @@ namespace tavenko::sheettool {
 using calc::MainCase;
 using calc::MainInputs;
 using calc::MainSheet;
-using face::ShownText;
 
 namespace {
 
@@ -142,6 +141,14 @@ const face::MainField& Field(std::string_view name) { return *face::FindMainFiel
 std::string Bool(bool b) { return b ? "true" : "false"; }
 std::string Number(Extended v) { return Quoted(FormatGeneral(v)); }
 
+// The "value" and "text" members of a field the click sets: what the field
+// holds and shows once set, which is not the figure computed when that
+// figure has more digits than the field.
+std::string FieldFigure(const face::MainField& field, Extended computed) {
+  const field::HeldFigure held = field::FigureHeld(field.settings, computed);
+  return "\"value\": " + Number(held.value) + ", \"text\": " + Quoted(held.text);
+}
+
 std::string StringArray(const std::vector<std::string>& items, std::string_view indent) {
   if (items.empty()) return "[]";
   std::string out = "[";
@@ -160,8 +167,7 @@ std::string SheetJsonMembers(const MainCase& button, const MainInputs& inputs, c
   for (int i = 0; i < calc::kResultCount; ++i) {
     const face::MainField& field = face::ResultField(i);
     j += std::string(i ? "," : "") + "\n    {\"field\": " + Quoted(field.name) + ", \"caption\": " +
-         Quoted(sheet.captions[i]) + ", \"value\": " + Number(sheet.results[i]) +
-         ", \"text\": " + Quoted(ShownText(field, sheet.results[i])) + "}";
+         Quoted(sheet.captions[i]) + ", " + FieldFigure(field, sheet.results[i]) + "}";
   }
   j += "\n  ],\n";
 
@@ -188,19 +194,16 @@ std::string SheetJsonMembers(const MainCase& button, const MainInputs& inputs, c
   j += "    \"Label13\": " + Quoted(side.visible ? side.note : "") + ",\n";
   j += "    \"NValEdit16\": {\"visible\": " + Bool(side.yearsFieldVisible) +
        ", \"value\": " + Number(years) + "},\n";
-  j += "    \"NValEdit17\": {\"visible\": " + Bool(side.extraFieldVisible) +
-       ", \"value\": " + Number(extra) + ", \"text\": " + Quoted(ShownText(Field("NValEdit17"), extra)) +
-       "}\n";
+  j += "    \"NValEdit17\": {\"visible\": " + Bool(side.extraFieldVisible) + ", " +
+       FieldFigure(Field("NValEdit17"), extra) + "}\n";
   j += "  },\n";
 
   const Extended low = sheet.feeLow.value_or(0);
   const Extended high = sheet.feeHigh.value_or(0);
   j += "  \"GroupBox3\": {\n";
   j += "    \"visible\": " + Bool(sheet.feePanelVisible) + ",\n";
-  j += "    \"NValEdit15\": {\"value\": " + Number(low) + ", \"text\": " +
-       Quoted(ShownText(Field("NValEdit15"), low)) + "},\n";
-  j += "    \"NValEdit18\": {\"value\": " + Number(high) + ", \"text\": " +
-       Quoted(ShownText(Field("NValEdit18"), high)) + "}\n";
+  j += "    \"NValEdit15\": {" + FieldFigure(Field("NValEdit15"), low) + "},\n";
+  j += "    \"NValEdit18\": {" + FieldFigure(Field("NValEdit18"), high) + "}\n";
   j += "  }\n";
   return j;
 }

@@ -600,12 +600,14 @@ void FieldModel::ApplySettings(const FieldSettings& settings) {
   SetArrowNext(settings.arrowNext);
 }
 
-std::string ShownText(const FieldSettings& settings, Extended value) {
+HeldFigure FigureHeld(const FieldSettings& settings, Extended value) {
   FieldModel model;
   model.ApplySettings(settings);
   model.Loaded();
   model.SetValue(value);
-  return model.Text();
+  return {model.Value(), model.Text()};
 }
+
+std::string ShownText(const FieldSettings& settings, Extended value) { return FigureHeld(settings, value).text; }
 
 }  // namespace tavenko::field

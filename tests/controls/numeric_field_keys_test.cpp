@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <QDir>
 #include <QImage>
+#include <QInputMethod>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QStyleHints>
@@ -83,6 +85,7 @@ class NumericFieldKeysTest : public QObject {
   void cutUndoAndDeleteThroughKeysAndMenu();
   void readOnlyFieldRefusesEditsButCopies();
   void inputMethodIsOffWhileFocused();
+  void inputMethodIsToldTheFieldTakesNoComposedText();
   void onChangeOnlyWhenTheShownTextChanges();
   void textPutFromOutsideIsReformatted();
   void coloursOfNegatives();
@@ -380,11 +383,54 @@ void NumericFieldKeysTest::inputMethodIsOffWhileFocused() {
   FieldWindow w;
   QVERIFY(w.Show());
   w.fields[0]->setFocus();
-  QVERIFY(!w.fields[0]->testAttribute(Qt::WA_InputMethodEnabled));
+  QCOMPARE(QInputMethod::queryFocusObject(Qt::ImEnabled, {}).toBool(), false);
   QInputMethodEvent commit;
   commit.setCommitString(QStringLiteral("４２"));
   QCoreApplication::sendEvent(w.fields[0], &commit);
   QCOMPARE(w.fields[0]->text(), QStringLiteral("42"));
+}
+
+// The platform decides whether the input method may compose for the focused
+// control when the focus arrives, before the control hears of it: at that
+// moment, and whenever asked, a figure field says no (a text field beside it
+// says yes), and it hints at numbers.
+void NumericFieldKeysTest::inputMethodIsToldTheFieldTakesNoComposedText() {
+  FieldWindow w;
+  auto* text = new QLineEdit(&w.window);
+  w.window.layout()->addWidget(text);
+  TNValEdit* signedField = w.fields[0];
+  TNValEdit* digitsField = w.fields[1];
+  digitsField->setPrmtNegative(false);
+  QVERIFY(w.Show());
+  w.okButton->setFocus();
+
+  QList<QPair<QObject*, bool>> askedOnArrival;
+  QObject listening;
+  connect(qApp, &QGuiApplication::focusObjectChanged, &listening, [&](QObject* focused) {
+    askedOnArrival << qMakePair(focused, QInputMethod::queryFocusObject(Qt::ImEnabled, {}).toBool());
+  });
+  // In by a click, out by Tab, and back in by Shift+Tab: each arrival counts.
+  QTest::mouseClick(signedField, Qt::LeftButton);
+  QTest::keyClick(signedField, Qt::Key_Tab);
+  QTest::keyClick(digitsField, Qt::Key_Tab);
+  QTest::keyClick(w.fields[2], Qt::Key_Tab);
+  QTest::keyClick(w.okButton, Qt::Key_Tab);
+  QTest::keyClick(text, Qt::Key_Backtab);
+  QTest::keyClick(w.okButton, Qt::Key_Backtab);
+  QTest::keyClick(w.fields[2], Qt::Key_Backtab);
+  QVERIFY(digitsField->hasFocus());
+  QList<QPair<QObject*, bool>> expected;
+  for (QObject* arrival : std::initializer_list<QObject*>{signedField, digitsField, w.fields[2], w.okButton, text,
+                                                         w.okButton, w.fields[2], digitsField})
+    expected << qMakePair(arrival, arrival == text);
+  QCOMPARE(askedOnArrival, expected);
+
+  const auto hints = [](QWidget* field) {
+    return Qt::InputMethodHints(field->inputMethodQuery(Qt::ImHints).toInt());
+  };
+  QVERIFY(hints(digitsField) & Qt::ImhDigitsOnly);            // no sign, no point
+  QVERIFY(hints(signedField) & Qt::ImhFormattedNumbersOnly);  // a sign may be typed
+  QVERIFY(!(hints(text) & (Qt::ImhDigitsOnly | Qt::ImhFormattedNumbersOnly)));
 }
 
 void NumericFieldKeysTest::onChangeOnlyWhenTheShownTextChanges() {

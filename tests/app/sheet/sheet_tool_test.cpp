@@ -98,6 +98,41 @@ TEST(SheetTool, YenUnitAndTypedYears) {
   EXPECT_EQ(out.out.find("\"messages\": []"), out.out.find("\"messages\""));
 }
 
+// A field's "value" is what the field holds once the click has set it: a
+// figure with more digits than the field is held clamped to the largest
+// figure the field shows, as its text already says.
+struct HeldRow {
+  const char* name;
+  std::vector<std::string_view> args;
+  std::vector<const char*> fragments;
+};
+
+class SheetToolHeldValue : public ::testing::TestWithParam<HeldRow> {};
+
+TEST_P(SheetToolHeldValue, ValueIsWhatTheFieldHolds) {
+  const ToolOutput out = RunTool(GetParam().args);
+  ASSERT_EQ(out.status, 0) << out.err;
+  for (const char* fragment : GetParam().fragments) EXPECT_NE(out.out.find(fragment), std::string::npos) << fragment;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, SheetToolHeldValue,
+    ::testing::Values(
+        HeldRow{"FeesBeyondTheNineDigitsOfTheFeeFields",
+                {"相続税（子）", "--value", "99999999999", "--children", "99"},
+                {R"("NValEdit15": {"value": "999999999", "text": "999,999,999"})",
+                 R"("NValEdit18": {"value": "999999999", "text": "999,999,999"})"}},
+        HeldRow{"FeesWithinTheirDigits",
+                {"相続税（子）", "--value", "10000", "--children", "2"},
+                {R"("NValEdit15": {"value": "171", "text": "171"})",
+                 R"("NValEdit18": {"value": "342", "text": "342"})"}},
+        HeldRow{"YenResultsOfTwelveDigitsNegativeIncluded",
+                {"BitBtn16", "--value", "999999999999", "--children", "1", "--yen"},
+                {R"("value": "999957999000", "text": "999,957,999,000")",
+                 R"("value": "-274916449700", "text": "-274,916,449,700")",
+                 R"("value": "27.4916449999916", "text": "27.5")"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 struct ErrorRow {
   const char* name;
   std::vector<std::string_view> args;

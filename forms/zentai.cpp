@@ -16,10 +16,12 @@
 #include <array>
 #include <vector>
 
+#include "HelpViewer.h"
 #include "IniGT.h"
 #include "Messages.h"
 #include "NValEdit.h"
 #include "SecondaryWindows.h"
+#include "Version.h"
 #include "WindowLook.h"
 #include "WindowPrinter.h"
 #include "ui_zentai.h"
@@ -74,6 +76,7 @@ void SetRadioChecked(QAbstractButton* button, bool checked) {
 TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm1>()) {
   InstallJapaneseFontFallbacks();
   ui->setupUi(this);
+  setWindowTitle(windowTitle().arg(QString::fromLatin1(tavenko::kVersion)));  // the caption ends in the version
   LoadNumericFields(this);
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -89,6 +92,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
   SetUpChart();
   SetUpIcons();
   ConnectButtons();
+  tavenko::platform::AddUsageHelpKey(this);
   FormCreate();
 }
 

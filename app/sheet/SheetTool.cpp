@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "NumberText.h"
+#include "Version.h"
 
 namespace tavenko::sheettool {
 
@@ -73,6 +74,7 @@ std::string Usage() {
       "usage: tavenko-sheet CASE [--income N] [--deductions N] [--profit N] [--value N]\n"
       "                     [--children N] [--parents N] [--siblings N] [--years N]\n"
       "                     [--yen] [--no-spouse]\n"
+      "       tavenko-sheet --help | --version\n"
       "\n"
       "Computes one click of a calculation button of the main window and prints\n"
       "what it shows as JSON. Figures are whole numbers as typed: amounts in 万円\n"
@@ -204,6 +206,7 @@ ToolOutput RunSheetTool(std::span<const std::string_view> args) {
     for (std::size_t i = 0; i < args.size(); ++i) {
       std::string_view arg = args[i];
       if (arg == "--help" || arg == "-h") return {0, Usage(), ""};
+      if (arg == "--version") return {0, "tavenko-sheet " + std::string(kVersion) + "\n", ""};
       if (arg.starts_with("--")) {
         std::optional<std::string_view> inlineValue;
         if (const auto eq = arg.find('='); eq != std::string_view::npos) {

@@ -4,6 +4,7 @@
 //   tavenko-sheet CASE [--income N] [--deductions N] [--profit N] [--value N]
 //                 [--children N] [--parents N] [--siblings N] [--years N]
 //                 [--yen] [--no-spouse]
+//   tavenko-sheet --help | --version
 #pragma once
 
 #include <optional>

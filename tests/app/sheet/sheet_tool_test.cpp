@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "SheetTool.h"
+#include "Version.h"
 
 using namespace tavenko::sheettool;
 
@@ -139,6 +140,18 @@ TEST(SheetTool, HelpListsEveryCase) {
     EXPECT_NE(out.out.find(std::string(c.button) + " "), std::string::npos);
     EXPECT_NE(out.out.find(c.caption), std::string::npos);
   }
+}
+
+TEST(SheetTool, VersionIsPrintedInsteadOfTheSheet) {
+  const std::vector<std::vector<std::string_view>> commandLines = {{"--version"},
+                                                                   {"BitBtn1", "--income", "800", "--version"}};
+  for (const auto& args : commandLines) {
+    const ToolOutput out = RunTool(args);
+    EXPECT_EQ(out.status, 0);
+    EXPECT_EQ(out.out, "tavenko-sheet " + std::string(tavenko::kVersion) + "\n");
+    EXPECT_EQ(out.err, "");
+  }
+  EXPECT_STRNE(tavenko::kVersion, "");
 }
 
 // The installed program, as a script calls it.

@@ -74,13 +74,13 @@ set(CPACK_PACKAGE_NAME tavenko)
 set(CPACK_PACKAGE_VENDOR "Tavenko developers")
 set(CPACK_PACKAGE_CONTACT "Tavenko developers <tavenko@example.jp>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "desktop calculator of Japanese taxes for Heisei 29 (2017)")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Computes Japanese national, local and business taxes for the tax year Heisei 29 (2017), exact\n"
-    "to the yen, for income, transfer, company, gift and inheritance cases, with a running log and a\n"
-    "pie chart; windows for comprehensive taxation with simplified consumption tax, the penalty and\n"
-    "delinquency taxes of an amended return and the tax saved by incorporating. tavenko-sheet prints\n"
-    "one calculation as JSON.")
-string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
+set(CPACK_PACKAGE_DESCRIPTION "\
+Computes Japanese national, local and business taxes for the tax year Heisei
+29 (2017), exact to the yen, for income, transfer, company, gift and
+inheritance cases, with a running log and a pie chart; windows for
+comprehensive taxation with simplified consumption tax, the penalty and
+delinquency taxes of an amended return and the tax saved by incorporating.
+tavenko-sheet prints one calculation as JSON.")
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)  # tavenko_<version>_<arch>.deb

@@ -55,6 +55,15 @@ class HelpWindowWidget : public QWidget {
     browser_ = new HelpBrowser;
     browser_->setObjectName(QStringLiteral("HelpBrowser"));
     browser_->setOpenExternalLinks(true);
+    // The documents set their own colours (navy headings, grey table heads)
+    // for white paper: keep the page white, its text black and its links
+    // blue under a dark desktop palette too. (Links take their colour from
+    // the application's palette unless the style sheet names one.)
+    QPalette paper = browser_->palette();
+    paper.setColor(QPalette::Base, Qt::white);
+    paper.setColor(QPalette::Text, Qt::black);
+    browser_->setPalette(paper);
+    browser_->document()->setDefaultStyleSheet(QStringLiteral("a { color: #0000ff; }"));
     connect(contents, &QPushButton::clicked, this, &HelpWindowWidget::ShowContents);
     connect(back, &QPushButton::clicked, browser_, &QTextBrowser::backward);
     connect(browser_, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);

@@ -55,15 +55,12 @@ class HelpWindowWidget : public QWidget {
     browser_ = new HelpBrowser;
     browser_->setObjectName(QStringLiteral("HelpBrowser"));
     browser_->setOpenExternalLinks(true);
-    // The documents set their own colours (navy headings, grey table heads)
-    // for white paper: keep the page white, its text black and its links
-    // blue under a dark desktop palette too. (Links take their colour from
-    // the application's palette unless the style sheet names one.)
+    // The documents' colours (help.css) are for white paper: keep the page
+    // white and its text black under a dark desktop palette too.
     QPalette paper = browser_->palette();
     paper.setColor(QPalette::Base, Qt::white);
     paper.setColor(QPalette::Text, Qt::black);
     browser_->setPalette(paper);
-    browser_->document()->setDefaultStyleSheet(QStringLiteral("a { color: #0000ff; }"));
     connect(contents, &QPushButton::clicked, this, &HelpWindowWidget::ShowContents);
     connect(back, &QPushButton::clicked, browser_, &QTextBrowser::backward);
     connect(browser_, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);

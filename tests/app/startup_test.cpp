@@ -95,13 +95,6 @@ class StartupTest : public QObject {
     QCOMPARE(answer->err, QString());
   }
 
-  void helpListsTheOptions() {
-    const QString help = tavenko::app::AnswerBeforeWindows({"tavenko", "--help"})->out;
-    QVERIFY(help.contains("-h, --help"));
-    QVERIFY(help.contains("-v, --version"));
-    QVERIFY(help.contains("F1"));
-  }
-
   void argumentsLeftAfterQtAreRejected_data() {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("named");  // what the error names; empty: no error

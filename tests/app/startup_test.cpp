@@ -58,6 +58,8 @@ class StartupTest : public QObject {
 
   void cleanup() {
     delete tavenko::platform::HelpWindow();
+    // The comparison windows write their position beside the test program.
+    QFile::remove(main_window_probe::SettingsBesideProgram());
   }
 
   // ---- Command line -------------------------------------------------------

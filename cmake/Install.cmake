@@ -6,7 +6,7 @@
 # and builds the Debian package from the same rules (`make package`).
 
 set(TAVENKO_DESKTOP_ID jp.tavenko.Tavenko)
-set(TAVENKO_RELEASE_DATE 2026-12-08)  # of this version, for the AppStream release list
+set(TAVENKO_RELEASE_DATE 2026-12-08)  # of this version: the AppStream release list, the man pages
 set(TAVENKO_ICON_SIZES 16 24 32 48 64 128 256)
 
 target_compile_definitions(tavenko_app PRIVATE TAVENKO_DESKTOP_ID="${TAVENKO_DESKTOP_ID}")

@@ -61,7 +61,8 @@ std::optional<CommandLineAnswer> AnswerBeforeWindows(const QStringList& argument
   options.Parse(parser, arguments);
   if (parser.isSet(options.help)) return CommandLineAnswer{0, HelpText(ProgramName(arguments)), {}};
   if (parser.isSet(options.version)) {
-    return CommandLineAnswer{0, QStringLiteral("%1 %2\n").arg(ProgramName(arguments), QLatin1String(kVersion)), {}};
+    const QString line = QStringLiteral("%1 %2\n").arg(ProgramName(arguments), QLatin1String(kVersion));
+    return CommandLineAnswer{0, line, {}};
   }
   return std::nullopt;
 }
@@ -86,14 +87,16 @@ std::optional<QString> SetUpApplication(QApplication& app) {
 
   RegisterApplicationIcon();
   QIcon icon;
-  for (int size : {16, 24, 32, 48, 64, 128, 256}) icon.addFile(QStringLiteral(":/icon/tavenko-%1.png").arg(size));
+  for (int size : {16, 24, 32, 48, 64, 128, 256})
+    icon.addFile(QStringLiteral(":/icon/tavenko-%1.png").arg(size));
   QApplication::setWindowIcon(icon);
 
   // The program speaks Japanese whatever the locale, so its message-box
   // buttons and the print dialog do too.
   const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
   auto* translator = new QTranslator(&app);
-  if (!translator->load(QStringLiteral("qtbase_ja"), folder) || !QApplication::installTranslator(translator)) {
+  if (!translator->load(QStringLiteral("qtbase_ja"), folder) ||
+      !QApplication::installTranslator(translator)) {
     delete translator;
     return folder;
   }

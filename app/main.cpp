@@ -29,7 +29,9 @@ int main(int argc, char* argv[]) {
   if (const auto answer = tavenko::app::AnswerBeforeWindows(Arguments(argc, argv))) return Print(*answer);
 
   QApplication app(argc, argv);
-  if (const auto answer = tavenko::app::RejectUnknownArguments(QApplication::arguments())) return Print(*answer);
+  // Qt has taken its own options (-platform, -style...); anything left is not ours.
+  if (const auto answer = tavenko::app::RejectUnknownArguments(QApplication::arguments()))
+    return Print(*answer);
   if (const auto folder = tavenko::app::SetUpApplication(app)) {
     std::fprintf(stderr, "tavenko: Qt's Japanese translations (qtbase_ja.qm) are not in %s; "
                          "standard dialogs stay in English\n", folder->toUtf8().constData());

@@ -76,7 +76,7 @@ void SetRadioChecked(QAbstractButton* button, bool checked) {
 TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm1>()) {
   InstallJapaneseFontFallbacks();
   ui->setupUi(this);
-  setWindowTitle(windowTitle().arg(QString::fromLatin1(tavenko::kVersion)));  // the caption ends in the version
+  setWindowTitle(windowTitle().arg(QString::fromLatin1(tavenko::kVersion)));  // "... v" and the version
   LoadNumericFields(this);
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |

@@ -31,7 +31,8 @@ class HelpBrowser : public QTextBrowser {
  protected:
   QVariant loadResource(int type, const QUrl& name) override {
     if (type == QTextDocument::HtmlResource && name.scheme() == QLatin1String("qrc")) {
-      if (const std::optional<QString> html = HelpDocumentHtml(QFileInfo(name.path()).fileName())) return *html;
+      const std::optional<QString> html = HelpDocumentHtml(QFileInfo(name.path()).fileName());
+      if (html) return *html;
     }
     return QTextBrowser::loadResource(type, name);
   }

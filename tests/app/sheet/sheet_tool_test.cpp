@@ -143,8 +143,8 @@ TEST(SheetTool, HelpListsEveryCase) {
 }
 
 TEST(SheetTool, VersionIsPrintedInsteadOfTheSheet) {
-  const std::vector<std::vector<std::string_view>> commandLines = {{"--version"},
-                                                                   {"BitBtn1", "--income", "800", "--version"}};
+  const std::vector<std::vector<std::string_view>> commandLines = {
+      {"--version"}, {"BitBtn1", "--income", "800", "--version"}};
   for (const auto& args : commandLines) {
     const ToolOutput out = RunTool(args);
     EXPECT_EQ(out.status, 0);

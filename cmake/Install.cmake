@@ -25,8 +25,8 @@ endforeach()
 install(CODE "include(\"${CMAKE_CURRENT_BINARY_DIR}/InstallGuard.cmake\")")
 set(TAVENKO_INSTALLED_FILES)
 
-# Installs `files` into `destination` (relative to the prefix) and notes them for the guard.
-function(tavenko_install destination)
+# Notes for the guard that the files named go into `destination` (relative to the prefix).
+function(tavenko_note_installed destination)
   foreach(file ${ARGN})
     get_filename_component(name ${file} NAME)
     list(APPEND TAVENKO_INSTALLED_FILES ${destination}/${name})
@@ -35,11 +35,12 @@ function(tavenko_install destination)
 endfunction()
 
 install(TARGETS tavenko tavenko-sheet RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-tavenko_install(${CMAKE_INSTALL_BINDIR} tavenko tavenko-sheet)
+tavenko_note_installed(${CMAKE_INSTALL_BINDIR} tavenko tavenko-sheet)
 
+# Installs the files into `destination` and notes them for the guard.
 macro(tavenko_install_files destination)
   install(FILES ${ARGN} DESTINATION ${destination})
-  tavenko_install(${destination} ${ARGN})
+  tavenko_note_installed(${destination} ${ARGN})
 endmacro()
 
 tavenko_install_files(${CMAKE_INSTALL_DATADIR}/applications ${desktop_entry})

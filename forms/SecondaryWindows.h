@@ -1,7 +1,7 @@
 // The three windows the main window opens: comprehensive taxation (TForm2),
 // additional and delinquency tax (TForm3) and the incorporation comparison
 // (TForm4). Each is owned by `owner`, is a window of its own, frees itself
-// when closed, and starts hidden.
+// when closed, opens the usage help on F1, and starts hidden.
 #pragma once
 
 class QWidget;

@@ -17,10 +17,12 @@
 #include <array>
 #include <vector>
 
+#include "HelpViewer.h"
 #include "IniGT.h"
 #include "Messages.h"
 #include "NValEdit.h"
 #include "SecondaryWindows.h"
+#include "Version.h"
 #include "WindowLook.h"
 #include "WindowPrinter.h"
 #include "ui_zentai.h"
@@ -78,6 +80,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
   for (QWidget* large : std::initializer_list<QWidget*>{ui->Label1, ui->Label2, ui->Label3, ui->Label4})
     large->setFont(WindowFont(15));
   for (TNValEdit* field : findChildren<TNValEdit*>()) field->setFont(WindowFont(15));
+  setWindowTitle(windowTitle().arg(QString::fromLatin1(tavenko::kVersion)));  // "... v" and the version
   LoadNumericFields(this);
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -107,6 +110,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
   SetUpIcons();
   ConnectButtons();
   FinishWindowLook(this);
+  tavenko::platform::AddUsageHelpKey(this);
   FormCreate();
 }
 

@@ -7,6 +7,7 @@
 #include "MainFields.h"
 #include "NumberText.h"
 #include "QuickTable.h"
+#include "Version.h"
 
 namespace tavenko::sheettool {
 
@@ -67,6 +68,7 @@ std::string Usage() {
       "                     [--yen] [--no-spouse]\n"
       "       tavenko-sheet CASE [figures...] --vary FIGURE [--from A] [--to B] [--step S]\n"
       "                     [--csv]\n"
+      "       tavenko-sheet --help | --version\n"
       "\n"
       "Computes one click of a calculation button of the main window and prints\n"
       "what it shows as JSON. Figures are whole numbers as typed: amounts in 万円\n"
@@ -238,6 +240,7 @@ struct Request {
   MainInputs inputs;
   std::set<std::string_view> given;        // the options given, by name
   bool help = false;
+  bool version = false;
   const face::MainField* varied = nullptr;  // --vary
   std::optional<Extended> from, to, step;   // --from, --to, --step
   bool csv = false;
@@ -258,6 +261,10 @@ Request ParseArguments(std::span<const std::string_view> args) {
     std::string_view arg = args[i];
     if (arg == "--help" || arg == "-h") {
       r.help = true;
+      return r;
+    }
+    if (arg == "--version") {
+      r.version = true;
       return r;
     }
     if (!arg.starts_with("--")) {
@@ -336,6 +343,7 @@ ToolOutput RunSheetTool(std::span<const std::string_view> args) {
   try {
     const Request r = ParseArguments(args);
     if (r.help) return {0, Usage(), ""};
+    if (r.version) return {0, "tavenko-sheet " + std::string(kVersion) + "\n", ""};
     if (r.varied) return {0, QuickTableOutput(r), ""};
     for (std::string_view option : {"--from", "--to", "--step", "--csv"})
       if (r.given.contains(option)) throw UsageError{"option " + std::string(option) + " needs --vary"};

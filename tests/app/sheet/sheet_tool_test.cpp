@@ -16,6 +16,7 @@
 #include "QuickTable.h"
 #include "SheetTool.h"
 #include "../../face/csv_reader.h"
+#include "Version.h"
 
 using namespace tavenko::sheettool;
 using tavenko::Extended;
@@ -370,6 +371,18 @@ TEST(SheetToolTable, HelpNamesTheTableOptionsAndEveryFigure) {
     EXPECT_NE(help.find("--" + std::string(f.key) + " "), std::string::npos) << f.key;
     EXPECT_NE(help.find(f.name), std::string::npos) << f.name;
   }
+}
+
+TEST(SheetTool, VersionIsPrintedInsteadOfTheSheet) {
+  const std::vector<std::vector<std::string_view>> commandLines = {
+      {"--version"}, {"BitBtn1", "--income", "800", "--version"}};
+  for (const auto& args : commandLines) {
+    const ToolOutput out = RunTool(args);
+    EXPECT_EQ(out.status, 0);
+    EXPECT_EQ(out.out, "tavenko-sheet " + std::string(tavenko::kVersion) + "\n");
+    EXPECT_EQ(out.err, "");
+  }
+  EXPECT_STRNE(tavenko::kVersion, "");
 }
 
 // The installed program, as a script calls it.

@@ -4,6 +4,7 @@
 #include <QApplication>
 
 #include "SecondaryWindows.h"
+#include "TerminationSignals.h"
 #include "WindowLook.h"
 #include "zentai.h"
 
@@ -11,6 +12,7 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("タベンコ"));
   InstallJapaneseFontFallbacks();
+  tavenko::platform::CloseWindowsOnTerminationSignals();  // a logout saves the settings too
 
   TForm1 form1;
   CreateComprehensiveTaxWindow(&form1);  // TForm2

@@ -24,6 +24,45 @@ constexpr FieldSettings kFeeField{};  // NValEdit15 / NValEdit18 keep the field 
 
 const FieldSettings& ResultDisplay(int field) { return field < 5 ? kMoneyResult : kRateResult; }
 
+// ---- Quoting -----------------------------------------------------------------
+
+std::string Quoted(std::string_view text) {
+  std::string out = "\"";
+  for (unsigned char ch : text) {
+    switch (ch) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      default:
+        if (ch < 0x20) {
+          static const char* hex = "0123456789abcdef";
+          out += "\\u00";
+          out += hex[ch >> 4];
+          out += hex[ch & 15];
+        } else {
+          out += static_cast<char>(ch);
+        }
+    }
+  }
+  return out + "\"";
+}
+
+// A bad argument as a usage error quotes it: on one line, and only its first
+// characters when it is long (the count of all follows).
+std::string QuotedArgument(std::string_view text) {
+  constexpr std::size_t kShownCharacters = 40;
+  std::size_t characters = 0;
+  std::size_t cut = text.size();
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;  // inside a character
+    if (characters++ == kShownCharacters) cut = i;
+  }
+  if (cut == text.size()) return Quoted(text);
+  return Quoted(text.substr(0, cut)) + "... (" + std::to_string(characters) + " characters)";
+}
+
 // ---- Options ----------------------------------------------------------------
 
 // One figure option: the field it fills, that field's digit limit, and where
@@ -54,8 +93,7 @@ struct UsageError {
 // field's digit limit (leading zeros are not digits the field keeps).
 Extended ParseFigure(const FigureOption& option, std::string_view text) {
   const auto fail = [&](std::string_view why) {
-    return UsageError{std::string(option.name) + " " + std::string(why) + ": \"" +
-                      std::string(text) + "\""};
+    return UsageError{std::string(option.name) + " " + std::string(why) + ": " + QuotedArgument(text)};
   };
   if (text.empty()) throw fail("needs a whole number");
   for (char ch : text)
@@ -96,29 +134,6 @@ std::string Usage() {
 }
 
 // ---- JSON -------------------------------------------------------------------
-
-std::string Quoted(std::string_view text) {
-  std::string out = "\"";
-  for (unsigned char ch : text) {
-    switch (ch) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default:
-        if (ch < 0x20) {
-          static const char* hex = "0123456789abcdef";
-          out += "\\u00";
-          out += hex[ch >> 4];
-          out += hex[ch & 15];
-        } else {
-          out += static_cast<char>(ch);
-        }
-    }
-  }
-  return out + "\"";
-}
 
 std::string Bool(bool b) { return b ? "true" : "false"; }
 std::string Number(Extended v) { return Quoted(FormatGeneral(v)); }
@@ -204,24 +219,25 @@ ToolOutput RunSheetTool(std::span<const std::string_view> args) {
     for (std::size_t i = 0; i < args.size(); ++i) {
       std::string_view arg = args[i];
       if (arg == "--help" || arg == "-h") return {0, Usage(), ""};
-      if (arg.starts_with("--")) {
+      if (arg.starts_with("-")) {  // no case begins with a dash
         std::optional<std::string_view> inlineValue;
-        if (const auto eq = arg.find('='); eq != std::string_view::npos) {
+        if (const auto eq = arg.find('='); arg.starts_with("--") && eq != std::string_view::npos) {
           inlineValue = arg.substr(eq + 1);
           arg = arg.substr(0, eq);
         }
+        const FigureOption* option = nullptr;
+        for (const FigureOption& o : kFigureOptions)
+          if (o.name == arg) option = &o;
+        const bool flag = arg == "--yen" || arg == "--no-spouse";
+        if (!option && !flag) throw UsageError{"unknown option " + QuotedArgument(arg) + " (see --help)"};
         if (given[arg]) throw UsageError{"option " + std::string(arg) + " given twice"};
         given[arg] = true;
-        if (arg == "--yen" || arg == "--no-spouse") {
+        if (flag) {
           if (inlineValue) throw UsageError{"option " + std::string(arg) + " takes no value"};
           if (arg == "--yen") inputs.unit = AmountUnit::Yen;
           else inputs.spouseCount = 0;
           continue;
         }
-        const FigureOption* option = nullptr;
-        for (const FigureOption& o : kFigureOptions)
-          if (o.name == arg) option = &o;
-        if (!option) throw UsageError{"unknown option " + std::string(arg)};
         if (!inlineValue) {
           if (i + 1 >= args.size()) throw UsageError{"option " + std::string(arg) + " needs a value"};
           inlineValue = args[++i];
@@ -229,9 +245,9 @@ ToolOutput RunSheetTool(std::span<const std::string_view> args) {
         inputs.*(option->target) = ParseFigure(*option, *inlineValue);
         continue;
       }
-      if (button) throw UsageError{"more than one case given: \"" + std::string(arg) + "\""};
+      if (button) throw UsageError{"more than one case given: " + QuotedArgument(arg)};
       button = calc::FindMainCase(arg);
-      if (!button) throw UsageError{"unknown case \"" + std::string(arg) + "\" (see --help)"};
+      if (!button) throw UsageError{"unknown case " + QuotedArgument(arg) + " (see --help)"};
     }
     if (!button) throw UsageError{"no case given (see --help)"};
 

@@ -323,8 +323,8 @@ void RemoveStrayTemporaries(const QByteArray& target) {
     const QByteArray path = folder + '/' + Native(name);
     const Descriptor fd(::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     struct stat info;
-    if (!fd || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid()) continue;
-    // Locked: another copy of the program is writing it right now.
+    if (!fd || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
+    // Locked: a copy of the program (of whichever user) is writing it now.
     if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) continue;
     if (Names(path, fd.get())) ::unlink(path.constData());
   }
@@ -346,7 +346,7 @@ struct CopyOf {
 
 CopyOf ParseCopy(const QByteArray& record, const QByteArray& target) {
   const QByteArray prefix = kCopyHeader + target + '\n';
-  if (!record.startsWith(prefix)) return {};
+  if (!record.startsWith(prefix)) return {prefix.startsWith(record) ? CopyOf::Incomplete : CopyOf::Other, {}};
   const qsizetype sizeEnd = record.indexOf('\n', prefix.size());
   bool ok = false;
   const qsizetype size = sizeEnd < 0 ? -1 : record.mid(prefix.size(), sizeEnd - prefix.size()).toLongLong(&ok);

@@ -353,6 +353,8 @@ void SettingsFileTest::recoverPutsBackTheCopyOfAnInPlaceWrite_data() {
   QTest::newRow("complete copy: the old content back") << QByteArray("<old>") << kOld << false;
   QTest::newRow("copy cut short: the file was not touched yet")
       << QByteArray("tavenko settings copy\n<path>\n60\n[form]\nform1") << mixed << false;
+  QTest::newRow("copy stopped before its first byte") << QByteArray() << mixed << false;
+  QTest::newRow("copy stopped within its path") << QByteArray("tavenko settings copy\n/") << mixed << false;
   QTest::newRow("copy of another file: left alone")
       << QByteArray("tavenko settings copy\n/elsewhere/Tavenko.ini\n3\nabc\nend\n") << mixed << true;
 }

@@ -137,8 +137,8 @@ void TIniGT::WriteRawString(const QString& section, const QString& key, const QS
     throw std::runtime_error((Path() + QStringLiteral(" に書き込めません（%1）").arg(reason)).toStdString());
   };
   // The user's settings folder is made with the first setting kept there.
-  const QString folder = QFileInfo(Path()).absolutePath();
-  if (folder == tavenko::platform::UserSettingsFolder() && !QDir().mkpath(folder))
+  const QString folder = QDir::cleanPath(QFileInfo(Path()).absolutePath());
+  if (folder == QDir::cleanPath(tavenko::platform::UserSettingsFolder()) && !QDir().mkpath(folder))
     refuse(QStringLiteral("フォルダー %1 を作れません").arg(folder));
   if (!file_->WriteString(section, key, text)) refuse(file_->LastError());
 }

@@ -107,7 +107,8 @@ QByteArray OneLine(const QString& text) {
 
 
 // `data` with the key set to `value`, every other line kept.
-QByteArray Rewritten(const QByteArray& data, const QString& section, const QString& key, const QString& value) {
+QByteArray Rewritten(const QByteArray& data, const QString& section, const QString& key,
+                     const QString& value) {
   std::vector<Line> lines = SplitLines(data);
   QByteArray ending = "\n";
   for (const Line& line : lines) {
@@ -349,7 +350,8 @@ CopyOf ParseCopy(const QByteArray& record, const QByteArray& target) {
   if (!record.startsWith(prefix)) return {prefix.startsWith(record) ? CopyOf::Incomplete : CopyOf::Other, {}};
   const qsizetype sizeEnd = record.indexOf('\n', prefix.size());
   bool ok = false;
-  const qsizetype size = sizeEnd < 0 ? -1 : record.mid(prefix.size(), sizeEnd - prefix.size()).toLongLong(&ok);
+  const qsizetype size =
+      sizeEnd < 0 ? -1 : record.mid(prefix.size(), sizeEnd - prefix.size()).toLongLong(&ok);
   if (!ok || size < 0 || record.size() != sizeEnd + 1 + size + kCopyEnd.size() || !record.endsWith(kCopyEnd))
     return {CopyOf::Incomplete, {}};
   return {CopyOf::Complete, record.mid(sizeEnd + 1, size)};

@@ -66,7 +66,8 @@ inline void Start(QProcess& process, const QStringList& arguments, const QProces
   if (RunningAsRoot()) {
     const Account nobody = Nobody();
     process.setChildProcessModifier([nobody] {
-      if (::setgroups(0, nullptr) != 0 || ::setgid(nobody.gid) != 0 || ::setuid(nobody.uid) != 0) ::_exit(126);
+      if (::setgroups(0, nullptr) != 0 || ::setgid(nobody.gid) != 0 || ::setuid(nobody.uid) != 0)
+        ::_exit(126);
     });
   }
   process.start(program.isEmpty() ? QCoreApplication::applicationFilePath() : program, arguments);

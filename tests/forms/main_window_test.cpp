@@ -266,10 +266,12 @@ class MainWindowTest : public QObject {
     QTest::newRow("at the screen's corner") << QByteArray("0") << QByteArray("0") << QPoint(0, 0);
     QTest::newRow("far above") << QByteArray("-5000") << QByteArray("-300") << QPoint(80, 80);
     QTest::newRow("far below and right") << QByteArray("99999") << QByteArray("99999") << QPoint(80, 80);
-    QTest::newRow("title bar left of the screen") << QByteArray("100") << QByteArray("-800") << QPoint(80, 80);
+    QTest::newRow("title bar left of the screen")
+        << QByteArray("100") << QByteArray("-800") << QPoint(80, 80);
     QTest::newRow("largest int") << QByteArray("2147483647") << QByteArray("2147483647") << QPoint(80, 80);
     QTest::newRow("smallest int") << QByteArray("-2147483648") << QByteArray("-2147483648") << QPoint(80, 80);
-    QTest::newRow("beyond an int") << QByteArray("99999999999") << QByteArray("-99999999999") << QPoint(80, 80);
+    QTest::newRow("beyond an int")
+        << QByteArray("99999999999") << QByteArray("-99999999999") << QPoint(80, 80);
   }
 
   void storedPositionsOffEveryScreenFallBack() {

@@ -49,7 +49,8 @@ QStringList FilesIn(const QString& folder) {
 // with a section of another program's that must survive every write.
 QByteArray SettingsWith(const QByteArray& top, int foreignLines = 60) {
   QByteArray content = "[form]\nform1.top=" + top + "\n[keep]\n";
-  for (int i = 0; i < foreignLines; ++i) content += "line" + QByteArray::number(i) + "=a foreign line that stays\n";
+  for (int i = 0; i < foreignLines; ++i)
+    content += "line" + QByteArray::number(i) + "=a foreign line that stays\n";
   return content + "last=this line must survive\n";
 }
 const QByteArray kShortTop = "1";
@@ -95,7 +96,8 @@ int WriteWithLimit(const QString& path, const QString& top, rlim_t limit) {
 int RunWindows(int argc, char** argv, const QString& mode) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("タベンコ"));
-  tavenko::platform::SetMessageHook([](const QString& text) { Say("message: " + QString(text).replace('\n', ' ')); });
+  tavenko::platform::SetMessageHook(
+      [](const QString& text) { Say("message: " + QString(text).replace('\n', ' ')); });
   if (mode == "wait") {
     tavenko::platform::SetMessageHook({});
     tavenko::platform::CloseWindowsOnTerminationSignals();
@@ -173,7 +175,8 @@ struct Layout {
   // This test program as an installed "tavenko" in the program folder.
   QString InstallProgram() const {
     const QString program = folder + "/tavenko";
-    if (!QFile::copy(QCoreApplication::applicationFilePath(), program)) qFatal("cannot copy the test program");
+    if (!QFile::copy(QCoreApplication::applicationFilePath(), program))
+      qFatal("cannot copy the test program");
     QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
                                        QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
     return program;
@@ -276,7 +279,8 @@ void SettingsSurvivalTest::fullDiskWhileGrowingInPlace() {
   Start(child, {"--write-with-limit", layout.SettingsPath(), QString::fromLatin1(top), QString::number(room)},
         layout.environment);
   QVERIFY(child.waitForFinished());
-  QCOMPARE(QString::fromUtf8(child.readAllStandardOutput().trimmed()), QString(said).replace("<config>", layout.config));
+  QCOMPARE(QString::fromUtf8(child.readAllStandardOutput().trimmed()),
+           QString(said).replace("<config>", layout.config));
   QByteArray expected = original;
   if (said == "written") expected.replace("form1.top=1\n", "form1.top=" + top + '\n');
   QCOMPARE(ReadAll(layout.SettingsPath()), expected);
@@ -343,7 +347,9 @@ void SettingsSurvivalTest::settingsKeptWhereTheyCanBe() {
     QCOMPARE(messages, QStringList());
     QCOMPARE(shown, QStringList{"form1 300 200 yen 1 form4 250 150 path " + path});
   }
-  QCOMPARE(FilesIn(layout.folder), kept == "beside" ? (QStringList{"Tavenko.ini", "tavenko"}) : QStringList{"tavenko"});
+  const QStringList besideProgram =
+      kept == "beside" ? QStringList{"Tavenko.ini", "tavenko"} : QStringList{"tavenko"};
+  QCOMPARE(FilesIn(layout.folder), besideProgram);
   QCOMPARE(QFile::exists(layout.UserSettingsPath()), kept == "user");
 }
 

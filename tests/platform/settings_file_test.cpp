@@ -300,7 +300,8 @@ void SettingsFileTest::readOnlyFileInAWritableFolderIsRefused() {
 // leaves the file as it was and says so; nothing is built from the part
 // written, and the next write with room keeps every line.
 void SettingsFileTest::fullDiskKeepsTheFile() {
-  QByteArray original = "[form]\nform1.top=120\nform1.left=40\n[radio]\nradiobutton3=1\nradiobutton4=0\n[keep]\n";
+  QByteArray original =
+      "[form]\nform1.top=120\nform1.left=40\n[radio]\nradiobutton3=1\nradiobutton4=0\n[keep]\n";
   for (int i = 0; original.size() < 1500; ++i) original += "line" + QByteArray::number(i) + "=kept\n";
   original += "last=this line must survive\n";
   WriteAll(FilePath(), original);
@@ -327,7 +328,8 @@ void SettingsFileTest::fullDiskKeepsTheFile() {
 void SettingsFileTest::recoverRemovesStrayTemporaryFiles() {
   const QDir folder(dir->path());
   WriteAll(FilePath(), "[form]\nform1.top=1\n");
-  for (const char* name : {"Tavenko.ini.a1B2c3", "Tavenko.ini.zzzzzz"}) WriteAll(folder.filePath(name), "[form]\n");
+  for (const char* name : {"Tavenko.ini.a1B2c3", "Tavenko.ini.zzzzzz"})
+    WriteAll(folder.filePath(name), "[form]\n");
   // Not ours: other names, and a temporary file being written right now.
   const QStringList kept{"Other.ini.a1B2c3", "Tavenko.ini.bak", "Tavenko.ini.a1B2c3d", "Tavenko.ini.in-use"};
   for (const QString& name : kept) WriteAll(folder.filePath(name), "x");
@@ -368,7 +370,8 @@ void SettingsFileTest::recoverPutsBackTheCopyOfAnInPlaceWrite() {
   const QString copy = ProfileFile::RecoveryCopyPath(copies, FilePath());
   const QByteArray path = QFile::encodeName(FilePath());
   if (record == "<old>")
-    record = "tavenko settings copy\n" + path + '\n' + QByteArray::number(kOld.size()) + '\n' + kOld + "\nend\n";
+    record = "tavenko settings copy\n" + path + '\n' + QByteArray::number(kOld.size()) + '\n' + kOld +
+             "\nend\n";
   record.replace("<path>", path);
   WriteAll(copy, record);
   // The file as a kill during the write left it: new bytes over the old ones.

@@ -99,6 +99,9 @@ struct ErrorRow {
   const char* names;  // a part of the one-line message
 };
 
+// Failures name the row, not its bytes.
+void PrintTo(const ErrorRow& row, std::ostream* out) { *out << row.name; }
+
 class SheetToolError : public ::testing::TestWithParam<ErrorRow> {};
 
 TEST_P(SheetToolError, OneLineOnStderrStatusTwo) {

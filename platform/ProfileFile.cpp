@@ -233,18 +233,22 @@ struct Content {
 Content ReadOpen(int fd) {
   Content content;
   content.exists = true;
-  if (::fstat(fd, &content.info) != 0) return content.error = Reason(errno), content;
-  if (!S_ISREG(content.info.st_mode)) return content.error = kNotRegular, content;
-  if (content.info.st_size > ProfileFile::kLargestFile) return content.error = kTooLarge, content;
+  const auto refused = [&content](QString why) {
+    content.error = std::move(why);
+    return content;
+  };
+  if (::fstat(fd, &content.info) != 0) return refused(Reason(errno));
+  if (!S_ISREG(content.info.st_mode)) return refused(kNotRegular);
+  if (content.info.st_size > ProfileFile::kLargestFile) return refused(kTooLarge);
   char buffer[16384];
   for (;;) {
     const ssize_t n = ::pread(fd, buffer, sizeof buffer, content.bytes.size());
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return content.error = Reason(errno), content;
+    if (n < 0) return refused(Reason(errno));
     if (n == 0) return content;
     content.bytes.append(buffer, n);
     // A file that grows while it is read is held to the same bound.
-    if (content.bytes.size() > ProfileFile::kLargestFile) return content.error = kTooLarge, content;
+    if (content.bytes.size() > ProfileFile::kLargestFile) return refused(kTooLarge);
   }
 }
 

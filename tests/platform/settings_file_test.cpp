@@ -114,7 +114,6 @@ class SettingsFileTest : public QObject {
   void refusedWritesReportThePath();
   void linkToARegularFileStaysALink();
   void replacedFileKeepsItsPermissions();
-  void readOnlyFileInAWritableFolderIsRefused();
   void fullDiskKeepsTheFile();
   void recoverRemovesStrayTemporaryFiles();
   void recoverPutsBackTheCopyOfAnInPlaceWrite_data();
@@ -299,16 +298,6 @@ void SettingsFileTest::replacedFileKeepsItsPermissions() {
   QVERIFY(::stat(QFile::encodeName(FilePath()).constData(), &after) == 0);
   QCOMPARE(after.st_ino, before.st_ino);
   QVERIFY(file.LastError().isEmpty());
-}
-
-void SettingsFileTest::readOnlyFileInAWritableFolderIsRefused() {
-  if (::geteuid() == 0) QSKIP("root may write any file");
-  WriteAll(FilePath(), "[form]\nform1.top=1\n");
-  QVERIFY(QFile::setPermissions(FilePath(), QFile::ReadOwner));
-  ProfileFile file(FilePath());
-  QVERIFY(!file.WriteString("form", "form1.top", "2"));
-  QCOMPARE(file.LastError(), QStringLiteral("権限がありません"));
-  QCOMPARE(ReadAll(FilePath()), QByteArray("[form]\nform1.top=1\n"));
 }
 
 // A write that meets the end of the room (a full disk, a file size limit)

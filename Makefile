@@ -19,10 +19,11 @@ run: build
 	@scripts/run-tavenko $(BUILD)
 
 test: build
-	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTAVENKO_CORE_ONLY=ON -DTAVENKO_SANITIZE=ON >/dev/null
+	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTAVENKO_CORE_ONLY=OFF -DTAVENKO_SANITIZE=ON \
+	  >/dev/null
 	@cmake --build $(ASAN_BUILD) -j$(JOBS)
-	@echo "== Qt-free tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-	@cd $(ASAN_BUILD) && ctest --output-on-failure -j$(JOBS)
+	@echo "== All tests under AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer"
+	@cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 	@echo "== All tests"
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 

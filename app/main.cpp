@@ -7,6 +7,7 @@
 
 #include "SecondaryWindows.h"
 #include "Startup.h"
+#include "TerminationSignals.h"
 #include "zentai.h"
 
 namespace {
@@ -36,6 +37,7 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "tavenko: Qt's Japanese translations (qtbase_ja.qm) are not in %s; "
                          "standard dialogs stay in English\n", folder->toUtf8().constData());
   }
+  tavenko::platform::CloseWindowsOnTerminationSignals();  // a logout saves the settings too
 
   TForm1 form1;
   CreateComprehensiveTaxWindow(&form1);  // TForm2

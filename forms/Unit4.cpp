@@ -16,6 +16,7 @@
 #include "Incorporation.h"
 #include "NValEdit.h"
 #include "WindowPrinter.h"
+#include "WindowSettings.h"
 #include "ui_Unit4.h"
 
 #include <algorithm>
@@ -98,7 +99,7 @@ void TForm4::SetUpChart() {
   Series1->setLabelsPrecision(12);
   Series1->setBarWidth(0.9);
 
-  auto* chart = new QChart;
+  QChart* chart = ui->Chart1->chart();  // the view's own, which setChart() would leave unfreed
   chart->addSeries(Series1);
   // The bars need a value axis and a category axis to be laid out; neither
   // is drawn.
@@ -114,7 +115,6 @@ void TForm4::SetUpChart() {
   chart->legend()->hide();
   chart->setMargins(QMargins(4, 2, 4, 2));
   chart->setBackgroundRoundness(0);
-  ui->Chart1->setChart(chart);
   ui->Chart1->setRenderHint(QPainter::Antialiasing);
   ui->Chart1->setFrameShape(QFrame::NoFrame);
   ui->Chart1->hide();  // until first drawn
@@ -278,17 +278,14 @@ void TForm4::FormShow() {
   }
   // A position stored on a screen that is no longer there would hide the
   // window; it opens at the default position instead.
-  if (QGuiApplication::screenAt(QPoint(left, top) + QPoint(16, 8)) == nullptr) {
-    top = left = kDefaultPosition;
-  }
+  KeepOnAScreen(left, top, kDefaultPosition);
   move(left, top);
 }
 
 void TForm4::FormClose() {
-  try {
+  // A settings file that cannot be written never keeps the window open.
+  SaveSettings(this, IniGT1, [this] {
     IniGT1->WriteInteger(kSettingsSection, QStringLiteral("form4.top"), y());
     IniGT1->WriteInteger(kSettingsSection, QStringLiteral("form4.left"), x());
-  } catch (...) {
-    // A settings file that cannot be written never keeps the window open.
-  }
+  });
 }

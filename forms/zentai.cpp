@@ -25,6 +25,7 @@
 #include "Version.h"
 #include "WindowLook.h"
 #include "WindowPrinter.h"
+#include "WindowSettings.h"
 #include "ui_zentai.h"
 
 using tavenko::AmountUnit;
@@ -36,6 +37,8 @@ namespace {
 const QColor clBlack(0, 0, 0);
 const QColor clTeal(0, 128, 128);  // 0x808000 as a Windows colour (BGR)
 const QColor clSilver(192, 192, 192);
+
+constexpr int kDefaultPosition = 80;  // top and left without a stored position
 
 // The log panel is anchored to all four sides of the wide window.
 constexpr int kPanelLeft = 711, kPanelTop = 8, kPanelRightMargin = 15, kPanelBottomMargin = 56;
@@ -120,8 +123,9 @@ TForm1::~TForm1() = default;
 
 void TForm1::SetUpChart() {
   // The pie: no title, axes, legend or marks, flat and circular on silver,
-  // the first slice starting at the top.
-  auto* chart = new QChart;
+  // the first slice starting at the top. Drawn in the view's own chart: one
+  // given by setChart() would leave that one behind, never freed.
+  QChart* chart = ui->Chart1->chart();
   chart->setTitle(QString());
   chart->legend()->hide();
   chart->setBackgroundBrush(clSilver);
@@ -138,7 +142,6 @@ void TForm1::SetUpChart() {
   Series1->setPieSize(0.9);
   chart->addSeries(Series1);
 
-  ui->Chart1->setChart(chart);
   ui->Chart1->setBackgroundBrush(clSilver);
   ui->Chart1->setRenderHint(QPainter::Antialiasing);
 }
@@ -197,13 +200,13 @@ void TForm1::ConnectButtons() {
 // ---- Window events ----------------------------------------------------------
 
 void TForm1::FormCreate() {
-  // Position and unit from the settings file; the first failure leaves the
-  // rest at their designed values.
+  // Position and unit from the settings file; a position that no screen
+  // shows falls back to the designed one.
   try {
-    const int top = IniGT1->ReadInteger(QStringLiteral("form"), QStringLiteral("form1.top"), 80);
-    move(x(), top);
-    const int left = IniGT1->ReadInteger(QStringLiteral("form"), QStringLiteral("form1.left"), 80);
-    move(left, y());
+    int top = IniGT1->ReadInteger(QStringLiteral("form"), QStringLiteral("form1.top"), kDefaultPosition);
+    int left = IniGT1->ReadInteger(QStringLiteral("form"), QStringLiteral("form1.left"), kDefaultPosition);
+    KeepOnAScreen(left, top, kDefaultPosition);
+    move(left, top);
     SetRadioChecked(ui->RadioButton3,
                     IniGT1->ReadBool(QStringLiteral("radio"), QStringLiteral("radiobutton3"),
                                      ui->RadioButton3->isChecked()));
@@ -223,13 +226,12 @@ void TForm1::FormActivate() {
 }
 
 void TForm1::FormClose() {
-  try {
+  SaveSettings(this, IniGT1, [this] {
     IniGT1->WriteInteger(QStringLiteral("form"), QStringLiteral("form1.top"), y());
     IniGT1->WriteInteger(QStringLiteral("form"), QStringLiteral("form1.left"), x());
     IniGT1->WriteBool(QStringLiteral("radio"), QStringLiteral("radiobutton3"), ui->RadioButton3->isChecked());
     IniGT1->WriteBool(QStringLiteral("radio"), QStringLiteral("radiobutton4"), ui->RadioButton4->isChecked());
-  } catch (...) {
-  }
+  });
 }
 
 void TForm1::showEvent(QShowEvent* event) {

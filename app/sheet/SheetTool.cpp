@@ -17,6 +17,45 @@ using calc::MainSheet;
 
 namespace {
 
+// ---- Quoting -----------------------------------------------------------------
+
+std::string Quoted(std::string_view text) {
+  std::string out = "\"";
+  for (unsigned char ch : text) {
+    switch (ch) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      default:
+        if (ch < 0x20) {
+          static const char* hex = "0123456789abcdef";
+          out += "\\u00";
+          out += hex[ch >> 4];
+          out += hex[ch & 15];
+        } else {
+          out += static_cast<char>(ch);
+        }
+    }
+  }
+  return out + "\"";
+}
+
+// A bad argument as a usage error quotes it: on one line, and only its first
+// characters when it is long (the count of all follows).
+std::string QuotedArgument(std::string_view text) {
+  constexpr std::size_t kShownCharacters = 40;
+  std::size_t characters = 0;
+  std::size_t cut = text.size();
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;  // inside a character
+    if (characters++ == kShownCharacters) cut = i;
+  }
+  if (cut == text.size()) return Quoted(text);
+  return Quoted(text.substr(0, cut)) + "... (" + std::to_string(characters) + " characters)";
+}
+
 // ---- Options ----------------------------------------------------------------
 
 struct UsageError {
@@ -29,7 +68,7 @@ std::string OptionName(const face::MainField& field) { return "--" + std::string
 // field's digit limit (leading zeros are not digits the field keeps).
 Extended ParseFigure(const face::MainField& field, std::string_view text) {
   const auto fail = [&](std::string_view why) {
-    return UsageError{OptionName(field) + " " + std::string(why) + ": \"" + std::string(text) + "\""};
+    return UsageError{OptionName(field) + " " + std::string(why) + ": " + QuotedArgument(text)};
   };
   if (text.empty()) throw fail("needs a whole number");
   for (char ch : text)
@@ -114,29 +153,6 @@ std::string Usage() {
 }
 
 // ---- JSON -------------------------------------------------------------------
-
-std::string Quoted(std::string_view text) {
-  std::string out = "\"";
-  for (unsigned char ch : text) {
-    switch (ch) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default:
-        if (ch < 0x20) {
-          static const char* hex = "0123456789abcdef";
-          out += "\\u00";
-          out += hex[ch >> 4];
-          out += hex[ch & 15];
-        } else {
-          out += static_cast<char>(ch);
-        }
-    }
-  }
-  return out + "\"";
-}
 
 const face::MainField& Field(std::string_view name) { return *face::FindMainField(name); }
 
@@ -251,7 +267,7 @@ struct Request {
 Extended ParseBound(std::string_view option, std::string_view text) {
   const auto number = text.find_first_not_of("+-.0123456789") == std::string_view::npos ? TextToFloat(text)
                                                                                          : std::nullopt;
-  if (!number) throw UsageError{std::string(option) + " takes a number: \"" + std::string(text) + "\""};
+  if (!number) throw UsageError{std::string(option) + " takes a number: " + QuotedArgument(text)};
   return *number;
 }
 
@@ -267,17 +283,22 @@ Request ParseArguments(std::span<const std::string_view> args) {
       r.version = true;
       return r;
     }
-    if (!arg.starts_with("--")) {
-      if (r.button) throw UsageError{"more than one case given: \"" + std::string(arg) + "\""};
+    if (!arg.starts_with("-")) {  // no case begins with a dash
+      if (r.button) throw UsageError{"more than one case given: " + QuotedArgument(arg)};
       r.button = calc::FindMainCase(arg);
-      if (!r.button) throw UsageError{"unknown case \"" + std::string(arg) + "\" (see --help)"};
+      if (!r.button) throw UsageError{"unknown case " + QuotedArgument(arg) + " (see --help)"};
       continue;
     }
     std::optional<std::string_view> inlineValue;
-    if (const auto eq = arg.find('='); eq != std::string_view::npos) {
+    if (const auto eq = arg.find('='); arg.starts_with("--") && eq != std::string_view::npos) {
       inlineValue = arg.substr(eq + 1);
       arg = arg.substr(0, eq);
     }
+    const bool flag = arg == "--yen" || arg == "--no-spouse" || arg == "--csv";
+    const bool range = arg == "--vary" || arg == "--from" || arg == "--to" || arg == "--step";
+    const face::MainField* field = arg.starts_with("--") ? face::FindInputField(arg.substr(2)) : nullptr;
+    if (field && OptionName(*field) != arg) field = nullptr;  // a caption is no option name
+    if (!flag && !range && !field) throw UsageError{"unknown option " + QuotedArgument(arg) + " (see --help)"};
     if (!r.given.insert(arg).second) throw UsageError{"option " + std::string(arg) + " given twice"};
 
     if (arg == "--yen" || arg == "--no-spouse" || arg == "--csv") {
@@ -297,8 +318,8 @@ Request ParseArguments(std::span<const std::string_view> args) {
       r.varied = face::FindInputField(figure);
       if (!r.varied)
         throw UsageError{
-            "--vary takes income, deductions, profit, value, children, parents, siblings or years: \"" +
-            std::string(figure) + "\""};
+            "--vary takes income, deductions, profit, value, children, parents, siblings or years: " +
+            QuotedArgument(figure)};
     } else if (arg == "--from") {
       r.from = ParseBound(arg, value());
     } else if (arg == "--to") {
@@ -306,8 +327,6 @@ Request ParseArguments(std::span<const std::string_view> args) {
     } else if (arg == "--step") {
       r.step = ParseBound(arg, value());
     } else {
-      const face::MainField* field = face::FindInputField(arg.substr(2));
-      if (!field || OptionName(*field) != arg) throw UsageError{"unknown option " + std::string(arg)};
       r.inputs.*(field->input) = ParseFigure(*field, value());
     }
   }

@@ -2,6 +2,7 @@
 #include <QClipboard>
 #include <QDialog>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QInputMethod>
 #include <QLineEdit>
@@ -82,6 +83,8 @@ class NumericFieldKeysTest : public QObject {
   void focusLossNormalisesAndSavesForEscape();
   void doubleClickKeepsTheSelection();
   void pasteReadsFullWidthTextAndGivesZeroForAPicture();
+  void hugePastesAreRefusedAtOnce_data();
+  void hugePastesAreRefusedAtOnce();
   void cutUndoAndDeleteThroughKeysAndMenu();
   void readOnlyFieldRefusesEditsButCopies();
   void inputMethodIsOffWhileFocused();
@@ -303,6 +306,35 @@ void NumericFieldKeysTest::pasteReadsFullWidthTextAndGivesZeroForAPicture() {
   clipboard->setText(QStringLiteral("12a"));
   QTest::keySequence(field, QKeySequence::Paste);
   QCOMPARE(field->Value(), 0.0L);
+}
+
+void NumericFieldKeysTest::hugePastesAreRefusedAtOnce_data() {
+  QTest::addColumn<QString>("clipboard");
+  QTest::addColumn<double>("value");
+  QTest::newRow("1,000,000 blanks then 5") << QString(1000000, ' ') + '5' << 0.0;
+  QTest::newRow("1,000,000 digits") << QString(1000000, '7') << 0.0;
+  QTest::newRow("300,000 blanks then 5") << QString(300000, ' ') + '5' << 0.0;
+  QTest::newRow("a figure in 200 blanks") << QString(100, ' ') + "1,234" + QString(100, ' ') << 1234.0;
+}
+
+// Pasting a huge text keeps the window responsive: the field refuses it at
+// once, as it refuses any text that is no figure.
+void NumericFieldKeysTest::hugePastesAreRefusedAtOnce() {
+  QFETCH(QString, clipboard);
+  QFETCH(double, value);
+  FieldWindow w;
+  TNValEdit* field = w.fields[0];
+  field->setValue(99);
+  QVERIFY(w.Show());
+  QTest::mouseClick(field, Qt::LeftButton);
+  QGuiApplication::clipboard()->setText(clipboard);
+  QElapsedTimer clock;
+  clock.start();
+  QTest::keySequence(field, QKeySequence::Paste);
+  const qint64 elapsed = clock.nsecsElapsed() / 1000;
+  qInfo("paste of %lld characters: %lld µs", qint64(clipboard.size()), elapsed);
+  QCOMPARE(double(field->Value()), value);
+  QVERIFY2(elapsed < 200000, qPrintable(QString::number(elapsed)));
 }
 
 void NumericFieldKeysTest::cutUndoAndDeleteThroughKeysAndMenu() {

@@ -22,6 +22,7 @@
 
 #include "Amount.h"
 #include "IniGT.h"
+#include "Messages.h"
 #include "NValEdit.h"
 #include "Unit4.h"
 
@@ -397,12 +398,23 @@ class IncorporationWindowTest : public QObject {
   void missingSettingsOpenAtTheDefaultPosition() {
     window.reset();
     window = std::make_unique<TForm4>();
-    Settings()->setFileName(settingsDir.filePath(QStringLiteral("absent/none.ini")));
+    const QString path = settingsDir.filePath(QStringLiteral("absent/none.ini"));
+    Settings()->setFileName(path);
     window->show();
     QCOMPARE(window->pos(), QPoint(80, 80));
-    // The file's folder does not exist: the write fails and the window closes.
+    // The file's folder does not exist: the write fails, the window closes
+    // and says so once; closing the window again later is quiet.
+    QStringList messages;
+    tavenko::platform::SetMessageHook([&](const QString& text) { messages << text; });
     QVERIFY(window->close());
-    QVERIFY(!QFile::exists(settingsDir.filePath(QStringLiteral("absent/none.ini"))));
+    window = std::make_unique<TForm4>();
+    Settings()->setFileName(path);
+    window->show();
+    QVERIFY(window->close());
+    tavenko::platform::SetMessageHook({});
+    QVERIFY(!QFile::exists(path));
+    QCOMPARE(messages, QStringList{QStringLiteral("設定を保存できませんでした。\n%1 に書き込めません（フォルダーがありません）")
+                                       .arg(path)});
   }
 
   void printButtonOpensThePrinterSetUp() {

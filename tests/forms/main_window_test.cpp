@@ -299,6 +299,62 @@ class MainWindowTest : public QObject {
     QCOMPARE(ShownResults(form).at(0), QStringLiteral("600"));
   }
 
+  // A stored position no screen shows (a screen since removed, a hand-edited
+  // file) opens the window at the designed place, and that is what is saved:
+  // never a wrapped-round figure.
+  void storedPositionsOffEveryScreenFallBack_data() {
+    QTest::addColumn<QByteArray>("top");
+    QTest::addColumn<QByteArray>("left");
+    QTest::addColumn<QPoint>("placed");
+    QTest::newRow("on the screen") << QByteArray("120") << QByteArray("40") << QPoint(40, 120);
+    QTest::newRow("at the screen's corner") << QByteArray("0") << QByteArray("0") << QPoint(0, 0);
+    QTest::newRow("far above") << QByteArray("-5000") << QByteArray("-300") << QPoint(80, 80);
+    QTest::newRow("far below and right") << QByteArray("99999") << QByteArray("99999") << QPoint(80, 80);
+    QTest::newRow("title bar left of the screen")
+        << QByteArray("100") << QByteArray("-800") << QPoint(80, 80);
+    QTest::newRow("largest int") << QByteArray("2147483647") << QByteArray("2147483647") << QPoint(80, 80);
+    QTest::newRow("smallest int") << QByteArray("-2147483648") << QByteArray("-2147483648") << QPoint(80, 80);
+    QTest::newRow("beyond an int")
+        << QByteArray("99999999999") << QByteArray("-99999999999") << QPoint(80, 80);
+  }
+
+  void storedPositionsOffEveryScreenFallBack() {
+    QFETCH(QByteArray, top);
+    QFETCH(QByteArray, left);
+    QFETCH(QPoint, placed);
+    QFile file(SettingsPath());
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("[form]\nform1.top=" + top + "\nform1.left=" + left + "\n");
+    file.close();
+    {
+      TForm1 form;
+      QCOMPARE(form.pos(), placed);
+      ShowAndActivate(form);
+      QCOMPARE(form.pos(), placed);
+      form.close();
+    }
+    QSettings saved(SettingsPath(), QSettings::IniFormat);
+    QCOMPARE(saved.value("form/form1.top").toString(), QString::number(placed.y()));
+    QCOMPARE(saved.value("form/form1.left").toString(), QString::number(placed.x()));
+    QVERIFY(messages.isEmpty());
+  }
+
+  // Closing says once that the settings could not be saved, with the reason,
+  // and leaves what stands at the settings path as it is.
+  void settingsThatCannotBeSavedAreToldOnce() {
+    QVERIFY(QDir().mkpath(SettingsPath()));  // a folder where the file should be
+    {
+      TForm1 form;
+      ShowAndActivate(form);
+      QTest::mouseClick(Child<QRadioButton>(form, "RadioButton4"), Qt::LeftButton);
+      form.close();
+    }
+    QCOMPARE(messages, QStringList{QStringLiteral("設定を保存できませんでした。\n%1 に書き込めません（通常のファイルではありません）")
+                                       .arg(SettingsPath())});
+    QVERIFY(QFileInfo(SettingsPath()).isDir());
+    QVERIFY(QDir().rmdir(SettingsPath()));
+  }
+
   void widthToggleShowsTheLog() {
     TForm1 form;
     ShowAndActivate(form);
@@ -484,6 +540,28 @@ class MainWindowTest : public QObject {
     QVERIFY(pdf.open(QIODevice::ReadOnly));
     QVERIFY(pdf.read(5) == "%PDF-");
     QVERIFY(pdf.size() > 10000);  // the window's image, not an empty page
+  }
+
+  void printingToAFileThatCannotBeWrittenSaysSo_data() {
+    QTest::addColumn<QString>("file");  // in a temporary folder
+    QTest::newRow("a folder that does not exist") << QStringLiteral("missing/window.pdf");
+    QTest::newRow("a folder") << QStringLiteral("folder");
+  }
+
+  void printingToAFileThatCannotBeWrittenSaysSo() {
+    QFETCH(QString, file);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath("folder"));
+    const QString path = dir.filePath(file);
+    TForm1 form;
+    ShowAndActivate(form);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
+    form.PrintTo(printer);
+    QCOMPARE(messages, QStringList{QStringLiteral("印刷できませんでした。\n%1 に書き込めません。").arg(path)});
+    QVERIFY(!QFileInfo(path).isFile());
   }
 
  private:

@@ -140,6 +140,9 @@ struct ErrorRow {
   const char* names;  // a part of the one-line message
 };
 
+// Failures name the row, not its bytes.
+void PrintTo(const ErrorRow& row, std::ostream* out) { *out << row.name; }
+
 class SheetToolError : public ::testing::TestWithParam<ErrorRow> {};
 
 TEST_P(SheetToolError, OneLineOnStderrStatusTwo) {
@@ -148,7 +151,15 @@ TEST_P(SheetToolError, OneLineOnStderrStatusTwo) {
   EXPECT_EQ(out.out, "");
   EXPECT_NE(out.err.find(GetParam().names), std::string::npos) << out.err;
   EXPECT_EQ(out.err.find('\n'), out.err.size() - 1) << out.err;
+  EXPECT_LT(out.err.size(), 200u) << out.err;  // a bad argument is quoted, not echoed whole
 }
+
+const std::string kHundredThousandDigits(100000, '1');
+const std::string kFortyOneKanji = [] {
+  std::string text;
+  for (int i = 0; i < 41; ++i) text += "税";
+  return text;
+}();
 
 INSTANTIATE_TEST_SUITE_P(
     Usage, SheetToolError,
@@ -156,7 +167,16 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorRow{"NoCase", {"--income", "5"}, "no case"},
         ErrorRow{"UnknownCase", {"BitBtn99"}, "unknown case \"BitBtn99\""},
         ErrorRow{"DisabledButton", {"BitBtn14"}, "unknown case"},
-        ErrorRow{"UnknownOption", {"BitBtn1", "--salary", "5"}, "unknown option --salary"},
+        ErrorRow{"UnknownOption", {"BitBtn1", "--salary", "5"}, "unknown option \"--salary\""},
+        ErrorRow{"UnknownOptionWithValue", {"BitBtn1", "--salary=5"}, "unknown option \"--salary\""},
+        ErrorRow{"SingleDashOption", {"BitBtn1", "-x"}, "unknown option \"-x\""},
+        ErrorRow{"SingleDashBeforeTheCase", {"-x", "BitBtn1"}, "unknown option \"-x\""},
+        ErrorRow{"UnknownOptionTwice", {"BitBtn1", "--salary", "--salary"}, "unknown option \"--salary\""},
+        ErrorRow{"HugeFigure", {"BitBtn1", "--income", kHundredThousandDigits},
+                 "\"1111111111111111111111111111111111111111\"... (100000 characters)"},
+        ErrorRow{"LongCaseCutAtACharacter", {kFortyOneKanji}, "税\"... (41 characters)"},
+        ErrorRow{"LineBreakInACase", {"BitBtn1\nBitBtn2"}, "unknown case \"BitBtn1\\nBitBtn2\""},
+        ErrorRow{"LineBreakInAFigure", {"BitBtn1", "--income", "8\n00"}, "\"8\\n00\""},
         ErrorRow{"MissingValue", {"BitBtn1", "--income"}, "--income needs a value"},
         ErrorRow{"Negative", {"BitBtn1", "--income", "-5"}, "--income"},
         ErrorRow{"Decimal", {"BitBtn1", "--deductions", "1.5"}, "--deductions"},

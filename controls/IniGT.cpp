@@ -2,11 +2,14 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QWidget>
+#include <algorithm>
 #include <climits>
 #include <optional>
 #include <stdexcept>
+#include <unistd.h>
 
 #include "Messages.h"
 #include "ProfileFile.h"
@@ -22,7 +25,8 @@ QString ExecutablePath() {
 }
 
 // Decimal, or hexadecimal after "$" (a text of more than two characters
-// starting "0x" counts as "$"); nothing when unreadable or beyond an int.
+// starting "0x" counts as "$"), of any length; beyond the range of an int it
+// reads as the nearest int, never wrapped. Nothing when unreadable.
 std::optional<int> ParseInteger(QString text) {
   if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) text = '$' + text.mid(2);
   bool negative = false;
@@ -35,18 +39,31 @@ std::optional<int> ParseInteger(QString text) {
     base = 16;
     text.remove(0, 1);
   }
-  if (text.isEmpty() || text.size() > 20) return std::nullopt;
+  if (text.isEmpty()) return std::nullopt;
+  constexpr qint64 kBeyondInt = qint64(INT_MAX) + 1;  // as far as a magnitude needs to go
+  qint64 magnitude = 0;
   for (QChar ch : text) {
-    const bool digit = ch >= '0' && ch <= '9';
-    const bool hexLetter = (ch >= 'a' && ch <= 'f') || (ch >= 'A' && ch <= 'F');
-    if (!digit && !(base == 16 && hexLetter)) return std::nullopt;
+    const int digit = ch >= '0' && ch <= '9'   ? ch.unicode() - '0'
+                      : ch >= 'a' && ch <= 'f' ? ch.unicode() - 'a' + 10
+                      : ch >= 'A' && ch <= 'F' ? ch.unicode() - 'A' + 10
+                                               : base;
+    if (digit >= base) return std::nullopt;
+    magnitude = std::min(magnitude * base + digit, kBeyondInt);
   }
-  bool ok = false;
-  const qlonglong magnitude = text.toLongLong(&ok, base);
-  if (!ok) return std::nullopt;
-  const qlonglong value = negative ? -magnitude : magnitude;
-  if (value < INT_MIN || value > INT_MAX) return std::nullopt;
-  return static_cast<int>(value);
+  return static_cast<int>(std::clamp<qint64>(negative ? -magnitude : magnitude, INT_MIN, INT_MAX));
+}
+
+// Where a bare file name lives by default: beside the executable when its
+// folder or the file there may be written (portable copies and existing
+// files rely on it), else under the same name in the user's settings folder
+// (an installed copy, whose folder only root may write).
+QString ApplicationSettingsPath(const QString& name) {
+  const QString folder = QFileInfo(ExecutablePath()).absolutePath();
+  const QString beside = folder + '/' + name;
+  if (::access(QFile::encodeName(folder).constData(), W_OK) == 0 ||
+      ::access(QFile::encodeName(beside).constData(), W_OK) == 0)
+    return beside;
+  return tavenko::platform::UserSettingsFolder() + '/' + name;
 }
 
 }  // namespace
@@ -80,7 +97,7 @@ void TIniGT::setFileName(const QString& name) {
   if (name.contains('/'))
     path = name;
   else if (defaultDir_ == ddApplication)
-    path = QFileInfo(ExecutablePath()).absolutePath() + '/' + name;
+    path = ApplicationSettingsPath(name);
   else if (defaultDir_ == ddWindows)
     path = SystemSettingsFolder() + '/' + name;
   else
@@ -107,6 +124,8 @@ QString TIniGT::Path() const { return file_->Path(); }
 void TIniGT::Loaded() {
   if (designing_ && newlyPlaced_) fence_ = fnVer11Mode;
   if (fileName_.isEmpty()) setFileName(SettingsFileNameFor(ExecutablePath()));
+  // What a program killed while writing left behind is put right first.
+  file_->Recover();
 }
 
 QString TIniGT::ReadRawString(const QString& section, const QString& key, const QString& def) const {
@@ -114,8 +133,14 @@ QString TIniGT::ReadRawString(const QString& section, const QString& key, const 
 }
 
 void TIniGT::WriteRawString(const QString& section, const QString& key, const QString& text) {
-  if (!file_->WriteString(section, key, text))
-    throw std::runtime_error((Path() + QStringLiteral(" に書き込めません")).toStdString());
+  const auto refuse = [&](const QString& reason) {
+    throw std::runtime_error((Path() + QStringLiteral(" に書き込めません（%1）").arg(reason)).toStdString());
+  };
+  // The user's settings folder is made with the first setting kept there.
+  const QString folder = QDir::cleanPath(QFileInfo(Path()).absolutePath());
+  if (folder == QDir::cleanPath(tavenko::platform::UserSettingsFolder()) && !QDir().mkpath(folder))
+    refuse(QStringLiteral("フォルダー %1 を作れません").arg(folder));
+  if (!file_->WriteString(section, key, text)) refuse(file_->LastError());
 }
 
 bool TIniGT::ReadBool(const QString& section, const QString& key, bool def) const {

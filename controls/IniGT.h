@@ -3,9 +3,11 @@
 //
 // Without a FileName the file is the executable's name with ".ini", the
 // letters lower-cased and the first capitalised (tavenko -> Tavenko.ini), in
-// the executable's folder. Reads return their default when the file, the
-// section or the key is missing or unreadable; writes throw
-// std::runtime_error("<path> に書き込めません") when the file cannot be written.
+// the executable's folder, or, where neither that folder nor the file there
+// may be written, in the user's settings folder ~/.config/tavenko. Reads
+// return their default when the file, the section or the key is missing or
+// unreadable; writes throw std::runtime_error("<path> に書き込めません（<reason>）")
+// when the value cannot be stored, the file then left as it was.
 #pragma once
 
 #include <QObject>
@@ -16,8 +18,9 @@ namespace tavenko::platform {
 class ProfileFile;
 }
 
-// Where a bare file name is kept: beside the executable, in the system-wide
-// settings folder, or in the current folder.
+// Where a bare file name is kept: beside the executable (else in the user's
+// settings folder), in the system-wide settings folder, or in the current
+// folder.
 enum TIniGTDefaultDir { ddApplication, ddWindows, ddNone };
 // How WriteFencedString wraps a text so that its blanks survive the file.
 enum TIniGTFence { fnDoubleQuote, fnParenthesis, fnVer11Mode, fnNone };
@@ -42,7 +45,8 @@ class TIniGT : public QObject {
   void setDesigning(bool designing) { designing_ = designing; }
   bool Designing() const { return designing_; }
 
-  // Chooses the file name from the executable's when none was set.
+  // Chooses the file name from the executable's when none was set, and
+  // repairs what a program killed while writing the file left behind.
   void Loaded();
 
   QString ReadRawString(const QString& section, const QString& key, const QString& def) const;
@@ -50,7 +54,7 @@ class TIniGT : public QObject {
   // True for a stored non-zero integer.
   bool ReadBool(const QString& section, const QString& key, bool def) const;
   void WriteBool(const QString& section, const QString& key, bool value);
-  // Decimal, or hexadecimal after "0x" or "$".
+  // Decimal, or hexadecimal after "0x" or "$"; held to the int range.
   int ReadInteger(const QString& section, const QString& key, int def) const;
   void WriteInteger(const QString& section, const QString& key, int value);
   QString ReadFencedString(const QString& section, const QString& key, const QString& def) const;

@@ -3,15 +3,31 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFocusEvent>
+#include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QInputMethod>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <cmath>
 
 #include "Messages.h"
 
 namespace platform = tavenko::platform;
+
+namespace {
+
+// The smallest size a figure is drawn at when it does not fit its field.
+constexpr int kSmallestFigurePixels = 4;
+// QLineEdit keeps this much free on either side of its text.
+constexpr int kLineEditSideMargin = 2;
+// After the text: one pixel QLineEdit always adds, one for the caret.
+constexpr int kCaretRoom = 2;
+
+}  // namespace
 
 TNValEdit::TNValEdit(QWidget* parent) : QLineEdit(parent) {
   setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -19,7 +35,9 @@ TNValEdit::TNValEdit(QWidget* parent) : QLineEdit(parent) {
   // typing and pasting only.
   setAcceptDrops(false);
   model_.InitColours(palette().color(QPalette::Active, QPalette::Text).rgba());
+  designedFont_ = font();
   connect(this, &QLineEdit::textChanged, this, &TNValEdit::TextPutFromOutside);
+  connect(this, &QLineEdit::textChanged, this, &TNValEdit::FitFigure);
 }
 
 // ---- The one commit step ----------------------------------------------------
@@ -124,10 +142,54 @@ void TNValEdit::changeEvent(QEvent* e) {
   if (e->type() == QEvent::PaletteChange) model_.FontColorChanged(FontColor().rgba());
   if (e->type() == QEvent::ReadOnlyChange) {
     // A result field looks like one: the window's colour behind the figure.
+    // A typed field keeps the ground its window gives fields.
     QPalette p = palette();
-    p.setColor(QPalette::Base, isReadOnly() ? p.color(QPalette::Window) : QGuiApplication::palette().color(QPalette::Base));
+    const QPalette around = parentWidget() ? parentWidget()->palette() : QGuiApplication::palette();
+    p.setColor(QPalette::Base, isReadOnly() ? p.color(QPalette::Window) : around.color(QPalette::Base));
     setPalette(p);
   }
+  if (e->type() == QEvent::FontChange && !fitting_) {
+    designedFont_ = font();
+    FitFigure();
+  }
+}
+
+void TNValEdit::resizeEvent(QResizeEvent* e) {
+  QLineEdit::resizeEvent(e);
+  FitFigure();
+}
+
+// ---- A figure wider than the field ------------------------------------------
+
+// The width the text may take without the line edit scrolling it.
+int TNValEdit::FigureRoom() const {
+  QStyleOptionFrame panel;
+  initStyleOption(&panel);
+  const QRect contents =
+      style()->subElementRect(QStyle::SE_LineEditContents, &panel, this).marginsRemoved(textMargins());
+  return contents.width() - 2 * kLineEditSideMargin - kCaretRoom;
+}
+
+// A right-aligned figure too wide for the field would scroll to the caret at
+// its end and lose its leading digits. It is shown in the largest smaller
+// size that fits instead, with the whole figure in the tooltip; a figure
+// that fits again gets the designed font back.
+void TNValEdit::FitFigure() {
+  const QString shown = text();
+  const int room = FigureRoom();
+  const int designedPixels = QFontInfo(designedFont_).pixelSize();
+  QFont fitted = designedFont_;
+  int pixels = designedPixels;
+  while (pixels > kSmallestFigurePixels && std::ceil(QFontMetricsF(fitted).horizontalAdvance(shown)) > room)
+    fitted.setPixelSize(--pixels);
+  const bool shrunk = pixels < designedPixels;
+  const QFont wanted = shrunk ? fitted : designedFont_;
+  if (font() != wanted) {
+    fitting_ = true;
+    setFont(wanted);
+    fitting_ = false;
+  }
+  setToolTip(shrunk ? shown : QString());
 }
 
 // A text put into the field by someone else (setText) is read back into
@@ -232,8 +294,28 @@ void TNValEdit::TypeCharacter(QChar ch) {
   Drive([&] { model_.TypeCharacter(ch.unicode(), selected); });
 }
 
-// The input method is off while the field has the focus; should one still
-// commit text, it is typed like keys.
+// Figures are typed as plain keys, whatever state the user's input method
+// is in: the field takes no composed text, and says it takes numbers only.
+QVariant TNValEdit::inputMethodQuery(Qt::InputMethodQuery query) const {
+  return inputMethodQuery(query, QVariant());
+}
+
+QVariant TNValEdit::inputMethodQuery(Qt::InputMethodQuery query, QVariant argument) const {
+  switch (query) {
+    case Qt::ImEnabled:
+      return false;
+    case Qt::ImHints: {
+      const bool digitsOnly = !PrmtNegative() && FixDecimal() == 0;
+      const Qt::InputMethodHints hints = (digitsOnly ? Qt::ImhDigitsOnly : Qt::ImhFormattedNumbersOnly) |
+                                         Qt::ImhPreferNumbers | Qt::ImhNoPredictiveText;
+      return static_cast<int>(hints);
+    }
+    default:
+      return QLineEdit::inputMethodQuery(query, argument);
+  }
+}
+
+// Should an input method still commit text, it is typed like keys.
 void TNValEdit::inputMethodEvent(QInputMethodEvent* e) {
   for (QChar ch : e->commitString()) TypeCharacter(ch);
   e->accept();
@@ -244,7 +326,11 @@ void TNValEdit::inputMethodEvent(QInputMethodEvent* e) {
 void TNValEdit::focusInEvent(QFocusEvent* e) {
   QLineEdit::focusInEvent(e);
   if (e->reason() == Qt::PopupFocusReason) return;  // back from the edit menu
-  setAttribute(Qt::WA_InputMethodEnabled, false);
+  // The input method closes: it is asked again whether the field takes
+  // composed text (it does not), and drops whatever it was composing.
+  QInputMethod* inputMethod = QGuiApplication::inputMethod();
+  inputMethod->update(Qt::ImEnabled | Qt::ImHints);
+  inputMethod->reset();
   model_.FocusGained();
   const bool clickActivated = e->reason() == Qt::MouseFocusReason;
   if (autoSelect_ && !clickActivated)
@@ -256,7 +342,6 @@ void TNValEdit::focusInEvent(QFocusEvent* e) {
 void TNValEdit::focusOutEvent(QFocusEvent* e) {
   QLineEdit::focusOutEvent(e);
   if (e->reason() == Qt::PopupFocusReason) return;  // the edit menu opened
-  setAttribute(Qt::WA_InputMethodEnabled, true);
   Drive([&] { model_.FocusLost(); });
 }
 

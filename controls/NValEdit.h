@@ -15,6 +15,7 @@
 
 #include <QChar>
 #include <QColor>
+#include <QFont>
 #include <QLineEdit>
 
 #include "FieldModel.h"
@@ -79,6 +80,17 @@ class TNValEdit : public QLineEdit, private tavenko::field::FieldHost {
   // without raising OnChange and remembers the value for Escape.
   void Loaded();
 
+  // The font the window gives the field. A figure too wide for the field at
+  // that size is shown smaller, down to what fits, with the whole figure in
+  // the field's tooltip; font() is then the smaller one.
+  QFont DesignedFont() const { return designedFont_; }
+
+  // The input method stays closed in the field: the platform is told it
+  // takes no composed text, and numbers only.
+  // (The platform asks through either form.)
+  QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+  Q_INVOKABLE QVariant inputMethodQuery(Qt::InputMethodQuery query, QVariant argument) const;
+
   // The typing state, for tests and for windows that need to know.
   const tavenko::field::FieldModel& Model() const { return model_; }
 
@@ -110,6 +122,7 @@ class TNValEdit : public QLineEdit, private tavenko::field::FieldHost {
   void contextMenuEvent(QContextMenuEvent* e) override;
   void changeEvent(QEvent* e) override;
   void showEvent(QShowEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
 
  private:
   // FieldHost: what the model asks of the screen.
@@ -127,6 +140,8 @@ class TNValEdit : public QLineEdit, private tavenko::field::FieldHost {
   void TypeCharacter(QChar ch);
   bool HandleEditingKey(QKeyEvent* e);
   bool WantsKeyBeforeShortcuts(const QKeyEvent* e) const;
+  void FitFigure();
+  int FigureRoom() const;
 
   tavenko::field::FieldModel model_{this};
   bool textWatch_ = false;     // a text put in from outside is read back into Value
@@ -134,6 +149,8 @@ class TNValEdit : public QLineEdit, private tavenko::field::FieldHost {
   bool autoSelect_ = true;
   bool loadingOnChange_ = false;  // OnChange detached while the first text is shown
   QString announcedText_;         // the text the last OnChange announced
+  QFont designedFont_;            // the font from the window (FitFigure shrinks a copy)
+  bool fitting_ = false;          // FitFigure itself is changing the font
 };
 
 // Runs Loaded() on every TNValEdit below `window` (call after setupUi).

@@ -1,7 +1,8 @@
 // The windows the main window opens: comprehensive taxation (TForm2),
 // additional and delinquency tax (TForm3), the incorporation comparison
-// (TForm4) and the quick-reference table. Each is owned by `owner`, is a window of its own, frees itself
-// when closed, and starts hidden.
+// (TForm4) and the quick-reference table. Each is owned by `owner`, is a
+// window of its own, frees itself when closed, opens the usage help on F1,
+// and starts hidden.
 #pragma once
 
 #include "MainSheet.h"

@@ -10,13 +10,13 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
-#include <QShowEvent>
 #include <QValueAxis>
 
 #include "IniGT.h"
 #include "Incorporation.h"
 #include "NValEdit.h"
 #include "WindowPrinter.h"
+#include "WindowSettings.h"
 #include "ui_Unit4.h"
 
 #include <algorithm>
@@ -61,6 +61,7 @@ QIcon SearchGlyph() {
 }  // namespace
 
 TForm4::TForm4(QWidget* parent) : QWidget(parent, Qt::Window), ui(std::make_unique<Ui::TForm4>()) {
+  BeginWindowLook(this);
   ui->setupUi(this);
   LoadNumericFields(this);
   setFixedSize(size());
@@ -74,12 +75,12 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent, Qt::Window), ui(std::make_uniq
   SetUpControls();
   SetUpChart();
   ConnectHandlers();
+  FinishWindowLook(this);
 }
 
 TForm4::~TForm4() = default;
 
 void TForm4::SetUpControls() {
-  setFont(WindowFont(12));
   for (TNValEdit* field : findChildren<TNValEdit*>()) field->setFont(WindowFont(15));
   ui->BitBtn2->setIcon(SearchGlyph());
   ui->BitBtn1->setIcon(PrintIcon());
@@ -98,7 +99,7 @@ void TForm4::SetUpChart() {
   Series1->setLabelsPrecision(12);
   Series1->setBarWidth(0.9);
 
-  auto* chart = new QChart;
+  QChart* chart = ui->Chart1->chart();  // the view's own, which setChart() would leave unfreed
   chart->addSeries(Series1);
   // The bars need a value axis and a category axis to be laid out; neither
   // is drawn.
@@ -114,7 +115,6 @@ void TForm4::SetUpChart() {
   chart->legend()->hide();
   chart->setMargins(QMargins(4, 2, 4, 2));
   chart->setBackgroundRoundness(0);
-  ui->Chart1->setChart(chart);
   ui->Chart1->setRenderHint(QPainter::Antialiasing);
   ui->Chart1->setFrameShape(QFrame::NoFrame);
   ui->Chart1->hide();  // until first drawn
@@ -253,10 +253,13 @@ void TForm4::SetSliderPosition(int percent) {
   ui->ScrollBar1->setValue(percent);
 }
 
-void TForm4::showEvent(QShowEvent* event) {
-  QWidget::showEvent(event);
-  // Restoring from the task bar is not a new showing of the window.
-  if (!event->spontaneous()) FormShow();
+void TForm4::setVisible(bool visible) {
+  // A position put before the window exists is where the window system puts
+  // the frame, as x() and y() read it at close; put afterwards it would place
+  // the inside of the window, and every opening would creep up by the title
+  // bar. (Restoring from the task bar does not come through here.)
+  if (visible && !isVisible()) FormShow();
+  QWidget::setVisible(visible);
 }
 
 void TForm4::closeEvent(QCloseEvent* event) {
@@ -275,17 +278,14 @@ void TForm4::FormShow() {
   }
   // A position stored on a screen that is no longer there would hide the
   // window; it opens at the default position instead.
-  if (QGuiApplication::screenAt(QPoint(left, top) + QPoint(16, 8)) == nullptr) {
-    top = left = kDefaultPosition;
-  }
+  KeepOnAScreen(left, top, kDefaultPosition);
   move(left, top);
 }
 
 void TForm4::FormClose() {
-  try {
+  // A settings file that cannot be written never keeps the window open.
+  SaveSettings(this, IniGT1, [this] {
     IniGT1->WriteInteger(kSettingsSection, QStringLiteral("form4.top"), y());
     IniGT1->WriteInteger(kSettingsSection, QStringLiteral("form4.left"), x());
-  } catch (...) {
-    // A settings file that cannot be written never keeps the window open.
-  }
+  });
 }

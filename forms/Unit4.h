@@ -38,8 +38,11 @@ class TForm4 : public QWidget {
   explicit TForm4(QWidget* parent = nullptr);
   ~TForm4() override;
 
+  // Showing the window runs FormShow first, so that the stored position is
+  // in place before the window system makes the window.
+  void setVisible(bool visible) override;
+
  protected:
-  void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -53,7 +56,8 @@ class TForm4 : public QWidget {
   void BitBtn2Click();
   // Printer set-up, then the window's image.
   void BitBtn1Click();
-  // Window position from and to the settings file.
+  // Window position from and to the settings file: the outer (frame)
+  // position both ways, as the main window keeps its own.
   void FormShow();
   void FormClose();
 

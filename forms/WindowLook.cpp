@@ -1,5 +1,13 @@
 #include "WindowLook.h"
 
+#include <QApplication>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QPushButton>
+
+#include "WindowStyle.h"
+
 // The pictures of a static library's resource file are registered by hand,
 // once (outside any namespace, as the registration function is global).
 static void RegisterFormIcons() {
@@ -9,6 +17,43 @@ static void RegisterFormIcons() {
   }();
   (void)registered;
 }
+
+namespace {
+
+// Enter and the keypad Enter press the push button that has the focus, as
+// Space does; held down, they press it once.
+class EnterPressesButton : public QObject {
+ public:
+  using QObject::QObject;
+
+  static EnterPressesButton* Shared() {
+    static QPointer<EnterPressesButton> shared;
+    if (!shared) shared = new EnterPressesButton(qApp);
+    return shared;
+  }
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    if (!enter || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
+    auto* button = qobject_cast<QPushButton*>(watched);
+    if (!button || !button->isEnabled()) return false;
+    if (!key->isAutoRepeat()) button->click();
+    return true;
+  }
+};
+
+// The widgets of `window` itself, not those of the windows it owns.
+template <class Widget>
+QList<Widget*> OwnWidgets(QWidget* window) {
+  QList<Widget*> own;
+  for (Widget* widget : window->findChildren<Widget*>())
+    if (widget->window() == window) own << widget;
+  return own;
+}
+
+}  // namespace
 
 void InstallJapaneseFontFallbacks() {
   QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"),
@@ -21,6 +66,44 @@ QFont WindowFont(int pixelSize) {
   font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic")});
   font.setPixelSize(pixelSize);
   return font;
+}
+
+QPalette DesignedPalette() {
+  const QColor face(239, 239, 239);  // the button face, the ground of every window
+  const QColor black(0, 0, 0);
+  const QColor white(255, 255, 255);
+  const QColor greyedText(120, 120, 120);
+  QPalette palette(black, face, face.lighter(150), face.darker(150), face.darker(130), black, white, white,
+                   face);
+  palette.setColor(QPalette::Midlight, face.darker(130).lighter(110));
+  palette.setColor(QPalette::Shadow, face.darker(150).darker(135));
+  palette.setColor(QPalette::AlternateBase, QColor(247, 247, 247));
+  palette.setColor(QPalette::Highlight, QColor(48, 140, 198));
+  palette.setColor(QPalette::HighlightedText, white);
+  palette.setColor(QPalette::Link, QColor(0, 0, 255));
+  palette.setColor(QPalette::LinkVisited, QColor(255, 0, 255));
+  palette.setColor(QPalette::ToolTipBase, QColor(255, 255, 220));
+  palette.setColor(QPalette::ToolTipText, black);
+  palette.setColor(QPalette::PlaceholderText, greyedText);
+  for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+    palette.setColor(QPalette::Disabled, role, greyedText);
+  palette.setColor(QPalette::Disabled, QPalette::Base, face);
+  palette.setColor(QPalette::Disabled, QPalette::Highlight, QColor(145, 145, 145));
+  return palette;
+}
+
+void BeginWindowLook(QWidget* window) {
+  window->setFont(WindowFont(12));
+  window->setPalette(DesignedPalette());
+}
+
+void FinishWindowLook(QWidget* window) {
+  WindowStyle* style = WindowStyle::Shared();
+  for (QGroupBox* box : OwnWidgets<QGroupBox>(window)) box->setStyle(style);
+  for (QPushButton* button : OwnWidgets<QPushButton>(window)) {
+    button->setStyle(style);
+    button->installEventFilter(EnterPressesButton::Shared());
+  }
 }
 
 QIcon ThemeIcon(const QString& themeName, const QString& fallbackResource) {

@@ -1,9 +1,17 @@
 // What every window of the program shares in its look: the Japanese gothic
-// font and the print button's picture.
+// font, the light colours the windows are designed in, the way group boxes
+// and buttons are drawn, and the print button's picture.
+//
+// Each window gives itself its look, in two steps around setupUi. Nothing of
+// it reaches the windows it owns (font, palette and style stop at a window),
+// so every window looks the same whether the main window opened it or not.
 #pragma once
 
 #include <QFont>
 #include <QIcon>
+#include <QPalette>
+
+class QWidget;
 
 // Lets the window fonts ask for "ＭＳ Ｐゴシック" and fall back to the
 // proportional gothic faces found on the system. Safe to call more than once.
@@ -11,6 +19,20 @@ void InstallJapaneseFontFallbacks();
 
 // "ＭＳ Ｐゴシック" where installed, else its metric twin IPAPGothic.
 QFont WindowFont(int pixelSize = 12);
+
+// The colours the windows are designed in: black text on the grey button
+// face, white fields. A dark desktop theme does not reach them, since the
+// windows' own teal, red, fuchsia and blue texts are made for these grounds.
+QPalette DesignedPalette();
+
+// Before setupUi: the window's font (12 px gothic) and the designed palette,
+// which every control the window then creates inherits.
+void BeginWindowLook(QWidget* window);
+
+// After setupUi: the window's controls drawn in the window style (group-box
+// titles on the frame line, captions fitted inside their buttons), and Enter
+// and the keypad Enter press a focused push button, as Space does.
+void FinishWindowLook(QWidget* window);
 
 // A picture from the desktop's icon theme, or our own from the resources.
 QIcon ThemeIcon(const QString& themeName, const QString& fallbackResource);

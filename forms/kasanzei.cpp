@@ -1,6 +1,7 @@
 #include "WindowLook.h"
 #include "kasanzei.h"
 
+#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QEvent>
 #include <QIcon>
@@ -50,13 +51,13 @@ void SetTextColour(QWidget* widget, const QColor& colour) {
 }  // namespace
 
 TForm3::TForm3(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TForm3>()) {
+  BeginWindowLook(this);
   ui_->setupUi(this);
   // A window of its own even when the main window owns it.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
   setFixedSize(kWindowWidth, kWindowHeight);
-  setFont(WindowFont());
 
   for (int n = 1; n <= kFieldCount; ++n) {
     fields_[n] = findChild<TNValEdit*>(QStringLiteral("NValEdit%1").arg(n));
@@ -66,6 +67,12 @@ TForm3::TForm3(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TFor
   // The designed rate and days, shown even before the window is first activated.
   Field(kRateField)->setValue(kDefaultDiscountRatePercent);
   Field(kDaysField)->setValue(kDefaultDays);
+
+  // The two unit buttons are one exclusive group, whatever else the window
+  // holds: a click on the checked one leaves it checked.
+  auto* unitButtons = new QButtonGroup(this);
+  unitButtons->addButton(ui_->RadioButton1);
+  unitButtons->addButton(ui_->RadioButton2);
 
   // The unit group's caption is red; its buttons keep the window's text colour.
   const QColor buttonText = ui_->RadioButton1->palette().color(QPalette::WindowText);
@@ -81,6 +88,7 @@ TForm3::TForm3(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TFor
   connect(ui_->BitBtn3, &QPushButton::clicked, this, &TForm3::BitBtn3Click);
   connect(ui_->BitBtn4, &QPushButton::clicked, this, &TForm3::BitBtn4Click);
   connect(ui_->BitBtn5, &QPushButton::clicked, this, &TForm3::BitBtn5Click);
+  FinishWindowLook(this);
   // Each unit button acts whenever it becomes checked, by mouse or keyboard.
   connect(ui_->RadioButton1, &QRadioButton::toggled, this, [this](bool on) {
     if (on) RadioButton1Click();

@@ -30,7 +30,7 @@ TForm2::TForm2(QWidget* parent)
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       ui(std::make_unique<Ui::TForm2>()),
       purchaseRatio_(tavenko::kDefaultPurchaseRatio) {
-  setFont(WindowFont());
+  BeginWindowLook(this);
   ui->setupUi(this);
   LoadNumericFields(this);
   setFixedSize(664, 475);
@@ -53,6 +53,7 @@ TForm2::TForm2(QWidget* parent)
   connect(ui->BitBtn2, &QPushButton::clicked, this, &TForm2::BitBtn2Click);
   connect(ui->BitBtn3, &QPushButton::clicked, this, &TForm2::BitBtn3Click);
   connect(ui->BitBtn4, &QPushButton::clicked, this, &TForm2::BitBtn4Click);
+  FinishWindowLook(this);
 
   // The ratio follows the checked button however it got checked (mouse,
   // arrow keys or code), so it always equals the ratio the window shows.

@@ -1,5 +1,6 @@
 #include "zentai.h"
 
+#include <QButtonGroup>
 #include <QChart>
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -18,12 +19,15 @@
 #include <array>
 #include <vector>
 
+#include "HelpViewer.h"
 #include "IniGT.h"
 #include "Messages.h"
 #include "NValEdit.h"
 #include "SecondaryWindows.h"
+#include "Version.h"
 #include "WindowLook.h"
 #include "WindowPrinter.h"
+#include "WindowSettings.h"
 #include "ui_zentai.h"
 
 using tavenko::AmountUnit;
@@ -35,6 +39,8 @@ namespace {
 const QColor clBlack(0, 0, 0);
 const QColor clTeal(0, 128, 128);  // 0x808000 as a Windows colour (BGR)
 const QColor clSilver(192, 192, 192);
+
+constexpr int kDefaultPosition = 80;  // top and left without a stored position
 
 // The log panel is anchored to all four sides of the wide window.
 constexpr int kPanelLeft = 711, kPanelTop = 8, kPanelRightMargin = 15, kPanelBottomMargin = 56;
@@ -59,28 +65,33 @@ void SetTextColour(QWidget* widget, const QColor& colour) {
 }
 
 // A unit button checked or not. Checking one unchecks the other; unchecking
-// leaves both clear, as a settings file with both keys 0 asks for.
+// leaves both clear, as a settings file with both keys 0 asks for (the
+// exclusive group alone would refuse it).
 void SetRadioChecked(QAbstractButton* button, bool checked) {
-  if (checked) {
-    button->setChecked(true);
-    return;
-  }
-  const bool exclusive = button->autoExclusive();
-  button->setAutoExclusive(false);
-  button->setChecked(false);
-  button->setAutoExclusive(exclusive);
+  QButtonGroup* group = button->group();
+  const bool exclusive = group && group->exclusive();
+  if (!checked && group) group->setExclusive(false);
+  button->setChecked(checked);
+  if (group) group->setExclusive(exclusive);
 }
 
 }  // namespace
 
 TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm1>()) {
   InstallJapaneseFontFallbacks();
+  BeginWindowLook(this);
   ui->setupUi(this);
+  // The prompts of the four amounts and every figure field stand out at 15 px.
+  for (QWidget* large : std::initializer_list<QWidget*>{ui->Label1, ui->Label2, ui->Label3, ui->Label4})
+    large->setFont(WindowFont(15));
+  for (TNValEdit* field : findChildren<TNValEdit*>()) field->setFont(WindowFont(15));
+  setWindowTitle(windowTitle().arg(QString::fromLatin1(tavenko::kVersion)));  // "... v" and the version
   LoadNumericFields(this);
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
-  setFixedSize(kNarrowWidth, kHeight);
+  SetUpLog();
+  SetWidth(kNarrowWidth);
 
   IniGT1 = new TIniGT(this);
   IniGT1->setObjectName(QStringLiteral("IniGT1"));
@@ -88,10 +99,24 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
   IniGT1->setFence(fnNone);
   IniGT1->Loaded();
 
+  // The spouse group's caption takes the heir prompts' colour; its two
+  // buttons keep the window's text colour.
+  for (QWidget* spouse : {ui->RadioButton1, ui->RadioButton2})
+    SetTextColour(spouse, palette().color(QPalette::WindowText));
+
+  // The unit pair is one exclusive group of its own: left to auto-exclusion,
+  // the spouse buttons further down the window would count as its siblings,
+  // and a click on the checked unit would clear it.
+  auto* unitButtons = new QButtonGroup(this);
+  unitButtons->addButton(ui->RadioButton3);
+  unitButtons->addButton(ui->RadioButton4);
+
   SetUpChart();
   SetUpIcons();
   ConnectButtons();
   SetUpQuickTable();
+  FinishWindowLook(this);
+  tavenko::platform::AddUsageHelpKey(this);
   FormCreate();
 }
 
@@ -101,8 +126,9 @@ TForm1::~TForm1() = default;
 
 void TForm1::SetUpChart() {
   // The pie: no title, axes, legend or marks, flat and circular on silver,
-  // the first slice starting at the top.
-  auto* chart = new QChart;
+  // the first slice starting at the top. Drawn in the view's own chart: one
+  // given by setChart() would leave that one behind, never freed.
+  QChart* chart = ui->Chart1->chart();
   chart->setTitle(QString());
   chart->legend()->hide();
   chart->setBackgroundBrush(clSilver);
@@ -119,9 +145,16 @@ void TForm1::SetUpChart() {
   Series1->setPieSize(0.9);
   chart->addSeries(Series1);
 
-  ui->Chart1->setChart(chart);
   ui->Chart1->setBackgroundBrush(clSilver);
   ui->Chart1->setRenderHint(QPainter::Antialiasing);
+}
+
+void TForm1::SetUpLog() {
+  // The log is a read-out: it can be read, selected and copied, not typed
+  // into, and Tab moves on from it as from any other control.
+  ui->Memo1->setReadOnly(true);
+  ui->Memo1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  ui->Memo1->setTabChangesFocus(true);
 }
 
 void TForm1::SetUpIcons() {
@@ -190,13 +223,13 @@ void TForm1::SetUpQuickTable() {
 // ---- Window events ----------------------------------------------------------
 
 void TForm1::FormCreate() {
-  // Position and unit from the settings file; the first failure leaves the
-  // rest at their designed values.
+  // Position and unit from the settings file; a position that no screen
+  // shows falls back to the designed one.
   try {
-    const int top = IniGT1->ReadInteger(QStringLiteral("form"), QStringLiteral("form1.top"), 80);
-    move(x(), top);
-    const int left = IniGT1->ReadInteger(QStringLiteral("form"), QStringLiteral("form1.left"), 80);
-    move(left, y());
+    int top = IniGT1->ReadInteger(QStringLiteral("form"), QStringLiteral("form1.top"), kDefaultPosition);
+    int left = IniGT1->ReadInteger(QStringLiteral("form"), QStringLiteral("form1.left"), kDefaultPosition);
+    KeepOnAScreen(left, top, kDefaultPosition);
+    move(left, top);
     SetRadioChecked(ui->RadioButton3,
                     IniGT1->ReadBool(QStringLiteral("radio"), QStringLiteral("radiobutton3"),
                                      ui->RadioButton3->isChecked()));
@@ -216,13 +249,12 @@ void TForm1::FormActivate() {
 }
 
 void TForm1::FormClose() {
-  try {
+  SaveSettings(this, IniGT1, [this] {
     IniGT1->WriteInteger(QStringLiteral("form"), QStringLiteral("form1.top"), y());
     IniGT1->WriteInteger(QStringLiteral("form"), QStringLiteral("form1.left"), x());
     IniGT1->WriteBool(QStringLiteral("radio"), QStringLiteral("radiobutton3"), ui->RadioButton3->isChecked());
     IniGT1->WriteBool(QStringLiteral("radio"), QStringLiteral("radiobutton4"), ui->RadioButton4->isChecked());
-  } catch (...) {
-  }
+  });
 }
 
 void TForm1::showEvent(QShowEvent* event) {
@@ -283,7 +315,27 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 void TForm1::RadioButton1Click() { spouseCount_ = kCountScale; }
 void TForm1::RadioButton2Click() { spouseCount_ = 0; }
 
-void TForm1::SetWidth(int width) { setFixedSize(width, kHeight); }
+void TForm1::SetWidth(int width) {
+  setFixedSize(width, kHeight);
+  // The log panel lies beyond the narrow window's edge: hidden, so that
+  // neither Tab nor Enter can lead into it out of sight.
+  ui->Panel1->setVisible(width >= kWideWidth);
+  ShowNewestLogLines();
+}
+
+void TForm1::AppendToLog(const std::vector<std::string>& lines) {
+  for (const std::string& line : lines) ui->Memo1->appendPlainText(QString::fromStdString(line));
+  logBehind_ = true;
+  ShowNewestLogLines();
+}
+
+void TForm1::ShowNewestLogLines() {
+  // Lines added while the log was out of sight come into view when it shows.
+  if (!logBehind_ || !ui->Memo1->isVisible()) return;
+  ui->Memo1->moveCursor(QTextCursor::End);
+  ui->Memo1->ensureCursorVisible();
+  logBehind_ = false;
+}
 
 void TForm1::BitBtn23Click() {
   wide_ = !wide_;
@@ -370,7 +422,7 @@ void TForm1::ApplySheet(const calc::MainSheet& sheet) {
     tavenko::platform::ShowMessage(this, QString::fromStdString(message));
   ReclaimActivation();
   ShowResults(sheet);
-  for (const std::string& line : sheet.log) ui->Memo1->appendPlainText(QString::fromStdString(line));
+  AppendToLog(sheet.log);
   const std::array<QLineEdit*, calc::kResultCount> captions{
       ui->Edit1, ui->Edit2, ui->Edit3, ui->Edit4, ui->Edit5, ui->Edit6, ui->Edit7};
   for (int i = 0; i < calc::kResultCount; ++i)

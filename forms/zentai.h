@@ -16,7 +16,9 @@
 
 #include <QWidget>
 #include <memory>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "Amount.h"
 #include "MainSheet.h"
@@ -98,10 +100,15 @@ class TForm1 : public QWidget {
 
  private:
   void SetUpChart();
+  void SetUpLog();
   void SetUpIcons();
   void ConnectButtons();
   void SetUpQuickTable();
+  // Narrow or wide; the log panel shows in the wide window only.
   void SetWidth(int width);
+  // The log gets the lines of a calculation and keeps its newest line in view.
+  void AppendToLog(const std::vector<std::string>& lines);
+  void ShowNewestLogLines();
   void ReclaimActivation();
 
   tavenko::calc::MainInputs ReadInputs() const;
@@ -120,6 +127,7 @@ class TForm1 : public QWidget {
   tavenko::ScaledCount spouseCount_ = 0;  // SpouseCount
   bool wide_ = false;                   // the log panel is shown
   bool backFromModalBox_ = false;     // the activation went to a modal box of this window
+  bool logBehind_ = false;            // the log's newest lines are not yet scrolled into view
   QMenu* quickTableMenu_ = nullptr;   // "早見表…" of the button right-clicked last
   std::string_view menuButton_;       // that button
   std::string_view lastButton_;       // the last calculation button pressed

@@ -1,9 +1,11 @@
 #include "HelpViewer.h"
 
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -18,6 +20,23 @@ QString& helpFile() {
   static QString name;
   return name;
 }
+
+// The help documents live under qrc:/help/; a page is a document's file name.
+QUrl HelpPageUrl(const QString& page) { return QUrl(QStringLiteral("qrc:/help/") + page); }
+
+// A browser that reads the help documents as HelpDocumentHtml writes them
+// (with their generated tables), so links between them and the back button
+// work as between ordinary pages.
+class HelpBrowser : public QTextBrowser {
+ protected:
+  QVariant loadResource(int type, const QUrl& name) override {
+    if (type == QTextDocument::HtmlResource && name.scheme() == QLatin1String("qrc")) {
+      const std::optional<QString> html = HelpDocumentHtml(QFileInfo(name.path()).fileName());
+      if (html) return *html;
+    }
+    return QTextBrowser::loadResource(type, name);
+  }
+};
 
 class HelpWindowWidget : public QWidget {
  public:
@@ -34,9 +53,15 @@ class HelpWindowWidget : public QWidget {
 
     auto* contents = new QPushButton(QStringLiteral("目次"));
     auto* back = new QPushButton(QStringLiteral("戻る"));
-    browser_ = new QTextBrowser;
+    browser_ = new HelpBrowser;
     browser_->setObjectName(QStringLiteral("HelpBrowser"));
     browser_->setOpenExternalLinks(true);
+    // The documents' colours (help.css) are for white paper: keep the page
+    // white and its text black under a dark desktop palette too.
+    QPalette paper = browser_->palette();
+    paper.setColor(QPalette::Base, Qt::white);
+    paper.setColor(QPalette::Text, Qt::black);
+    browser_->setPalette(paper);
     connect(contents, &QPushButton::clicked, this, &HelpWindowWidget::ShowContents);
     connect(back, &QPushButton::clicked, browser_, &QTextBrowser::backward);
     connect(browser_, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
@@ -50,14 +75,16 @@ class HelpWindowWidget : public QWidget {
     layout->addLayout(buttons);
     layout->addWidget(browser_);
     resize(660, 600);
+    AddUsageHelpKey(this);
   }
 
-  void Load(const QString& name, const QString& html) {
-    if (name == loaded_) return;
-    browser_->setHtml(html);
-    browser_->clearHistory();
-    loaded_ = name;
+  // Shows `page` from its top, where its contents stand.
+  void ShowPage(const QString& page) {
+    browser_->setSource(HelpPageUrl(page));
+    ShowContents();
   }
+
+  QString ShownPage() const { return QFileInfo(browser_->source().path()).fileName(); }
 
   // The contents stand at the top of every help document.
   void ShowContents() {
@@ -67,12 +94,21 @@ class HelpWindowWidget : public QWidget {
 
  private:
   QTextBrowser* browser_;
-  QString loaded_;  // the help file shown
 };
 
 QPointer<HelpWindowWidget>& helpWindow() {
   static QPointer<HelpWindowWidget> window;
   return window;
+}
+
+// Opens the one help window, or brings it to the front, at `page`.
+void ShowHelpPage(const QString& page) {
+  if (!helpWindow()) helpWindow() = new HelpWindowWidget;
+  HelpWindowWidget* window = helpWindow();
+  window->ShowPage(page);
+  window->show();
+  window->raise();
+  window->activateWindow();
 }
 
 }  // namespace
@@ -92,13 +128,17 @@ void RunHelpMacro(const QString& macro, QWidget* parent) {
     ShowMessage(parent, QStringLiteral("ヘルプのマクロ「%1」は実行できません。").arg(macro));
     return;
   }
-  if (!helpWindow()) helpWindow() = new HelpWindowWidget;
-  HelpWindowWidget* window = helpWindow();
-  window->Load(helpFile().toLower(), *html);
-  window->show();
-  window->ShowContents();
-  window->raise();
-  window->activateWindow();
+  ShowHelpPage(QFileInfo(helpFile()).completeBaseName().toLower() + QStringLiteral(".html"));
 }
+
+void ShowUsageHelp() { ShowHelpPage(QStringLiteral("usage.html")); }
+
+void AddUsageHelpKey(QWidget* window) {
+  auto* key = new QShortcut(QKeySequence(Qt::Key_F1), window);
+  key->setContext(Qt::WindowShortcut);
+  QObject::connect(key, &QShortcut::activated, [] { ShowUsageHelp(); });
+}
+
+QString ShownHelpPage() { return helpWindow() ? helpWindow()->ShownPage() : QString(); }
 
 }  // namespace tavenko::platform

@@ -1,7 +1,8 @@
 // The application's help: a help window of our own that shows the help
 // documents shipped with the program (HelpDocument.h), standing in for the
 // platform's help viewer. One help window serves the whole application; it
-// stays open when the window that asked for it closes.
+// stays open when the window that asked for it closes. Its documents link to
+// one another, and its back button returns along the pages shown.
 #pragma once
 
 #include <QString>
@@ -19,7 +20,17 @@ QString ApplicationHelpFile();
 // or a macro it does not know, is reported in a message box.
 void RunHelpMacro(const QString& macro, QWidget* parent = nullptr);
 
+// Opens the help window at the usage page: how to use the program, in
+// Japanese. It links to the rates help, which stands beside it.
+void ShowUsageHelp();
+
+// F1 in `window` (while it is the active window) opens the usage page.
+void AddUsageHelpKey(QWidget* window);
+
 // The help window while it is open, else nullptr (for tests).
 QWidget* HelpWindow();
+
+// The page the help window shows: "usage.html", "tavenko.html"... (for tests).
+QString ShownHelpPage();
 
 }  // namespace tavenko::platform

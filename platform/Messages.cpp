@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <cstdio>
 
 namespace tavenko::platform {
 namespace {
@@ -13,6 +14,7 @@ BeepHook& beepHook() {
   static BeepHook hook;
   return hook;
 }
+bool toStandardError = false;
 }  // namespace
 
 void ShowMessage(QWidget* parent, const QString& text, MessageKind kind) {
@@ -20,10 +22,17 @@ void ShowMessage(QWidget* parent, const QString& text, MessageKind kind) {
     messageHook()(text);
     return;
   }
+  if (toStandardError) {
+    std::fprintf(stderr, "%s: %s\n", qUtf8Printable(QApplication::applicationName()),
+                 qUtf8Printable(QString(text).replace('\n', ' ')));
+    return;
+  }
   QMessageBox box(kind == MessageKind::Information ? QMessageBox::Information : QMessageBox::NoIcon,
                   QApplication::applicationName(), text, QMessageBox::Ok, parent);
   box.exec();
 }
+
+void SendMessagesToStandardError() { toStandardError = true; }
 
 void Beep() {
   if (beepHook()) {

@@ -14,6 +14,10 @@ enum class MessageKind { Plain, Information };
 // A modal message box with an OK button, titled with the application title.
 void ShowMessage(QWidget* parent, const QString& text, MessageKind kind = MessageKind::Plain);
 
+// From now on messages are written to standard error instead of shown:
+// while the program ends on a signal, no one is there to answer a box.
+void SendMessagesToStandardError();
+
 // The platform's default message beep.
 void Beep();
 

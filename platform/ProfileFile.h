@@ -6,11 +6,26 @@
 // dropped. A write replaces the value in place, or adds the key at the end of
 // its section, or the section at the end of the file, or creates the file;
 // every other line stays byte for byte, with LF or CRLF endings as found.
-// A write goes to a temporary file in the same folder that then replaces the
-// old one, so a crash or a full disk never leaves half a settings file.
 // Files are UTF-8; lines in another encoding are kept as they are.
+//
+// Only a regular file of at most kLargestFile bytes is read or written; a
+// symbolic link to one is followed and kept. Anything else (a folder, a pipe,
+// a device, a link to /dev/null, an oversized file) reads as missing and
+// refuses every write, so it stays as it is.
+//
+// A write leaves the old or the new content in full, whenever it is stopped:
+// - where the file's folder may be written, the new content goes to a
+//   temporary file "<name>.XXXXXX" beside it, is synced, and replaces the file
+//   by a rename;
+// - a writable file in a folder that may not be written (a shared install) is
+//   overwritten in place, after a copy of its old content has been synced in
+//   the recovery folder; the copy goes once the new content is synced.
+// Recover() finishes what a killed program left: it puts such a copy back and
+// removes temporary files nobody is writing any more. On any failure the file
+// stays as it was and LastError() says why, in one line.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <optional>
 
@@ -18,19 +33,49 @@ namespace tavenko::platform {
 
 class ProfileFile {
  public:
-  explicit ProfileFile(QString path = {}) : path_(std::move(path)) {}
+  // Larger settings files are not read (nor rewritten).
+  static constexpr qint64 kLargestFile = 1 << 20;
+
+  // `recoveryFolder` keeps the copy of an in-place write; empty stands for
+  // UserSettingsFolder().
+  explicit ProfileFile(QString path = {}, QString recoveryFolder = {})
+      : path_(std::move(path)), recoveryFolder_(std::move(recoveryFolder)) {}
 
   const QString& Path() const { return path_; }
 
-  // The value, or nothing when the file, the section or the key is missing.
+  // The value, or nothing when the file, the section or the key is missing,
+  // or the file cannot be read.
   std::optional<QString> ReadString(const QString& section, const QString& key) const;
 
-  // False when the file cannot be written, or exists but cannot be read
-  // (writing then would lose its other lines).
+  // False when the value could not be stored; the file is then unchanged.
+  // A value already stored as given is not written again.
   bool WriteString(const QString& section, const QString& key, const QString& value);
 
+  // Why the last write failed, e.g. "空き容量がありません"; empty after a success.
+  const QString& LastError() const { return lastError_; }
+
+  // Start-up repairs after a crash: the content an interrupted in-place write
+  // saved goes back into the file, and temporary files of interrupted
+  // replacing writes are removed. Does nothing when nothing was interrupted.
+  void Recover();
+
+  // Where the copy of an in-place write of `file` is kept, in `folder`.
+  static QString RecoveryCopyPath(const QString& folder, const QString& file);
+
  private:
+  QString RecoveryFolder() const;
+  bool Fail(const QString& reason);
+  bool OverwriteInPlace(const QByteArray& target, const QString& section, const QString& key,
+                        const QString& value);
+  void RestoreInterruptedWrite(const QByteArray& target);
+
   QString path_;
+  QString recoveryFolder_;
+  QString lastError_;
 };
+
+// The user's own folder for the program's settings: $XDG_CONFIG_HOME/tavenko,
+// by default ~/.config/tavenko.
+QString UserSettingsFolder();
 
 }  // namespace tavenko::platform

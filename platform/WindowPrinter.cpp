@@ -6,23 +6,32 @@
 #include <QPrinter>
 #include <QWidget>
 
+#include "Messages.h"
+
 namespace tavenko::platform {
 
 bool PrintWindowWithDialog(QWidget* window) {
   QPrinter printer(QPrinter::HighResolution);
   QPrintDialog dialog(&printer, window);
   if (dialog.exec() != QDialog::Accepted) return false;
-  PrintWindow(window, printer);
-  return true;
+  return PrintWindow(window, printer);
 }
 
-void PrintWindow(QWidget* window, QPrinter& printer) {
+bool PrintWindow(QWidget* window, QPrinter& printer) {
+  QPainter painter;
+  if (!painter.begin(&printer)) {
+    const QString file = printer.outputFileName();
+    const QString cause = file.isEmpty() ? QStringLiteral("プリンター「%1」を使えません。").arg(printer.printerName())
+                                         : QStringLiteral("%1 に書き込めません。").arg(file);
+    ShowMessage(window, QStringLiteral("印刷できませんでした。\n") + cause);
+    return false;
+  }
   const QPixmap image = window->grab();
-  QPainter painter(&printer);
   // Screen pixels to printer dots: the window prints at its on-screen size.
   const qreal scale = qreal(printer.resolution()) / qreal(window->logicalDpiX());
   painter.scale(scale, scale);
   painter.drawPixmap(0, 0, image);
+  return true;
 }
 
 }  // namespace tavenko::platform

@@ -8,10 +8,13 @@ class QWidget;
 namespace tavenko::platform {
 
 // Shows the printer set-up dialog; prints `window` when the user confirms.
-// Returns false when the dialog was cancelled (nothing is printed).
+// Returns false when the dialog was cancelled or printing failed (nothing is
+// printed).
 bool PrintWindowWithDialog(QWidget* window);
 
-// Draws the image of `window` on `printer`, scaled to its resolution.
-void PrintWindow(QWidget* window, QPrinter& printer);
+// Draws the image of `window` on `printer`, scaled to its resolution. When
+// the printer or its file cannot be opened (a folder that does not exist),
+// a message box says so and false is returned.
+bool PrintWindow(QWidget* window, QPrinter& printer);
 
 }  // namespace tavenko::platform

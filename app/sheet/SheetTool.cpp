@@ -7,15 +7,54 @@
 #include "MainFields.h"
 #include "NumberText.h"
 #include "QuickTable.h"
+#include "Version.h"
 
 namespace tavenko::sheettool {
 
 using calc::MainCase;
 using calc::MainInputs;
 using calc::MainSheet;
-using face::ShownText;
 
 namespace {
+
+// ---- Quoting -----------------------------------------------------------------
+
+std::string Quoted(std::string_view text) {
+  std::string out = "\"";
+  for (unsigned char ch : text) {
+    switch (ch) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      default:
+        if (ch < 0x20) {
+          static const char* hex = "0123456789abcdef";
+          out += "\\u00";
+          out += hex[ch >> 4];
+          out += hex[ch & 15];
+        } else {
+          out += static_cast<char>(ch);
+        }
+    }
+  }
+  return out + "\"";
+}
+
+// A bad argument as a usage error quotes it: on one line, and only its first
+// characters when it is long (the count of all follows).
+std::string QuotedArgument(std::string_view text) {
+  constexpr std::size_t kShownCharacters = 40;
+  std::size_t characters = 0;
+  std::size_t cut = text.size();
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;  // inside a character
+    if (characters++ == kShownCharacters) cut = i;
+  }
+  if (cut == text.size()) return Quoted(text);
+  return Quoted(text.substr(0, cut)) + "... (" + std::to_string(characters) + " characters)";
+}
 
 // ---- Options ----------------------------------------------------------------
 
@@ -29,7 +68,7 @@ std::string OptionName(const face::MainField& field) { return "--" + std::string
 // field's digit limit (leading zeros are not digits the field keeps).
 Extended ParseFigure(const face::MainField& field, std::string_view text) {
   const auto fail = [&](std::string_view why) {
-    return UsageError{OptionName(field) + " " + std::string(why) + ": \"" + std::string(text) + "\""};
+    return UsageError{OptionName(field) + " " + std::string(why) + ": " + QuotedArgument(text)};
   };
   if (text.empty()) throw fail("needs a whole number");
   for (char ch : text)
@@ -68,6 +107,7 @@ std::string Usage() {
       "                     [--yen] [--no-spouse]\n"
       "       tavenko-sheet CASE [figures...] --vary FIGURE [--from A] [--to B] [--step S]\n"
       "                     [--csv]\n"
+      "       tavenko-sheet --help | --version\n"
       "\n"
       "Computes one click of a calculation button of the main window and prints\n"
       "what it shows as JSON. Figures are whole numbers as typed: amounts in 万円\n"
@@ -114,33 +154,18 @@ std::string Usage() {
 
 // ---- JSON -------------------------------------------------------------------
 
-std::string Quoted(std::string_view text) {
-  std::string out = "\"";
-  for (unsigned char ch : text) {
-    switch (ch) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default:
-        if (ch < 0x20) {
-          static const char* hex = "0123456789abcdef";
-          out += "\\u00";
-          out += hex[ch >> 4];
-          out += hex[ch & 15];
-        } else {
-          out += static_cast<char>(ch);
-        }
-    }
-  }
-  return out + "\"";
-}
-
 const face::MainField& Field(std::string_view name) { return *face::FindMainField(name); }
 
 std::string Bool(bool b) { return b ? "true" : "false"; }
 std::string Number(Extended v) { return Quoted(FormatGeneral(v)); }
+
+// The "value" and "text" members of a field the click sets: what the field
+// holds and shows once set, which is not the figure computed when that
+// figure has more digits than the field.
+std::string FieldFigure(const face::MainField& field, Extended computed) {
+  const field::HeldFigure held = field::FigureHeld(field.settings, computed);
+  return "\"value\": " + Number(held.value) + ", \"text\": " + Quoted(held.text);
+}
 
 std::string StringArray(const std::vector<std::string>& items, std::string_view indent) {
   if (items.empty()) return "[]";
@@ -160,8 +185,7 @@ std::string SheetJsonMembers(const MainCase& button, const MainInputs& inputs, c
   for (int i = 0; i < calc::kResultCount; ++i) {
     const face::MainField& field = face::ResultField(i);
     j += std::string(i ? "," : "") + "\n    {\"field\": " + Quoted(field.name) + ", \"caption\": " +
-         Quoted(sheet.captions[i]) + ", \"value\": " + Number(sheet.results[i]) +
-         ", \"text\": " + Quoted(ShownText(field, sheet.results[i])) + "}";
+         Quoted(sheet.captions[i]) + ", " + FieldFigure(field, sheet.results[i]) + "}";
   }
   j += "\n  ],\n";
 
@@ -188,19 +212,16 @@ std::string SheetJsonMembers(const MainCase& button, const MainInputs& inputs, c
   j += "    \"Label13\": " + Quoted(side.visible ? side.note : "") + ",\n";
   j += "    \"NValEdit16\": {\"visible\": " + Bool(side.yearsFieldVisible) +
        ", \"value\": " + Number(years) + "},\n";
-  j += "    \"NValEdit17\": {\"visible\": " + Bool(side.extraFieldVisible) +
-       ", \"value\": " + Number(extra) + ", \"text\": " + Quoted(ShownText(Field("NValEdit17"), extra)) +
-       "}\n";
+  j += "    \"NValEdit17\": {\"visible\": " + Bool(side.extraFieldVisible) + ", " +
+       FieldFigure(Field("NValEdit17"), extra) + "}\n";
   j += "  },\n";
 
   const Extended low = sheet.feeLow.value_or(0);
   const Extended high = sheet.feeHigh.value_or(0);
   j += "  \"GroupBox3\": {\n";
   j += "    \"visible\": " + Bool(sheet.feePanelVisible) + ",\n";
-  j += "    \"NValEdit15\": {\"value\": " + Number(low) + ", \"text\": " +
-       Quoted(ShownText(Field("NValEdit15"), low)) + "},\n";
-  j += "    \"NValEdit18\": {\"value\": " + Number(high) + ", \"text\": " +
-       Quoted(ShownText(Field("NValEdit18"), high)) + "}\n";
+  j += "    \"NValEdit15\": {" + FieldFigure(Field("NValEdit15"), low) + "},\n";
+  j += "    \"NValEdit18\": {" + FieldFigure(Field("NValEdit18"), high) + "}\n";
   j += "  }\n";
   return j;
 }
@@ -235,6 +256,7 @@ struct Request {
   MainInputs inputs;
   std::set<std::string_view> given;        // the options given, by name
   bool help = false;
+  bool version = false;
   const face::MainField* varied = nullptr;  // --vary
   std::optional<Extended> from, to, step;   // --from, --to, --step
   bool csv = false;
@@ -245,7 +267,7 @@ struct Request {
 Extended ParseBound(std::string_view option, std::string_view text) {
   const auto number = text.find_first_not_of("+-.0123456789") == std::string_view::npos ? TextToFloat(text)
                                                                                          : std::nullopt;
-  if (!number) throw UsageError{std::string(option) + " takes a number: \"" + std::string(text) + "\""};
+  if (!number) throw UsageError{std::string(option) + " takes a number: " + QuotedArgument(text)};
   return *number;
 }
 
@@ -257,17 +279,26 @@ Request ParseArguments(std::span<const std::string_view> args) {
       r.help = true;
       return r;
     }
-    if (!arg.starts_with("--")) {
-      if (r.button) throw UsageError{"more than one case given: \"" + std::string(arg) + "\""};
+    if (arg == "--version") {
+      r.version = true;
+      return r;
+    }
+    if (!arg.starts_with("-")) {  // no case begins with a dash
+      if (r.button) throw UsageError{"more than one case given: " + QuotedArgument(arg)};
       r.button = calc::FindMainCase(arg);
-      if (!r.button) throw UsageError{"unknown case \"" + std::string(arg) + "\" (see --help)"};
+      if (!r.button) throw UsageError{"unknown case " + QuotedArgument(arg) + " (see --help)"};
       continue;
     }
     std::optional<std::string_view> inlineValue;
-    if (const auto eq = arg.find('='); eq != std::string_view::npos) {
+    if (const auto eq = arg.find('='); arg.starts_with("--") && eq != std::string_view::npos) {
       inlineValue = arg.substr(eq + 1);
       arg = arg.substr(0, eq);
     }
+    const bool flag = arg == "--yen" || arg == "--no-spouse" || arg == "--csv";
+    const bool range = arg == "--vary" || arg == "--from" || arg == "--to" || arg == "--step";
+    const face::MainField* field = arg.starts_with("--") ? face::FindInputField(arg.substr(2)) : nullptr;
+    if (field && OptionName(*field) != arg) field = nullptr;  // a caption is no option name
+    if (!flag && !range && !field) throw UsageError{"unknown option " + QuotedArgument(arg) + " (see --help)"};
     if (!r.given.insert(arg).second) throw UsageError{"option " + std::string(arg) + " given twice"};
 
     if (arg == "--yen" || arg == "--no-spouse" || arg == "--csv") {
@@ -287,8 +318,8 @@ Request ParseArguments(std::span<const std::string_view> args) {
       r.varied = face::FindInputField(figure);
       if (!r.varied)
         throw UsageError{
-            "--vary takes income, deductions, profit, value, children, parents, siblings or years: \"" +
-            std::string(figure) + "\""};
+            "--vary takes income, deductions, profit, value, children, parents, siblings or years: " +
+            QuotedArgument(figure)};
     } else if (arg == "--from") {
       r.from = ParseBound(arg, value());
     } else if (arg == "--to") {
@@ -296,8 +327,6 @@ Request ParseArguments(std::span<const std::string_view> args) {
     } else if (arg == "--step") {
       r.step = ParseBound(arg, value());
     } else {
-      const face::MainField* field = face::FindInputField(arg.substr(2));
-      if (!field || OptionName(*field) != arg) throw UsageError{"unknown option " + std::string(arg)};
       r.inputs.*(field->input) = ParseFigure(*field, value());
     }
   }
@@ -333,6 +362,7 @@ ToolOutput RunSheetTool(std::span<const std::string_view> args) {
   try {
     const Request r = ParseArguments(args);
     if (r.help) return {0, Usage(), ""};
+    if (r.version) return {0, "tavenko-sheet " + std::string(kVersion) + "\n", ""};
     if (r.varied) return {0, QuickTableOutput(r), ""};
     for (std::string_view option : {"--from", "--to", "--step", "--csv"})
       if (r.given.contains(option)) throw UsageError{"option " + std::string(option) + " needs --vary"};

@@ -7,6 +7,7 @@
 //                 [--children N] [--parents N] [--siblings N] [--years N]
 //                 [--yen] [--no-spouse]
 //                 [--vary FIGURE [--from A] [--to B] [--step S] [--csv]]
+//   tavenko-sheet --help | --version
 #pragma once
 
 #include <span>

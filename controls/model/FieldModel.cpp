@@ -238,25 +238,32 @@ void FieldModel::ShowValue(Extended v) {
 }
 
 Extended FieldModel::ParseText(std::string_view utf8) const {
+  // No figure a field shows comes near this length, with its separators,
+  // sign, leading character and blanks around it: a longer text is refused
+  // at once, as any text that is no figure is.
+  constexpr std::size_t kLongestText = 256;
+  if (utf8.size() > 4 * kLongestText) return 0;  // four bytes at most to a character
   std::u32string text = DecodeUtf8(utf8);
+  if (text.size() > kLongestText) return 0;
   for (char32_t& ch : text) ch = HalfWidth(ch);
   // Blanks and line breaks around a pasted figure are not part of it.
-  while (!text.empty() && IsBlank(text.front())) text.erase(0, 1);
-  while (!text.empty() && IsBlank(text.back())) text.pop_back();
-  if (text.empty()) return 0;
+  std::u32string_view figure(text);
+  while (!figure.empty() && IsBlank(figure.front())) figure.remove_prefix(1);
+  while (!figure.empty() && IsBlank(figure.back())) figure.remove_suffix(1);
+  if (figure.empty()) return 0;
 
   const char32_t leading = HalfWidth(settings_.leadingChar);
-  if (leading != U' ' ? text.front() == leading
-                      : text.front() == U'$' || text.front() == U'\\' || text.front() == U'\u00A5')
-    text.erase(0, 1);
+  if (leading != U' ' ? figure.front() == leading
+                      : figure.front() == U'$' || figure.front() == U'\\' || figure.front() == U'\u00A5')
+    figure.remove_prefix(1);
 
-  const auto point = text.find(U'.');
-  const std::size_t pointPos = point == std::u32string::npos ? text.size() : point;
-  std::string plain;
+  const auto point = figure.find(U'.');
+  const std::size_t pointPos = point == std::u32string_view::npos ? figure.size() : point;
+  std::string plain;  // the figure without its separators
   int commas = 0;
   int integerDigits = 0;
-  for (std::size_t i = text.size(); i-- > 0;) {
-    const char32_t ch = text[i];
+  for (std::size_t i = 0; i < figure.size(); ++i) {
+    const char32_t ch = figure[i];
     if (ch >= U'0' && ch <= U'9') {
       if (i < pointPos) ++integerDigits;
     } else if (ch == U',') {
@@ -267,7 +274,7 @@ Extended FieldModel::ParseText(std::string_view utf8) const {
     } else if (ch != U'+' && ch != U'-' && ch != U'.') {
       return 0;
     }
-    plain.insert(plain.begin(), static_cast<char>(ch));
+    plain += static_cast<char>(ch);
   }
   if (commas > 0 && (integerDigits == 0 || commas != (integerDigits - 1) / 3)) return 0;
   return TextToNumber(plain);
@@ -600,12 +607,14 @@ void FieldModel::ApplySettings(const FieldSettings& settings) {
   SetArrowNext(settings.arrowNext);
 }
 
-std::string ShownText(const FieldSettings& settings, Extended value) {
+HeldFigure FigureHeld(const FieldSettings& settings, Extended value) {
   FieldModel model;
   model.ApplySettings(settings);
   model.Loaded();
   model.SetValue(value);
-  return model.Text();
+  return {model.Value(), model.Text()};
 }
+
+std::string ShownText(const FieldSettings& settings, Extended value) { return FigureHeld(settings, value).text; }
 
 }  // namespace tavenko::field

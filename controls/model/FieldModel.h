@@ -38,7 +38,17 @@ struct FieldSettings {
   bool arrowNext = false;     // Up / Down move to the previous / next field
 };
 
-// The text a freshly loaded field with these settings shows for `value`.
+// What a freshly loaded field with these settings holds and shows once
+// `value` is set: the value as the field keeps it (a negative made positive
+// where negatives are refused, a magnitude beyond the digits clamped to the
+// largest the field can show), and its text.
+struct HeldFigure {
+  Extended value;
+  std::string text;
+};
+HeldFigure FigureHeld(const FieldSettings& settings, Extended value);
+
+// The text alone.
 std::string ShownText(const FieldSettings& settings, Extended value);
 
 // A setting that contradicts the value, reported in design mode only.

@@ -10,6 +10,7 @@
 #include "MainSheet.h"
 #include "Messages.h"
 #include "NValEdit.h"
+#include "SheetTool.h"
 #include "zentai.h"
 
 using namespace tavenko;
@@ -85,6 +86,29 @@ class SheetToolWindowAgreementTest : public QObject {
         QCOMPARE(form.findChild<TNValEdit*>(QString::fromUtf8(f.name.data(), f.name.size()))->text(),
                  QString::fromStdString(expected));
       }
+    }
+  }
+
+  // A fee beyond the fee fields' nine digits: the tool reports the value the
+  // window's fields hold after the click, not the fee computed.
+  void feeFieldsHoldWhatTheToolReports() {
+    const std::string_view args[] = {"BitBtn16", "--value", "99999999999", "--children", "99"};
+    const sheettool::ToolOutput out = sheettool::RunSheetTool(args);
+    QCOMPARE(out.status, 0);
+    TForm1 form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.findChild<TNValEdit*>("NValEdit14")->setValue(99999999999.0L);
+    form.findChild<TNValEdit*>("NValEdit8")->setValue(99);
+    QTest::mouseClick(form.findChild<QPushButton*>("BitBtn16"), Qt::LeftButton);
+    for (const char* name : {"NValEdit15", "NValEdit18"}) {
+      const std::string key = std::string("\"") + name + "\": {\"value\": \"";
+      const std::size_t at = out.out.find(key);
+      QVERIFY2(at != std::string::npos, name);
+      const std::string reported = out.out.substr(at + key.size(), out.out.find('"', at + key.size()) - at - key.size());
+      auto* field = form.findChild<TNValEdit*>(name);
+      QCOMPARE(QString::fromStdString(reported), QString::number(double(field->Value()), 'g', 15));
+      QCOMPARE(QString::fromStdString(reported), QStringLiteral("999999999"));
     }
   }
 };

@@ -2,7 +2,10 @@
 #include <QClipboard>
 #include <QDialog>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QImage>
+#include <QInputMethod>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QStyleHints>
@@ -80,9 +83,12 @@ class NumericFieldKeysTest : public QObject {
   void focusLossNormalisesAndSavesForEscape();
   void doubleClickKeepsTheSelection();
   void pasteReadsFullWidthTextAndGivesZeroForAPicture();
+  void hugePastesAreRefusedAtOnce_data();
+  void hugePastesAreRefusedAtOnce();
   void cutUndoAndDeleteThroughKeysAndMenu();
   void readOnlyFieldRefusesEditsButCopies();
   void inputMethodIsOffWhileFocused();
+  void inputMethodIsToldTheFieldTakesNoComposedText();
   void onChangeOnlyWhenTheShownTextChanges();
   void textPutFromOutsideIsReformatted();
   void coloursOfNegatives();
@@ -302,6 +308,35 @@ void NumericFieldKeysTest::pasteReadsFullWidthTextAndGivesZeroForAPicture() {
   QCOMPARE(field->Value(), 0.0L);
 }
 
+void NumericFieldKeysTest::hugePastesAreRefusedAtOnce_data() {
+  QTest::addColumn<QString>("clipboard");
+  QTest::addColumn<double>("value");
+  QTest::newRow("1,000,000 blanks then 5") << QString(1000000, ' ') + '5' << 0.0;
+  QTest::newRow("1,000,000 digits") << QString(1000000, '7') << 0.0;
+  QTest::newRow("300,000 blanks then 5") << QString(300000, ' ') + '5' << 0.0;
+  QTest::newRow("a figure in 200 blanks") << QString(100, ' ') + "1,234" + QString(100, ' ') << 1234.0;
+}
+
+// Pasting a huge text keeps the window responsive: the field refuses it at
+// once, as it refuses any text that is no figure.
+void NumericFieldKeysTest::hugePastesAreRefusedAtOnce() {
+  QFETCH(QString, clipboard);
+  QFETCH(double, value);
+  FieldWindow w;
+  TNValEdit* field = w.fields[0];
+  field->setValue(99);
+  QVERIFY(w.Show());
+  QTest::mouseClick(field, Qt::LeftButton);
+  QGuiApplication::clipboard()->setText(clipboard);
+  QElapsedTimer clock;
+  clock.start();
+  QTest::keySequence(field, QKeySequence::Paste);
+  const qint64 elapsed = clock.nsecsElapsed() / 1000;
+  qInfo("paste of %lld characters: %lld µs", qint64(clipboard.size()), elapsed);
+  QCOMPARE(double(field->Value()), value);
+  QVERIFY2(elapsed < 200000, qPrintable(QString::number(elapsed)));
+}
+
 void NumericFieldKeysTest::cutUndoAndDeleteThroughKeysAndMenu() {
   FieldWindow w;
   TNValEdit* field = w.fields[0];
@@ -380,11 +415,54 @@ void NumericFieldKeysTest::inputMethodIsOffWhileFocused() {
   FieldWindow w;
   QVERIFY(w.Show());
   w.fields[0]->setFocus();
-  QVERIFY(!w.fields[0]->testAttribute(Qt::WA_InputMethodEnabled));
+  QCOMPARE(QInputMethod::queryFocusObject(Qt::ImEnabled, {}).toBool(), false);
   QInputMethodEvent commit;
   commit.setCommitString(QStringLiteral("４２"));
   QCoreApplication::sendEvent(w.fields[0], &commit);
   QCOMPARE(w.fields[0]->text(), QStringLiteral("42"));
+}
+
+// The platform decides whether the input method may compose for the focused
+// control when the focus arrives, before the control hears of it: at that
+// moment, and whenever asked, a figure field says no (a text field beside it
+// says yes), and it hints at numbers.
+void NumericFieldKeysTest::inputMethodIsToldTheFieldTakesNoComposedText() {
+  FieldWindow w;
+  auto* text = new QLineEdit(&w.window);
+  w.window.layout()->addWidget(text);
+  TNValEdit* signedField = w.fields[0];
+  TNValEdit* digitsField = w.fields[1];
+  digitsField->setPrmtNegative(false);
+  QVERIFY(w.Show());
+  w.okButton->setFocus();
+
+  QList<QPair<QObject*, bool>> askedOnArrival;
+  QObject listening;
+  connect(qApp, &QGuiApplication::focusObjectChanged, &listening, [&](QObject* focused) {
+    askedOnArrival << qMakePair(focused, QInputMethod::queryFocusObject(Qt::ImEnabled, {}).toBool());
+  });
+  // In by a click, out by Tab, and back in by Shift+Tab: each arrival counts.
+  QTest::mouseClick(signedField, Qt::LeftButton);
+  QTest::keyClick(signedField, Qt::Key_Tab);
+  QTest::keyClick(digitsField, Qt::Key_Tab);
+  QTest::keyClick(w.fields[2], Qt::Key_Tab);
+  QTest::keyClick(w.okButton, Qt::Key_Tab);
+  QTest::keyClick(text, Qt::Key_Backtab);
+  QTest::keyClick(w.okButton, Qt::Key_Backtab);
+  QTest::keyClick(w.fields[2], Qt::Key_Backtab);
+  QVERIFY(digitsField->hasFocus());
+  QList<QPair<QObject*, bool>> expected;
+  for (QObject* arrival : std::initializer_list<QObject*>{signedField, digitsField, w.fields[2], w.okButton, text,
+                                                         w.okButton, w.fields[2], digitsField})
+    expected << qMakePair(arrival, arrival == text);
+  QCOMPARE(askedOnArrival, expected);
+
+  const auto hints = [](QWidget* field) {
+    return Qt::InputMethodHints(field->inputMethodQuery(Qt::ImHints).toInt());
+  };
+  QVERIFY(hints(digitsField) & Qt::ImhDigitsOnly);            // no sign, no point
+  QVERIFY(hints(signedField) & Qt::ImhFormattedNumbersOnly);  // a sign may be typed
+  QVERIFY(!(hints(text) & (Qt::ImhDigitsOnly | Qt::ImhFormattedNumbersOnly)));
 }
 
 void NumericFieldKeysTest::onChangeOnlyWhenTheShownTextChanges() {

@@ -145,6 +145,8 @@ class AdditionalTaxWindowTest : public QObject {
 
   void tenThousandYenUnitMovesTheThreshold() {
     QTest::mouseClick(Control<QRadioButton>("RadioButton2"), Qt::LeftButton);
+    QTest::mouseClick(Control<QRadioButton>("RadioButton2"), Qt::LeftButton);  // stays checked
+    QVERIFY(Control<QRadioButton>("RadioButton2")->isChecked());
     QCOMPARE(window_->UnitFlag(), 2);
     Field(1)->setValue(30);
     Field(5)->setValue(130);

@@ -2,6 +2,7 @@
 // path (results, captions, log, pie, side panels, messages), the settings
 // file, the width toggle, the windows it opens and printing.
 #include <QChartView>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -16,8 +17,11 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
+#include <QSet>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTimer>
 #include <QtTest>
 
@@ -213,6 +217,46 @@ class MainWindowTest : public QObject {
     QCOMPARE(LogLines(form).at(2), QStringLiteral("812.3"));
   }
 
+  // The checked unit button stays checked when it is clicked or pressed
+  // again, and the calculation that follows works in the unit it shows.
+  void unitButtonPressedAgainStaysChecked_data() {
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<bool>("bySpace");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("taxAndTotal");
+    const QStringList yenResult{"51,000", "151,000"};
+    const QStringList manResult{"123", "203"};
+    QTest::newRow("円 clicked again") << "RadioButton4" << false << "1000000" << yenResult;
+    QTest::newRow("円 pressed again with Space") << "RadioButton4" << true << "1000000" << yenResult;
+    QTest::newRow("万円 clicked again") << "RadioButton3" << false << "800" << manResult;
+    QTest::newRow("万円 pressed again with Space") << "RadioButton3" << true << "800" << manResult;
+  }
+  void unitButtonPressedAgainStaysChecked() {
+    QFETCH(QString, unit);
+    QFETCH(bool, bySpace);
+    QFETCH(QString, typed);
+    QFETCH(QStringList, taxAndTotal);
+    TForm1 form;
+    ShowAndActivate(form);
+    auto* chosen = Child<QRadioButton>(form, qPrintable(unit));
+    auto* other = Child<QRadioButton>(form, unit == "RadioButton4" ? "RadioButton3" : "RadioButton4");
+    QTest::mouseClick(chosen, Qt::LeftButton);
+    auto* income = Child<TNValEdit>(form, "NValEdit11");
+    QTest::mouseClick(income, Qt::LeftButton);
+    QTest::keyClicks(income, typed);
+    if (bySpace) {
+      chosen->setFocus(Qt::TabFocusReason);
+      QTest::keyClick(chosen, Qt::Key_Space);
+    } else {
+      QTest::mouseClick(chosen, Qt::LeftButton);
+    }
+    QVERIFY(chosen->isChecked());
+    QVERIFY(!other->isChecked());
+    QVERIFY(Child<QRadioButton>(form, "RadioButton1")->isChecked());  // the spouse pair is its own
+    QTest::mouseClick(Child<QPushButton>(form, "BitBtn1"), Qt::LeftButton);
+    QCOMPARE((QStringList{ShownResults(form).at(1), ShownResults(form).at(4)}), taxAndTotal);
+  }
+
   void takeHomeNotPositiveHidesThePie() {
     TForm1 form;
     ShowAndActivate(form);
@@ -255,6 +299,62 @@ class MainWindowTest : public QObject {
     QCOMPARE(ShownResults(form).at(0), QStringLiteral("600"));
   }
 
+  // A stored position no screen shows (a screen since removed, a hand-edited
+  // file) opens the window at the designed place, and that is what is saved:
+  // never a wrapped-round figure.
+  void storedPositionsOffEveryScreenFallBack_data() {
+    QTest::addColumn<QByteArray>("top");
+    QTest::addColumn<QByteArray>("left");
+    QTest::addColumn<QPoint>("placed");
+    QTest::newRow("on the screen") << QByteArray("120") << QByteArray("40") << QPoint(40, 120);
+    QTest::newRow("at the screen's corner") << QByteArray("0") << QByteArray("0") << QPoint(0, 0);
+    QTest::newRow("far above") << QByteArray("-5000") << QByteArray("-300") << QPoint(80, 80);
+    QTest::newRow("far below and right") << QByteArray("99999") << QByteArray("99999") << QPoint(80, 80);
+    QTest::newRow("title bar left of the screen")
+        << QByteArray("100") << QByteArray("-800") << QPoint(80, 80);
+    QTest::newRow("largest int") << QByteArray("2147483647") << QByteArray("2147483647") << QPoint(80, 80);
+    QTest::newRow("smallest int") << QByteArray("-2147483648") << QByteArray("-2147483648") << QPoint(80, 80);
+    QTest::newRow("beyond an int")
+        << QByteArray("99999999999") << QByteArray("-99999999999") << QPoint(80, 80);
+  }
+
+  void storedPositionsOffEveryScreenFallBack() {
+    QFETCH(QByteArray, top);
+    QFETCH(QByteArray, left);
+    QFETCH(QPoint, placed);
+    QFile file(SettingsPath());
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("[form]\nform1.top=" + top + "\nform1.left=" + left + "\n");
+    file.close();
+    {
+      TForm1 form;
+      QCOMPARE(form.pos(), placed);
+      ShowAndActivate(form);
+      QCOMPARE(form.pos(), placed);
+      form.close();
+    }
+    QSettings saved(SettingsPath(), QSettings::IniFormat);
+    QCOMPARE(saved.value("form/form1.top").toString(), QString::number(placed.y()));
+    QCOMPARE(saved.value("form/form1.left").toString(), QString::number(placed.x()));
+    QVERIFY(messages.isEmpty());
+  }
+
+  // Closing says once that the settings could not be saved, with the reason,
+  // and leaves what stands at the settings path as it is.
+  void settingsThatCannotBeSavedAreToldOnce() {
+    QVERIFY(QDir().mkpath(SettingsPath()));  // a folder where the file should be
+    {
+      TForm1 form;
+      ShowAndActivate(form);
+      QTest::mouseClick(Child<QRadioButton>(form, "RadioButton4"), Qt::LeftButton);
+      form.close();
+    }
+    QCOMPARE(messages, QStringList{QStringLiteral("設定を保存できませんでした。\n%1 に書き込めません（通常のファイルではありません）")
+                                       .arg(SettingsPath())});
+    QVERIFY(QFileInfo(SettingsPath()).isDir());
+    QVERIFY(QDir().rmdir(SettingsPath()));
+  }
+
   void widthToggleShowsTheLog() {
     TForm1 form;
     ShowAndActivate(form);
@@ -274,6 +374,97 @@ class MainWindowTest : public QObject {
     QVERIFY(!form.IsWide());
     QCOMPARE(form.width(), 714);
     QVERIFY(panel->width() == 0);
+  }
+
+  // In the narrow window the log is out of sight: neither Tab, Shift+Tab nor
+  // Enter in the years field leads into it, and nothing typed reaches it.
+  void keysNeverLeadIntoTheHiddenLog() {
+    TForm1 form;
+    ShowAndActivate(form);
+    auto* memo = Child<QPlainTextEdit>(form, "Memo1");
+    auto* years = Child<TNValEdit>(form, "NValEdit16");
+    QTest::mouseClick(Child<QPushButton>(form, "BitBtn4"), Qt::LeftButton);  // shows the years field
+    const QString log = memo->toPlainText();
+    QTest::mouseClick(years, Qt::LeftButton);
+    QTest::keyClick(years, Qt::Key_Return);
+    QVERIFY(QApplication::focusWidget() != years);
+    QVERIFY(QApplication::focusWidget() != memo && QApplication::focusWidget()->isVisible());
+    for (Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab}) {
+      QSet<QWidget*> reached;
+      for (int press = 0; press < 80; ++press) {
+        QWidget* focused = QApplication::focusWidget();
+        QTest::keyClick(focused, key);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_2);
+        reached << QApplication::focusWidget();
+      }
+      QVERIFY(!reached.contains(memo));
+      for (QWidget* w : reached) QVERIFY2(w->isVisible(), qPrintable(w->objectName()));
+      QVERIFY(reached.contains(Child<QRadioButton>(form, "RadioButton3")));  // the whole round
+    }
+    QCOMPARE(memo->toPlainText(), log);
+  }
+
+  // In the wide window the log is a read-out: it takes the focus, lets its
+  // text be selected and copied, takes no typing, and Tab and Shift+Tab
+  // move on from it.
+  void wideLogIsAReadOut() {
+    TForm1 form;
+    ShowAndActivate(form);
+    QTest::mouseClick(Child<QPushButton>(form, "BitBtn23"), Qt::LeftButton);
+    Child<TNValEdit>(form, "NValEdit11")->setValue(262);
+    QTest::mouseClick(Child<QPushButton>(form, "BitBtn1"), Qt::LeftButton);
+    auto* memo = Child<QPlainTextEdit>(form, "Memo1");
+    const QString log = memo->toPlainText();
+    for (Qt::Key leave : {Qt::Key_Tab, Qt::Key_Backtab}) {
+      QTest::mouseClick(memo->viewport(), Qt::LeftButton);
+      QVERIFY(memo->hasFocus());
+      QTest::keyClicks(memo, "30");
+      QTest::keyClick(memo, Qt::Key_Return);
+      QTest::keyClick(memo, Qt::Key_Delete);
+      QTest::keyClick(memo, leave);
+      QVERIFY(!memo->hasFocus());
+      QCOMPARE(memo->toPlainText(), log);
+    }
+    QTest::mouseClick(memo->viewport(), Qt::LeftButton);
+    QTest::keySequence(memo, QKeySequence::SelectAll);
+    QTest::keySequence(memo, QKeySequence::Copy);
+    QCOMPARE(QGuiApplication::clipboard()->text(), log);
+  }
+
+  // After every calculation the log shows its newest line: also when the
+  // user had scrolled back to older ones, and when the log comes into sight
+  // after calculations made in the narrow window.
+  void logShowsTheNewestLine_data() {
+    QTest::addColumn<bool>("wideWhileCalculating");
+    QTest::addColumn<bool>("scrolledBack");
+    QTest::newRow("wide") << true << false;
+    QTest::newRow("wide, scrolled back to the first entries") << true << true;
+    QTest::newRow("narrow, then widened") << false << false;
+  }
+  void logShowsTheNewestLine() {
+    QFETCH(bool, wideWhileCalculating);
+    QFETCH(bool, scrolledBack);
+    TForm1 form;
+    ShowAndActivate(form);
+    auto* toggle = Child<QPushButton>(form, "BitBtn23");
+    if (wideWhileCalculating) QTest::mouseClick(toggle, Qt::LeftButton);
+    auto* memo = Child<QPlainTextEdit>(form, "Memo1");
+    const auto newestLineInView = [memo] {
+      const QRect last = memo->cursorRect(QTextCursor(memo->document()->lastBlock()));
+      return memo->viewport()->rect().contains(last);
+    };
+    for (const char* button : {"BitBtn1", "BitBtn2", "BitBtn3", "BitBtn1", "BitBtn2"}) {
+      Child<TNValEdit>(form, "NValEdit11")->setValue(800);
+      QTest::mouseClick(Child<QPushButton>(form, button), Qt::LeftButton);
+      if (wideWhileCalculating) QVERIFY(newestLineInView());
+      if (scrolledBack) memo->verticalScrollBar()->setValue(0);
+    }
+    if (!wideWhileCalculating) QTest::mouseClick(toggle, Qt::LeftButton);
+    if (scrolledBack) QVERIFY(!newestLineInView());  // the user's place stays until the next calculation
+    Child<TNValEdit>(form, "NValEdit11")->setValue(900);
+    QTest::mouseClick(Child<QPushButton>(form, "BitBtn1"), Qt::LeftButton);
+    QVERIFY(memo->document()->blockCount() > 60);
+    QVERIFY(newestLineInView());
   }
 
   void spouseNoneSurvivesReactivation() {
@@ -349,6 +540,28 @@ class MainWindowTest : public QObject {
     QVERIFY(pdf.open(QIODevice::ReadOnly));
     QVERIFY(pdf.read(5) == "%PDF-");
     QVERIFY(pdf.size() > 10000);  // the window's image, not an empty page
+  }
+
+  void printingToAFileThatCannotBeWrittenSaysSo_data() {
+    QTest::addColumn<QString>("file");  // in a temporary folder
+    QTest::newRow("a folder that does not exist") << QStringLiteral("missing/window.pdf");
+    QTest::newRow("a folder") << QStringLiteral("folder");
+  }
+
+  void printingToAFileThatCannotBeWrittenSaysSo() {
+    QFETCH(QString, file);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath("folder"));
+    const QString path = dir.filePath(file);
+    TForm1 form;
+    ShowAndActivate(form);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
+    form.PrintTo(printer);
+    QCOMPARE(messages, QStringList{QStringLiteral("印刷できませんでした。\n%1 に書き込めません。").arg(path)});
+    QVERIFY(!QFileInfo(path).isFile());
   }
 
  private:

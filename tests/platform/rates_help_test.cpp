@@ -1,5 +1,6 @@
 // The rates help: its tables say what the program computes, and the help
 // window opens at its contents page.
+#include <QApplication>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTest>
@@ -147,6 +148,35 @@ class RatesHelpTest : public QObject {
     platform::RunHelpMacro(QStringLiteral("contents()"), asker);
     delete asker;
     QVERIFY(platform::HelpWindow() && platform::HelpWindow()->isVisible());
+  }
+
+  // The documents colour their headings for white paper; a dark desktop
+  // palette must not put them on a dark page.
+  void pageStaysWhitePaperUnderADarkPalette() {
+    const QPalette original = QApplication::palette();
+    QPalette dark = original;
+    dark.setColor(QPalette::Base, QColor(30, 30, 30));
+    dark.setColor(QPalette::Text, QColor(230, 230, 230));
+    dark.setColor(QPalette::Window, QColor(45, 45, 48));
+    dark.setColor(QPalette::Link, QColor(100, 160, 255));
+    QApplication::setPalette(dark);
+    platform::RunHelpMacro(QStringLiteral("contents()"));
+    auto* browser = platform::HelpWindow()->findChild<QTextBrowser*>(QStringLiteral("HelpBrowser"));
+    QVERIFY(QTest::qWaitForWindowExposed(platform::HelpWindow()));
+    const QImage page = browser->viewport()->grab().toImage();
+    QApplication::setPalette(original);
+    const QColor corner = page.pixelColor(page.width() - 3, page.height() - 3);
+    QVERIFY2(corner.lightness() > 240, qPrintable(corner.name()));
+    // Some text is drawn dark on it, and the links are not the palette's pale blue.
+    bool darkText = false, paleLink = false;
+    for (int y = 0; y < page.height(); ++y)
+      for (int x = 0; x < page.width(); ++x) {
+        const QColor c = page.pixelColor(x, y);
+        darkText = darkText || c.lightness() < 60;
+        paleLink = paleLink || c == QColor(100, 160, 255);
+      }
+    QVERIFY(darkText);
+    QVERIFY(!paleLink);
   }
 
   void failuresAreReported_data() {

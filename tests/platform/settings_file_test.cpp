@@ -1,11 +1,20 @@
 // The settings file: reading and writing by section and key, and TIniGT's
 // names, folders, typed values and fences.
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <climits>
+#include <memory>
+#include <csignal>
 #include <stdexcept>
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include "IniGT.h"
 #include "Messages.h"
@@ -18,6 +27,13 @@ namespace {
 QByteArray ReadAll(const QString& path) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The names in a folder, hidden ones too, in byte order.
+QStringList FilesIn(const QString& folder) {
+  QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+  names.sort();
+  return names;
 }
 
 void WriteAll(const QString& path, const QByteArray& data) {
@@ -38,13 +54,57 @@ const QByteArray kWindowsFile =
     "[Unknown]\r\n"
     "foo = bar\r\n";
 
+// The device /dev/<name>, to link a settings file to. Root, who may replace
+// any file, gets a node of its own in `folder` instead, so that a write that
+// wrongly replaced the node could never harm the machine's own; empty when
+// none can be made.
+QString DeviceToLinkTo(const QDir& folder, const char* name, dev_t device) {
+  if (::geteuid() != 0) return QStringLiteral("/dev/") + QLatin1String(name);
+  const QString node = folder.filePath(QStringLiteral("device-") + QLatin1String(name));
+  return ::mknod(QFile::encodeName(node).constData(), S_IFCHR | 0666, device) == 0 ? node : QString();
+}
+
+// The old content of a file overwritten in place, as its copy keeps it.
+const QByteArray kOld = "[form]\nform1.top=1\n[keep]\nlast=this line must survive\n";
+
+// While it lives, files of this process cannot grow beyond `bytes`: a write
+// past it fails with EFBIG, as one on a full disk fails with ENOSPC.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    ::getrlimit(RLIMIT_FSIZE, &saved_);
+    previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = saved_;
+    limit.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~FileSizeLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &saved_);
+    std::signal(SIGXFSZ, previousHandler_);
+  }
+
+ private:
+  rlimit saved_{};
+  void (*previousHandler_)(int) = nullptr;
+};
+
 }  // namespace
 
 class SettingsFileTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void init() { QVERIFY(dir.isValid()); }
+  void initTestCase() {
+    // Copies of in-place writes go to the user's settings folder: a
+    // temporary one, never the real home.
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(configHome.path()));
+  }
+  // Each test in a folder of its own.
+  void init() {
+    dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir->isValid());
+  }
+  void cleanup() { dir.reset(); }
 
   void reads_data();
   void reads();
@@ -52,6 +112,12 @@ class SettingsFileTest : public QObject {
   void writesKeepEveryOtherLine();
   void refusedWritesReportThePath_data();
   void refusedWritesReportThePath();
+  void linkToARegularFileStaysALink();
+  void replacedFileKeepsItsPermissions();
+  void fullDiskKeepsTheFile();
+  void recoverRemovesStrayTemporaryFiles();
+  void recoverPutsBackTheCopyOfAnInPlaceWrite_data();
+  void recoverPutsBackTheCopyOfAnInPlaceWrite();
   void fileNameFollowsTheExecutable_data();
   void fileNameFollowsTheExecutable();
   void foldersForABareName();
@@ -64,8 +130,9 @@ class SettingsFileTest : public QObject {
   void designModeFence();
 
  private:
-  QString FilePath() const { return dir.filePath(QStringLiteral("Tavenko.ini")); }
-  QTemporaryDir dir;
+  QString FilePath() const { return dir->filePath(QStringLiteral("Tavenko.ini")); }
+  std::unique_ptr<QTemporaryDir> dir;
+  QTemporaryDir configHome;
 };
 
 void SettingsFileTest::reads_data() {
@@ -141,31 +208,182 @@ void SettingsFileTest::writesKeepEveryOtherLine() {
   QVERIFY(file.WriteString(section, key, value));
   QCOMPARE(ReadAll(FilePath()), after);
   QCOMPARE(file.ReadString(section, key).value_or("<missing>"), value.simplified());
-  QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Tavenko.ini"});  // no leftovers
+  QCOMPARE(FilesIn(dir->path()), QStringList{"Tavenko.ini"});  // no leftovers
 }
 
 void SettingsFileTest::refusedWritesReportThePath_data() {
   QTest::addColumn<QString>("path");
-  QTest::newRow("folder does not exist") << QStringLiteral("no-such-folder/Tavenko.ini");
-  QTest::newRow("folder is a file") << QStringLiteral("plain-file/Tavenko.ini");
-  QTest::newRow("path is a folder") << QStringLiteral("a-folder");
+  QTest::addColumn<QString>("reason");
+  const QString notRegular = QStringLiteral("通常のファイルではありません");
+  QTest::newRow("folder does not exist") << "no-such-folder/Tavenko.ini" << "フォルダーがありません";
+  QTest::newRow("folder is a file") << "plain-file/Tavenko.ini" << "フォルダーがありません";
+  QTest::newRow("path is a folder") << "a-folder" << notRegular;
+  QTest::newRow("a named pipe (would wait for a writer)") << "pipe" << notRegular;
+  QTest::newRow("a link to /dev/null (settings thrown away)") << "to-null" << notRegular;
+  QTest::newRow("a link to /dev/zero (would never end)") << "to-zero" << notRegular;
+  QTest::newRow("a link to a folder") << "to-folder" << notRegular;
+  QTest::newRow("links in a loop") << "loop-a" << "リンクが循環しています";
+  QTest::newRow("larger than the bound") << "large.ini" << "1 MiB を超えています";
 }
 
+// Whatever stands at the path reads as missing, quickly, and stays as it is;
+// a write says why it was refused.
 void SettingsFileTest::refusedWritesReportThePath() {
   QFETCH(QString, path);
-  WriteAll(dir.filePath(QStringLiteral("plain-file")), "x");
-  QDir(dir.path()).mkpath(QStringLiteral("a-folder"));
-  const QString full = dir.filePath(path);
+  QFETCH(QString, reason);
+  const QDir folder(dir->path());
+  WriteAll(folder.filePath("plain-file"), "x");
+  folder.mkpath("a-folder");
+  QVERIFY(::mkfifo(QFile::encodeName(folder.filePath("pipe")).constData(), 0600) == 0);
+  const QString null = DeviceToLinkTo(folder, "null", makedev(1, 3));
+  const QString zero = DeviceToLinkTo(folder, "zero", makedev(1, 5));
+  if (null.isEmpty() || zero.isEmpty()) QSKIP("no device node of our own to try root's writes on");
+  QVERIFY(QFile::link(null, folder.filePath("to-null")));
+  QVERIFY(QFile::link(zero, folder.filePath("to-zero")));
+  QVERIFY(QFile::link(folder.filePath("a-folder"), folder.filePath("to-folder")));
+  QVERIFY(QFile::link(folder.filePath("loop-b"), folder.filePath("loop-a")));
+  QVERIFY(QFile::link(folder.filePath("loop-a"), folder.filePath("loop-b")));
+  const QByteArray large = "[form]\nform1.top=5\n" + QByteArray(ProfileFile::kLargestFile, ';');
+  WriteAll(folder.filePath("large.ini"), large);
+  const QStringList before = folder.entryList(QDir::AllEntries | QDir::System | QDir::Hidden);
+  const QString full = dir->filePath(path);
 
   TIniGT ini;
   ini.setFileName(full);
+  QElapsedTimer clock;
+  clock.start();
+  ::alarm(10);  // a read that hangs ends the test instead of waiting for ever
   QCOMPARE(ini.ReadInteger("form", "form1.top", 80), 80);
+  ::alarm(0);
+  QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
   try {
     ini.WriteInteger("form", "form1.top", 10);
     QFAIL("the write was not refused");
   } catch (const std::runtime_error& error) {
-    QCOMPARE(QString::fromUtf8(error.what()), full + QStringLiteral(" に書き込めません"));
+    QCOMPARE(QString::fromUtf8(error.what()), full + QStringLiteral(" に書き込めません（%1）").arg(reason));
   }
+  QCOMPARE(folder.entryList(QDir::AllEntries | QDir::System | QDir::Hidden), before);  // no leftovers
+  QCOMPARE(QFileInfo(folder.filePath("to-null")).symLinkTarget(), null);
+  QVERIFY(QFileInfo(null).exists() && !QFileInfo(null).isFile());
+  QCOMPARE(ReadAll(folder.filePath("large.ini")), large);
+  QVERIFY(QFileInfo(folder.filePath("pipe")).isFile() == false && QFileInfo::exists(folder.filePath("pipe")));
+}
+
+void SettingsFileTest::linkToARegularFileStaysALink() {
+  const QString target = dir->filePath("real.ini");
+  WriteAll(target, "[keep]\nline=1\n");
+  const QString link = dir->filePath("Tavenko.ini");
+  QVERIFY(QFile::link(QStringLiteral("real.ini"), link));  // relative, as users make them
+  ProfileFile file(link);
+  QVERIFY(file.WriteString("form", "form1.top", "7"));
+  QCOMPARE(QFileInfo(link).symLinkTarget(), target);
+  QCOMPARE(ReadAll(target), QByteArray("[keep]\nline=1\n[form]\nform1.top=7\n"));
+  QCOMPARE(file.ReadString("form", "form1.top").value_or(""), QStringLiteral("7"));
+  QCOMPARE(FilesIn(dir->path()), (QStringList{"Tavenko.ini", "real.ini"}));
+}
+
+// A replaced file keeps what its owner set: its permissions, and nothing is
+// written when the value is already there.
+void SettingsFileTest::replacedFileKeepsItsPermissions() {
+  WriteAll(FilePath(), "[form]\nform1.top=1\n");
+  QVERIFY(QFile::setPermissions(FilePath(), QFile::ReadOwner | QFile::WriteOwner));
+  ProfileFile file(FilePath());
+  QVERIFY(file.WriteString("form", "form1.top", "2"));
+  QCOMPARE(QFileInfo(FilePath()).permissions() & 0x7777,
+           QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+
+  struct stat before, after;
+  QVERIFY(::stat(QFile::encodeName(FilePath()).constData(), &before) == 0);
+  QVERIFY(file.WriteString("FORM", "Form1.Top", "2"));
+  QVERIFY(::stat(QFile::encodeName(FilePath()).constData(), &after) == 0);
+  QCOMPARE(after.st_ino, before.st_ino);
+  QVERIFY(file.LastError().isEmpty());
+}
+
+// A write that meets the end of the room (a full disk, a file size limit)
+// leaves the file as it was and says so; nothing is built from the part
+// written, and the next write with room keeps every line.
+void SettingsFileTest::fullDiskKeepsTheFile() {
+  QByteArray original =
+      "[form]\nform1.top=120\nform1.left=40\n[radio]\nradiobutton3=1\nradiobutton4=0\n[keep]\n";
+  for (int i = 0; original.size() < 1500; ++i) original += "line" + QByteArray::number(i) + "=kept\n";
+  original += "last=this line must survive\n";
+  WriteAll(FilePath(), original);
+
+  ProfileFile file(FilePath());
+  {
+    const FileSizeLimit limit(1000);  // the temporary file stops at 1000 bytes
+    QVERIFY(!file.WriteString("radio", "radiobutton4", "1"));
+    QCOMPARE(file.LastError(), QStringLiteral("ファイルの大きさの上限を超えます"));
+    QVERIFY(!file.WriteString("form", "form1.top", "7"));
+  }
+  QCOMPARE(ReadAll(FilePath()), original);
+  QCOMPARE(FilesIn(dir->path()), QStringList{"Tavenko.ini"});
+
+  QVERIFY(file.WriteString("radio", "radiobutton4", "1"));
+  QByteArray expected = original;
+  expected.replace("radiobutton4=0", "radiobutton4=1");
+  QCOMPARE(ReadAll(FilePath()), expected);
+}
+
+// What a killed write left: temporary files of this settings file that no
+// one is writing go at the start; a copy of an interrupted in-place write
+// goes back into the file.
+void SettingsFileTest::recoverRemovesStrayTemporaryFiles() {
+  const QDir folder(dir->path());
+  WriteAll(FilePath(), "[form]\nform1.top=1\n");
+  for (const char* name : {"Tavenko.ini.a1B2c3", "Tavenko.ini.zzzzzz"})
+    WriteAll(folder.filePath(name), "[form]\n");
+  // Not ours: other names, and a temporary file being written right now.
+  const QStringList kept{"Other.ini.a1B2c3", "Tavenko.ini.bak", "Tavenko.ini.a1B2c3d", "Tavenko.ini.in-use"};
+  for (const QString& name : kept) WriteAll(folder.filePath(name), "x");
+  const QString inUse = folder.filePath("Tavenko.ini.Locked");
+  WriteAll(inUse, "[form]\n");
+  QFile writer(inUse);
+  QVERIFY(writer.open(QIODevice::ReadWrite));
+  QVERIFY(::flock(writer.handle(), LOCK_EX) == 0);
+
+  ProfileFile(FilePath()).Recover();
+  QStringList expected = kept;
+  expected << "Tavenko.ini" << "Tavenko.ini.Locked";
+  expected.sort();
+  QCOMPARE(FilesIn(dir->path()), expected);
+  QCOMPARE(ReadAll(FilePath()), QByteArray("[form]\nform1.top=1\n"));
+}
+
+void SettingsFileTest::recoverPutsBackTheCopyOfAnInPlaceWrite_data() {
+  QTest::addColumn<QByteArray>("record");  // "<old>" stands for a complete copy of the old content
+  QTest::addColumn<QByteArray>("after");
+  QTest::addColumn<bool>("copyStays");
+  const QByteArray mixed = "[form]\nform1.top=99999\nleft=2\n[keep]\nlast=this line must";
+  QTest::newRow("complete copy: the old content back") << QByteArray("<old>") << kOld << false;
+  QTest::newRow("copy cut short: the file was not touched yet")
+      << QByteArray("tavenko settings copy\n<path>\n60\n[form]\nform1") << mixed << false;
+  QTest::newRow("copy stopped before its first byte") << QByteArray() << mixed << false;
+  QTest::newRow("copy stopped within its path") << QByteArray("tavenko settings copy\n/") << mixed << false;
+  QTest::newRow("copy of another file: left alone")
+      << QByteArray("tavenko settings copy\n/elsewhere/Tavenko.ini\n3\nabc\nend\n") << mixed << true;
+}
+
+void SettingsFileTest::recoverPutsBackTheCopyOfAnInPlaceWrite() {
+  QFETCH(QByteArray, record);
+  QFETCH(QByteArray, after);
+  QFETCH(bool, copyStays);
+  const QString copies = dir->filePath("copies");
+  QDir().mkpath(copies);
+  const QString copy = ProfileFile::RecoveryCopyPath(copies, FilePath());
+  const QByteArray path = QFile::encodeName(FilePath());
+  if (record == "<old>")
+    record = "tavenko settings copy\n" + path + '\n' + QByteArray::number(kOld.size()) + '\n' + kOld +
+             "\nend\n";
+  record.replace("<path>", path);
+  WriteAll(copy, record);
+  // The file as a kill during the write left it: new bytes over the old ones.
+  WriteAll(FilePath(), "[form]\nform1.top=99999\nleft=2\n[keep]\nlast=this line must");
+
+  ProfileFile(FilePath(), copies).Recover();
+  QCOMPARE(ReadAll(FilePath()), after);
+  QCOMPARE(QFile::exists(copy), copyStays);
 }
 
 void SettingsFileTest::fileNameFollowsTheExecutable_data() {
@@ -193,16 +411,16 @@ void SettingsFileTest::foldersForABareName() {
   QCOMPARE(ini.FileName(), appName);
   QCOMPARE(ini.Path(), QCoreApplication::applicationDirPath() + '/' + appName);
 
-  qputenv("XDG_CONFIG_DIRS", (dir.path() + ":/etc/xdg").toUtf8());
+  qputenv("XDG_CONFIG_DIRS", (dir->path() + ":/etc/xdg").toUtf8());
   ini.setDefaultDir(ddWindows);
-  QCOMPARE(ini.Path(), dir.path() + '/' + appName);
+  QCOMPARE(ini.Path(), dir->path() + '/' + appName);
   qunsetenv("XDG_CONFIG_DIRS");
   QCOMPARE(TIniGT::SystemSettingsFolder(), QStringLiteral("/etc/xdg"));
 
   ini.setDefaultDir(ddNone);
   QCOMPARE(ini.Path(), appName);
-  ini.setFileName(dir.filePath("x.ini"));  // a name with a folder is the path
-  QCOMPARE(ini.Path(), dir.filePath("x.ini"));
+  ini.setFileName(dir->filePath("x.ini"));  // a name with a folder is the path
+  QCOMPARE(ini.Path(), dir->filePath("x.ini"));
 }
 
 void SettingsFileTest::missingFileGivesDefaultsAndFirstWriteCreatesIt() {
@@ -238,7 +456,13 @@ void SettingsFileTest::typedValues_data() {
   QTest::newRow("letters") << "abc" << -1 << true;
   QTest::newRow("empty") << "" << -1 << true;
   QTest::newRow("0x alone") << "0x" << -1 << true;
-  QTest::newRow("beyond an int") << "99999999999" << -1 << true;
+  QTest::newRow("largest int") << "2147483647" << INT_MAX << true;
+  QTest::newRow("smallest int") << "-2147483648" << INT_MIN << true;
+  QTest::newRow("beyond an int, held to it") << "99999999999" << INT_MAX << true;
+  QTest::newRow("below an int, held to it") << "-2147483649" << INT_MIN << true;
+  QTest::newRow("hexadecimal beyond an int") << "0xFFFFFFFFFFFFFFFFFFFF" << INT_MAX << true;
+  QTest::newRow("many leading zeros") << QString(40, '0') + "80" << 80 << true;
+  QTest::newRow("sign alone") << "-" << -1 << true;
   QTest::newRow("trailing junk") << "12px" << -1 << true;
   QTest::newRow("hex letters without a prefix") << "1f" << -1 << true;
 }

@@ -16,6 +16,7 @@
 #include "QuickTable.h"
 #include "SheetTool.h"
 #include "../../face/csv_reader.h"
+#include "Version.h"
 
 using namespace tavenko::sheettool;
 using tavenko::Extended;
@@ -98,11 +99,49 @@ TEST(SheetTool, YenUnitAndTypedYears) {
   EXPECT_EQ(out.out.find("\"messages\": []"), out.out.find("\"messages\""));
 }
 
+// A field's "value" is what the field holds once the click has set it: a
+// figure with more digits than the field is held clamped to the largest
+// figure the field shows, as its text already says.
+struct HeldRow {
+  const char* name;
+  std::vector<std::string_view> args;
+  std::vector<const char*> fragments;
+};
+
+class SheetToolHeldValue : public ::testing::TestWithParam<HeldRow> {};
+
+TEST_P(SheetToolHeldValue, ValueIsWhatTheFieldHolds) {
+  const ToolOutput out = RunTool(GetParam().args);
+  ASSERT_EQ(out.status, 0) << out.err;
+  for (const char* fragment : GetParam().fragments) EXPECT_NE(out.out.find(fragment), std::string::npos) << fragment;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, SheetToolHeldValue,
+    ::testing::Values(
+        HeldRow{"FeesBeyondTheNineDigitsOfTheFeeFields",
+                {"相続税（子）", "--value", "99999999999", "--children", "99"},
+                {R"("NValEdit15": {"value": "999999999", "text": "999,999,999"})",
+                 R"("NValEdit18": {"value": "999999999", "text": "999,999,999"})"}},
+        HeldRow{"FeesWithinTheirDigits",
+                {"相続税（子）", "--value", "10000", "--children", "2"},
+                {R"("NValEdit15": {"value": "171", "text": "171"})",
+                 R"("NValEdit18": {"value": "342", "text": "342"})"}},
+        HeldRow{"YenResultsOfTwelveDigitsNegativeIncluded",
+                {"BitBtn16", "--value", "999999999999", "--children", "1", "--yen"},
+                {R"("value": "999957999000", "text": "999,957,999,000")",
+                 R"("value": "-274916449700", "text": "-274,916,449,700")",
+                 R"("value": "27.4916449999916", "text": "27.5")"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 struct ErrorRow {
   const char* name;
   std::vector<std::string_view> args;
   const char* names;  // a part of the one-line message
 };
+
+// Failures name the row, not its bytes.
+void PrintTo(const ErrorRow& row, std::ostream* out) { *out << row.name; }
 
 class SheetToolError : public ::testing::TestWithParam<ErrorRow> {};
 
@@ -112,7 +151,15 @@ TEST_P(SheetToolError, OneLineOnStderrStatusTwo) {
   EXPECT_EQ(out.out, "");
   EXPECT_NE(out.err.find(GetParam().names), std::string::npos) << out.err;
   EXPECT_EQ(out.err.find('\n'), out.err.size() - 1) << out.err;
+  EXPECT_LT(out.err.size(), 200u) << out.err;  // a bad argument is quoted, not echoed whole
 }
+
+const std::string kHundredThousandDigits(100000, '1');
+const std::string kFortyOneKanji = [] {
+  std::string text;
+  for (int i = 0; i < 41; ++i) text += "税";
+  return text;
+}();
 
 INSTANTIATE_TEST_SUITE_P(
     Usage, SheetToolError,
@@ -120,7 +167,16 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorRow{"NoCase", {"--income", "5"}, "no case"},
         ErrorRow{"UnknownCase", {"BitBtn99"}, "unknown case \"BitBtn99\""},
         ErrorRow{"DisabledButton", {"BitBtn14"}, "unknown case"},
-        ErrorRow{"UnknownOption", {"BitBtn1", "--salary", "5"}, "unknown option --salary"},
+        ErrorRow{"UnknownOption", {"BitBtn1", "--salary", "5"}, "unknown option \"--salary\""},
+        ErrorRow{"UnknownOptionWithValue", {"BitBtn1", "--salary=5"}, "unknown option \"--salary\""},
+        ErrorRow{"SingleDashOption", {"BitBtn1", "-x"}, "unknown option \"-x\""},
+        ErrorRow{"SingleDashBeforeTheCase", {"-x", "BitBtn1"}, "unknown option \"-x\""},
+        ErrorRow{"UnknownOptionTwice", {"BitBtn1", "--salary", "--salary"}, "unknown option \"--salary\""},
+        ErrorRow{"HugeFigure", {"BitBtn1", "--income", kHundredThousandDigits},
+                 "\"1111111111111111111111111111111111111111\"... (100000 characters)"},
+        ErrorRow{"LongCaseCutAtACharacter", {kFortyOneKanji}, "税\"... (41 characters)"},
+        ErrorRow{"LineBreakInACase", {"BitBtn1\nBitBtn2"}, "unknown case \"BitBtn1\\nBitBtn2\""},
+        ErrorRow{"LineBreakInAFigure", {"BitBtn1", "--income", "8\n00"}, "\"8\\n00\""},
         ErrorRow{"MissingValue", {"BitBtn1", "--income"}, "--income needs a value"},
         ErrorRow{"Negative", {"BitBtn1", "--income", "-5"}, "--income"},
         ErrorRow{"Decimal", {"BitBtn1", "--deductions", "1.5"}, "--deductions"},
@@ -335,6 +391,18 @@ TEST(SheetToolTable, HelpNamesTheTableOptionsAndEveryFigure) {
     EXPECT_NE(help.find("--" + std::string(f.key) + " "), std::string::npos) << f.key;
     EXPECT_NE(help.find(f.name), std::string::npos) << f.name;
   }
+}
+
+TEST(SheetTool, VersionIsPrintedInsteadOfTheSheet) {
+  const std::vector<std::vector<std::string_view>> commandLines = {
+      {"--version"}, {"BitBtn1", "--income", "800", "--version"}};
+  for (const auto& args : commandLines) {
+    const ToolOutput out = RunTool(args);
+    EXPECT_EQ(out.status, 0);
+    EXPECT_EQ(out.out, "tavenko-sheet " + std::string(tavenko::kVersion) + "\n");
+    EXPECT_EQ(out.err, "");
+  }
+  EXPECT_STRNE(tavenko::kVersion, "");
 }
 
 // The installed program, as a script calls it.

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <functional>
@@ -293,6 +294,33 @@ TEST(ParseText, ReadsOnlyWellFormedFigures) {
   model.SetLeadingChar(U'#');
   EXPECT_EQ(model.ParseText("#1,000"), 1000);
   EXPECT_EQ(model.ParseText("$1,000"), 0);
+}
+
+// Blanks around a figure are dropped, up to a length no figure comes near;
+// a longer text is no figure, whatever it holds, and is refused at once.
+TEST(ParseText, LongTextsAreRefusedWhole) {
+  FieldModel model;
+  Load(model, Figure(12, -1));
+  const std::string fullWidthBlank = "\u3000";
+  std::string fullWidthPadded;
+  for (int i = 0; i < 250; ++i) fullWidthPadded += fullWidthBlank;
+  struct Case {
+    const char* name;
+    std::string text;
+    Extended value;
+  } cases[] = {
+      {"a figure in 250 blanks", std::string(125, ' ') + "1,234" + std::string(125, ' '), 1234},
+      {"a figure after 250 full-width blanks", fullWidthPadded + "５", 5},
+      {"300 blanks then 5", std::string(300, ' ') + "5", 0},
+      {"1,000,000 blanks then 5", std::string(1000000, ' ') + "5", 0},
+      {"1,000,000 digits", std::string(1000000, '6'), 0},
+      {"300 line breaks then 5", std::string(300, '\n') + "5", 0},
+  };
+  for (const Case& c : cases) {
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(model.ParseText(c.text), c.value) << c.name;
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(50)) << c.name;
+  }
 }
 
 TEST(ParseText, HostileTextsNeverCrashNorOverfillTheField) {

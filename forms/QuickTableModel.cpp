@@ -42,7 +42,7 @@ int QuickTableModel::rowCount(const QModelIndex& parent) const {
 }
 
 int QuickTableModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : QuickTable::kColumnCount;
+  return parent.isValid() || !table_ ? 0 : QuickTable::kColumnCount;
 }
 
 QVariant QuickTableModel::data(const QModelIndex& index, int role) const {
@@ -64,8 +64,8 @@ QVariant QuickTableModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant QuickTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (orientation != Qt::Horizontal || section < 0 || section >= QuickTable::kColumnCount) return {};
+  if (!table_ || orientation != Qt::Horizontal || section < 0 || section >= QuickTable::kColumnCount) return {};
   if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::AlignCenter);
-  if (role != Qt::DisplayRole || !table_) return {};
+  if (role != Qt::DisplayRole) return {};
   return ToQString(table_->Captions()[std::size_t(section)]);
 }

@@ -24,7 +24,7 @@ class QuickTableModel : public QAbstractTableModel {
 
   using QAbstractTableModel::QAbstractTableModel;
 
-  // Shows `table`, or no rows at all for nullptr.
+  // Shows `table`, or nothing at all for nullptr.
   void SetTable(std::shared_ptr<const tavenko::face::QuickTable> table);
   const std::shared_ptr<const tavenko::face::QuickTable>& Table() const { return table_; }
 

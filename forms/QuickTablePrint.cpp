@@ -163,10 +163,8 @@ qreal DrawHeading(QPainter& painter, const QStringList& lines, const QRectF& pag
 
 }  // namespace
 
-bool PrintQuickTable(QPrinter& printer, const QStringList& heading, const QuickTable& table,
+void PrintQuickTable(QPainter& painter, QPrinter& printer, const QStringList& heading, const QuickTable& table,
                      QChartView& chart) {
-  QPainter painter;
-  if (!painter.begin(&printer)) return false;
   const QRectF page(QPointF(0, 0), printer.pageRect(QPrinter::DevicePixel).size());
 
   QStringList lines = heading;
@@ -187,5 +185,4 @@ bool PrintQuickTable(QPrinter& printer, const QStringList& heading, const QuickT
   y = target.bottom() + page.height() * 0.02;
 
   TablePages(painter, table, page).Draw(printer, y);
-  return true;
 }

@@ -11,10 +11,10 @@
 #include "QuickTable.h"
 
 class QChartView;
+class QPainter;
 class QPrinter;
 
-// Prints on `printer`. `heading` is its lines, the first one the title.
-// Returns false, printing nothing, when the printer or its output file
-// cannot be opened.
-bool PrintQuickTable(QPrinter& printer, const QStringList& heading, const tavenko::face::QuickTable& table,
-                     QChartView& chart);
+// Prints with `painter`, open on `printer`. `heading` is its lines, the
+// first one the title.
+void PrintQuickTable(QPainter& painter, QPrinter& printer, const QStringList& heading,
+                     const tavenko::face::QuickTable& table, QChartView& chart);

@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
+#include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -18,7 +19,6 @@
 #include <QSaveFile>
 #include <QScreen>
 #include <QScrollBar>
-#include <QShowEvent>
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QTableView>
@@ -36,6 +36,8 @@
 #include "QuickTablePrint.h"
 #include "QuickTableSettings.h"
 #include "WindowLook.h"
+#include "WindowPrinter.h"
+#include "WindowSettings.h"
 
 using tavenko::AmountUnit;
 using tavenko::Extended;
@@ -81,22 +83,6 @@ QString FigureText(Figure figure, Extended value, AmountUnit unit) {
   return ToQString(face::ShownText(field, value)) + ' ' + UnitName(field, unit);
 }
 
-// The grey window face, black texts and white fields the windows are drawn
-// in, whatever colours the desktop's theme prefers.
-QPalette LightPalette() {
-  const QColor face(239, 239, 239);
-  QPalette palette(Qt::black, face, face.lighter(150), face.darker(150), face.darker(130), Qt::black,
-                   Qt::white, Qt::white, face);
-  palette.setColor(QPalette::AlternateBase, QColor(247, 247, 247));
-  palette.setColor(QPalette::Highlight, QColor(48, 140, 198));
-  palette.setColor(QPalette::HighlightedText, Qt::white);
-  palette.setColor(QPalette::ToolTipBase, QColor(255, 255, 220));
-  palette.setColor(QPalette::ToolTipText, Qt::black);
-  for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-    palette.setColor(QPalette::Disabled, role, QColor(120, 120, 120));
-  return palette;
-}
-
 // A figure field with the rules of the main window's field of `figure`.
 TNValEdit* FigureField(const QString& name, Figure figure, QWidget* parent) {
   const tavenko::field::FieldSettings& s = InputField(figure).settings;
@@ -124,7 +110,7 @@ TQuickTableWindow::TQuickTableWindow(const calc::MainCase& button, const calc::M
                                      QWidget* owner)
     : QWidget(owner, Qt::Window) {
   setObjectName(QStringLiteral("QuickTableWindow"));
-  setFont(WindowFont(12));
+  BeginWindowLook(this);
   resize(kDefaultSize);
 
   IniGT1 = new TIniGT(this);
@@ -159,9 +145,6 @@ TQuickTableWindow::TQuickTableWindow(const calc::MainCase& button, const calc::M
   BuildButtons(buttons);
   layout->addWidget(buttons);
 
-  // Given once every control is there: a control made later may take the
-  // desktop's colours instead.
-  setPalette(LightPalette());
   LoadNumericFields(this);
   typingPause_ = new QTimer(this);
   typingPause_->setSingleShot(true);
@@ -171,6 +154,7 @@ TQuickTableWindow::TQuickTableWindow(const calc::MainCase& button, const calc::M
   busyNotice_->setInterval(kBusyNoticeMs);
   worker_ = new TableFuture(this);
   ConnectHandlers();
+  FinishWindowLook(this);
 
   Prefill(inputs);
   caseBox_->setCurrentIndex(caseBox_->findData(ToQString(button.button)));
@@ -588,20 +572,19 @@ void TQuickTableWindow::PrintClicked() {
 
 bool TQuickTableWindow::PrintTo(QPrinter& printer) {
   if (!BringTableUpToDate()) return false;
-  if (PrintQuickTable(printer, Heading(), *Table(), *chart_)) return true;
-  const QString file = printer.outputFileName();
-  tavenko::platform::ShowMessage(
-      this, QStringLiteral("印刷できませんでした。\n") +
-                (file.isEmpty() ? QStringLiteral("プリンター「%1」を使えません。").arg(printer.printerName())
-                                : QStringLiteral("%1 に書き込めません。").arg(file)));
-  return false;
+  QPainter painter;
+  if (!tavenko::platform::BeginPrinting(painter, printer, this)) return false;
+  PrintQuickTable(painter, printer, Heading(), *Table(), *chart_);
+  return true;
 }
 
 // ---- Window events --------------------------------------------------------------
 
-void TQuickTableWindow::showEvent(QShowEvent* event) {
-  QWidget::showEvent(event);
-  if (!event->spontaneous()) FormShow();
+void TQuickTableWindow::setVisible(bool visible) {
+  // Placed before the window system makes the window, so that the frame goes
+  // where it was at close (restoring from the task bar does not come here).
+  if (visible && !isVisible()) FormShow();
+  QWidget::setVisible(visible);
 }
 
 void TQuickTableWindow::closeEvent(QCloseEvent* event) {
@@ -626,9 +609,6 @@ void TQuickTableWindow::FormShow() {
 }
 
 void TQuickTableWindow::FormClose() {
-  try {
-    settings_->Save(QRect(pos(), size()));
-  } catch (...) {
-    // A settings file that cannot be written never keeps the window open.
-  }
+  // A settings file that cannot be written never keeps the window open.
+  SaveSettings(this, IniGT1, [this] { settings_->Save(QRect(pos(), size())); });
 }

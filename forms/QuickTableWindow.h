@@ -80,8 +80,10 @@ class TQuickTableWindow : public QWidget {
   void CopyTable();
   bool PrintTo(QPrinter& printer);
 
+  // Showing the window puts it at its kept place first (FormShow).
+  void setVisible(bool visible) override;
+
  protected:
-  void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:

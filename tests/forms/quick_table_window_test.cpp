@@ -19,6 +19,7 @@
 #include <QTimer>
 #include <QValueAxis>
 
+#include "HelpViewer.h"
 #include "MainFields.h"
 #include "QuickTable.h"
 #include "QuickTableChart.h"
@@ -502,6 +503,7 @@ class QuickTableWindowTest : public QObject {
 
     QCOMPARE(In<QLabel>(*window, "StatusLabel")->text(), reason);
     QCOMPARE(In<QTableView>(*window, "TableView")->model()->rowCount(), 0);
+    QCOMPARE(In<QTableView>(*window, "TableView")->model()->columnCount(), 0);
     QCOMPARE(In<QuickTableChart>(*window, "QuickTableChart")->Series(5)->count(), 0);
     for (const char* button : {"CsvButton", "CopyButton", "PrintButton"})
       QVERIFY(!In<QPushButton>(*window, button)->isEnabled());
@@ -633,6 +635,47 @@ class QuickTableWindowTest : public QObject {
     reader.setFileName(opened.probe.SettingsPath());
     QCOMPARE(reader.ReadRawString("quicktable", "bitbtn2.figure", {}), QStringLiteral("income"));
     QCOMPARE(reader.ReadRawString("quicktable", "bitbtn2.to", {}), QStringLiteral("9000000"));
+  }
+
+  // Closed and opened again and again, the window stays where it was: the
+  // kept place is put before the window system makes the window, so that a
+  // window manager puts the frame there, as x() and y() read it at close
+  // (scripts/run-under-window-manager runs this under one).
+  void placeHoldsOverOpenAndClose() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("place.ini"));
+    {
+      TIniGT writer;
+      writer.setFileName(path);
+      writer.WriteInteger("quicktable", "left", 210);
+      writer.WriteInteger("quicktable", "top", 120);
+    }
+    const bool framedByWindowManager = QGuiApplication::platformName() != QLatin1String("offscreen");
+    for (int cycle = 1; cycle <= 3; ++cycle) {
+      TQuickTableWindow window(*calc::FindMainCase("BitBtn1"), calc::MainInputs{});
+      window.findChild<TIniGT*>(QStringLiteral("IniGT1"))->setFileName(path);
+      window.show();
+      QVERIFY(QTest::qWaitForWindowExposed(&window));
+      QCOMPARE(window.pos(), QPoint(210, 120));
+      if (framedByWindowManager) QTRY_COMPARE(window.frameGeometry().topLeft(), QPoint(210, 120));
+      QVERIFY(window.close());
+      TIniGT reader;
+      reader.setFileName(path);
+      QCOMPARE(QPoint(reader.ReadInteger("quicktable", "left", -1), reader.ReadInteger("quicktable", "top", -1)),
+               QPoint(210, 120));
+    }
+  }
+
+  void f1OpensTheUsageHelp() {
+    OpenedFromMenu opened("BitBtn1");
+    QVERIFY(opened.window);
+    auto* from = In<TNValEdit>(*opened.window, "FromField");
+    from->setFocus();
+    QTest::keyClick(from, Qt::Key_F1);
+    QWidget* help = tavenko::platform::HelpWindow();
+    QVERIFY(help && help->isVisible());
+    QCOMPARE(tavenko::platform::ShownHelpPage(), QStringLiteral("usage.html"));
+    help->close();
   }
 };
 

@@ -169,7 +169,7 @@ void TQuickTableWindow::BuildRangeGroup(QWidget* group) {
   caseBox_->setObjectName(QStringLiteral("CaseBox"));
   for (const calc::MainCase& c : calc::MainCases())
     caseBox_->addItem(ToQString(c.caption), ToQString(c.button));
-  caseBox_->setMaxVisibleItems(calc::MainCases().size());
+  caseBox_->setMaxVisibleItems(int(calc::MainCases().size()));
   figureBox_ = new QComboBox(group);
   figureBox_->setObjectName(QStringLiteral("FigureBox"));
 

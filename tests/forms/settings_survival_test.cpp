@@ -173,9 +173,19 @@ struct Layout {
   QString CopyPath() const { return ProfileFile::RecoveryCopyPath(config + "/tavenko", SettingsPath()); }
 
   // This test program as an installed "tavenko" in the program folder.
-  QString InstallProgram() const {
-    const QString program = folder + "/tavenko";
-    if (!QFile::copy(QCoreApplication::applicationFilePath(), program))
+  QString InstallProgram() const { return CopyOfThisProgram(folder); }
+  // This test program where a child running as "nobody" under root can run
+  // it: the build folder may lie in root's home, which "nobody" cannot enter.
+  QString ChildProgram() const {
+    const QString bin = root.filePath("bin");
+    QDir().mkpath(bin);
+    return CopyOfThisProgram(bin);
+  }
+
+ private:
+  static QString CopyOfThisProgram(const QString& into) {
+    const QString program = into + "/tavenko";
+    if (!QFile::exists(program) && !QFile::copy(QCoreApplication::applicationFilePath(), program))
       qFatal("cannot copy the test program");
     QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
                                        QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
@@ -217,12 +227,13 @@ void SettingsSurvivalTest::killedWhileWriting() {
   SetWritable(layout.folder, folderWritable);
   const QSet<QByteArray> whole{SettingsWith(kShortTop), SettingsWith(kLongTop)};
 
+  const QString program = layout.ChildProgram();
   std::mt19937 random(20170315);
   int interrupted = 0;  // kills that left a temporary file or a copy
   int mixed = 0;        // kills that left new bytes over old ones, to be put back
   for (int kill = 0; kill < kKills; ++kill) {
     QProcess child;
-    Start(child, {"--write-for-ever", path}, layout.environment);
+    Start(child, {"--write-for-ever", path}, layout.environment, program);
     QVERIFY2(WaitForLine(child, "ready"), child.readAllStandardError().constData());
     ::usleep(random() % 3000);
     child.kill();
@@ -277,7 +288,7 @@ void SettingsSurvivalTest::fullDiskWhileGrowingInPlace() {
 
   QProcess child;
   Start(child, {"--write-with-limit", layout.SettingsPath(), QString::fromLatin1(top), QString::number(room)},
-        layout.environment);
+        layout.environment, layout.ChildProgram());
   QVERIFY(child.waitForFinished());
   QCOMPARE(QString::fromUtf8(child.readAllStandardOutput().trimmed()),
            QString(said).replace("<config>", layout.config));

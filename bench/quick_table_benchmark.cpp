@@ -7,31 +7,15 @@
 
 #include "MainSheet.h"
 #include "QuickTable.h"
+#include "bench_inputs.h"
 
 using namespace tavenko;
 using namespace tavenko::face;
+using tavenko::bench::kRows;
+using tavenko::bench::TenThousandRows;
+using tavenko::bench::Typed;
 
 namespace {
-
-constexpr Extended kRows = 10000;
-
-calc::MainInputs Typed() {
-  calc::MainInputs in;
-  in.deductions = 150;
-  in.children = 2;
-  in.parents = 2;
-  in.siblings = 3;
-  in.years = 25;
-  return in;
-}
-
-// 10,000 steps of the button's own figure from the start of its default range.
-QuickRange TenThousandRows(const calc::MainCase& button) {
-  QuickRange range = DefaultRange(button, AmountUnit::Man);
-  range.to = range.from + (kRows - 1) * range.step;
-  if (range.to > 999999999999) range.step = 1, range.to = range.from + kRows - 1;
-  return range;
-}
 
 void ComputeRows(benchmark::State& state, std::string_view buttonName) {
   const calc::MainCase& button = *calc::FindMainCase(buttonName);

@@ -218,20 +218,28 @@ std::string CsvField(std::string_view text) {
   return quoted + "\"";
 }
 
-std::string QuickTable::Csv() const {
-  std::string csv;
-  const auto addRow = [&csv](const std::vector<std::string>& fields) {
+std::string TsvField(std::string_view text) {
+  std::string field(text);
+  std::replace_if(field.begin(), field.end(), [](char ch) { return ch == '\t' || ch == '\r' || ch == '\n'; },
+                  ' ');
+  return field;
+}
+
+std::string QuickTable::Records(char separator, std::string (*field)(std::string_view),
+                                std::string_view lineEnd) const {
+  std::string text;
+  const auto addRecord = [&](const std::vector<std::string>& fields) {
     for (std::size_t i = 0; i < fields.size(); ++i) {
-      if (i) csv += ',';
-      csv += CsvField(fields[i]);
+      if (i) text += separator;
+      text += field(fields[i]);
     }
-    csv += "\r\n";
+    text += lineEnd;
   };
 
   const bool withMessages = !AllValid();
   std::vector<std::string> fields(captions_.begin(), captions_.end());
   if (withMessages) fields.emplace_back(kMessagesCaption);
-  addRow(fields);
+  addRecord(fields);
   for (std::size_t row = 0; row < RowCount(); ++row) {
     for (int c = 0; c < kColumnCount; ++c) fields[c] = Text(row, c);
     if (withMessages) {
@@ -242,9 +250,13 @@ std::string QuickTable::Csv() const {
         messages += m;
       }
     }
-    addRow(fields);
+    addRecord(fields);
   }
-  return csv;
+  return text;
 }
+
+std::string QuickTable::Csv() const { return Records(',', CsvField, "\r\n"); }
+
+std::string QuickTable::Tsv() const { return Records('\t', TsvField, "\n"); }
 
 }  // namespace tavenko::face

@@ -120,12 +120,21 @@ class QuickTable {
   // with CR LF line ends and no byte-order mark (a file for spreadsheet
   // programs starts with kUtf8ByteOrderMark).
   std::string Csv() const;
+  // The same records as tab-separated text for pasting into a spreadsheet:
+  // a tab or a line break inside a field becomes a blank, and lines end
+  // with LF.
+  std::string Tsv() const;
 
  private:
   struct Row {
     std::array<Extended, calc::kResultCount> results;
     std::vector<std::string> messages;
   };
+
+  // The header and every row, each field made by `field`, fields joined by
+  // `separator` and records ended by `lineEnd`.
+  std::string Records(char separator, std::string (*field)(std::string_view),
+                      std::string_view lineEnd) const;
 
   const calc::MainCase* button_;
   calc::MainInputs inputs_;
@@ -141,5 +150,7 @@ inline constexpr std::string_view kMessagesCaption = "メッセージ";
 // One CSV field: as it stands, or in double quotes (inner quotes doubled) when
 // it holds a comma, a double quote or a line break.
 std::string CsvField(std::string_view text);
+// One tab-separated field: tabs and line breaks become blanks.
+std::string TsvField(std::string_view text);
 
 }  // namespace tavenko::face

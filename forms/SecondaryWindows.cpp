@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "HelpViewer.h"
+#include "QuickTableWindow.h"
 #include "Unit4.h"
 #include "kasanzei.h"
 #include "sougou.h"
@@ -34,4 +35,9 @@ QWidget* CreateAdditionalTaxWindow(QWidget* owner) {
 
 QWidget* CreateIncorporationWindow(QWidget* owner) {
   return OwnedWindow(new TForm4(owner), QStringLiteral("法人成りの節税額計算"));
+}
+
+QWidget* CreateQuickTableWindow(QWidget* owner, const tavenko::calc::MainCase& button,
+                                const tavenko::calc::MainInputs& inputs) {
+  return OwnedWindow(new TQuickTableWindow(button, inputs, owner), QStringLiteral("早見表"));
 }

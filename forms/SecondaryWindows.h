@@ -1,11 +1,18 @@
-// The three windows the main window opens: comprehensive taxation (TForm2),
-// additional and delinquency tax (TForm3) and the incorporation comparison
-// (TForm4). Each is owned by `owner`, is a window of its own, frees itself
-// when closed, opens the usage help on F1, and starts hidden.
+// The windows the main window opens: comprehensive taxation (TForm2),
+// additional and delinquency tax (TForm3), the incorporation comparison
+// (TForm4) and the quick-reference table. Each is owned by `owner`, is a
+// window of its own, frees itself when closed, opens the usage help on F1,
+// and starts hidden.
 #pragma once
+
+#include "MainSheet.h"
 
 class QWidget;
 
 QWidget* CreateComprehensiveTaxWindow(QWidget* owner);  // TForm2 "総合課税"
 QWidget* CreateAdditionalTaxWindow(QWidget* owner);     // TForm3 "加算税の計算"
 QWidget* CreateIncorporationWindow(QWidget* owner);     // TForm4 "法人成りの節税額計算"
+// "早見表" of one calculation button over a range of one of its figures, with
+// the main window's inputs.
+QWidget* CreateQuickTableWindow(QWidget* owner, const tavenko::calc::MainCase& button,
+                                const tavenko::calc::MainInputs& inputs);

@@ -7,6 +7,8 @@
 #include <QFont>
 #include <QGraphicsLayout>
 #include <QDialog>
+#include <QMenu>
+#include <QShortcut>
 #include <QFocusEvent>
 #include <QMouseEvent>
 #include <QPieSeries>
@@ -112,6 +114,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
   SetUpChart();
   SetUpIcons();
   ConnectButtons();
+  SetUpQuickTable();
   FinishWindowLook(this);
   tavenko::platform::AddUsageHelpKey(this);
   FormCreate();
@@ -195,6 +198,26 @@ void TForm1::ConnectButtons() {
   for (QWidget* heirButton : {ui->BitBtn16, ui->BitBtn17, ui->BitBtn18, ui->BitBtn19,
                               ui->BitBtn20, ui->BitBtn21})
     heirButton->installEventFilter(this);
+}
+
+void TForm1::SetUpQuickTable() {
+  // A context menu and a shortcut: the designed face of the window stays as it is.
+  quickTableMenu_ = new QMenu(this);
+  quickTableMenu_->setObjectName(QStringLiteral("QuickTableMenu"));
+  QAction* open = quickTableMenu_->addAction(QStringLiteral("早見表…"));
+  open->setObjectName(QStringLiteral("QuickTableAction"));
+  connect(open, &QAction::triggered, this, [this] { OpenQuickTable(menuButton_); });
+  for (const calc::MainCase& c : calc::MainCases()) {
+    auto* button = findChild<QPushButton*>(QString::fromUtf8(c.button.data(), c.button.size()));
+    if (!button) continue;
+    button->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(button, &QWidget::customContextMenuRequested, this, [this, button, name = c.button](QPoint at) {
+      menuButton_ = name;
+      quickTableMenu_->popup(button->mapToGlobal(at));
+    });
+  }
+  auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_T), this);
+  connect(shortcut, &QShortcut::activated, this, [this] { OpenQuickTable(LastCalculationButton()); });
 }
 
 // ---- Window events ----------------------------------------------------------
@@ -351,7 +374,20 @@ void TForm1::SetHeirPromptsColour(const QColor& colour) {
 void TForm1::RunCalculation(std::string_view button) {
   const calc::MainCase* c = calc::FindMainCase(button);
   if (!c) return;
+  lastButton_ = c->button;
   ApplySheet(c->compute(ReadInputs()));
+}
+
+std::string_view TForm1::LastCalculationButton() const {
+  return lastButton_.empty() ? calc::MainCases().front().button : lastButton_;
+}
+
+void TForm1::OpenQuickTable(std::string_view button) {
+  const calc::MainCase* c = calc::FindMainCase(button);
+  if (!c) return;
+  QWidget* window = CreateQuickTableWindow(this, *c, ReadInputs());
+  window->show();
+  window->activateWindow();
 }
 
 calc::MainInputs TForm1::ReadInputs() const {

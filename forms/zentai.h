@@ -10,6 +10,8 @@
 //
 // Every calculation button of calc::MainCases() is wired to that one path by
 // its objectName, so a case that lands in calc/ works here with no change.
+// Its context menu has "早見表…", the case over a range of one of its figures
+// from the inputs as they stand; Ctrl+T opens that for the last button pressed.
 #pragma once
 
 #include <QWidget>
@@ -21,6 +23,7 @@
 #include "Amount.h"
 #include "MainSheet.h"
 
+class QMenu;
 class QPieSeries;
 class QPrinter;
 class TIniGT;
@@ -67,6 +70,12 @@ class TForm1 : public QWidget {
   // not built yet does nothing.
   void RunCalculation(std::string_view button);
 
+  // Opens a quick-reference table window of `button` with the figures, the
+  // unit and the spouse setting of this window.
+  void OpenQuickTable(std::string_view button);
+  // The last calculation button pressed; the first button before any press.
+  std::string_view LastCalculationButton() const;
+
   void RadioButton1Click();  // "有り"
   void RadioButton2Click();  // "無し"
   void BitBtn23Click();      // width toggle
@@ -94,6 +103,7 @@ class TForm1 : public QWidget {
   void SetUpLog();
   void SetUpIcons();
   void ConnectButtons();
+  void SetUpQuickTable();
   // Narrow or wide; the log panel shows in the wide window only.
   void SetWidth(int width);
   // The log gets the lines of a calculation and keeps its newest line in view.
@@ -118,4 +128,7 @@ class TForm1 : public QWidget {
   bool wide_ = false;                   // the log panel is shown
   bool backFromModalBox_ = false;     // the activation went to a modal box of this window
   bool logBehind_ = false;            // the log's newest lines are not yet scrolled into view
+  QMenu* quickTableMenu_ = nullptr;   // "早見表…" of the button right-clicked last
+  std::string_view menuButton_;       // that button
+  std::string_view lastButton_;       // the last calculation button pressed
 };

@@ -17,15 +17,18 @@ bool PrintWindowWithDialog(QWidget* window) {
   return PrintWindow(window, printer);
 }
 
+bool BeginPrinting(QPainter& painter, QPrinter& printer, QWidget* window) {
+  if (painter.begin(&printer)) return true;
+  const QString file = printer.outputFileName();
+  const QString cause = file.isEmpty() ? QStringLiteral("プリンター「%1」を使えません。").arg(printer.printerName())
+                                       : QStringLiteral("%1 に書き込めません。").arg(file);
+  ShowMessage(window, QStringLiteral("印刷できませんでした。\n") + cause);
+  return false;
+}
+
 bool PrintWindow(QWidget* window, QPrinter& printer) {
   QPainter painter;
-  if (!painter.begin(&printer)) {
-    const QString file = printer.outputFileName();
-    const QString cause = file.isEmpty() ? QStringLiteral("プリンター「%1」を使えません。").arg(printer.printerName())
-                                         : QStringLiteral("%1 に書き込めません。").arg(file);
-    ShowMessage(window, QStringLiteral("印刷できませんでした。\n") + cause);
-    return false;
-  }
+  if (!BeginPrinting(painter, printer, window)) return false;
   const QPixmap image = window->grab();
   // Screen pixels to printer dots: the window prints at its on-screen size.
   const qreal scale = qreal(printer.resolution()) / qreal(window->logicalDpiX());

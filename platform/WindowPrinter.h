@@ -2,6 +2,7 @@
 // scaled from screen resolution to the printer's.
 #pragma once
 
+class QPainter;
 class QPrinter;
 class QWidget;
 
@@ -16,5 +17,10 @@ bool PrintWindowWithDialog(QWidget* window);
 // the printer or its file cannot be opened (a folder that does not exist),
 // a message box says so and false is returned.
 bool PrintWindow(QWidget* window, QPrinter& printer);
+
+// Opens `painter` on `printer` for what `window` prints. When the printer or
+// its file cannot be opened, a message box of `window` says so and false is
+// returned.
+bool BeginPrinting(QPainter& painter, QPrinter& printer, QWidget* window);
 
 }  // namespace tavenko::platform

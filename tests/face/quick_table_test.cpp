@@ -218,6 +218,52 @@ TEST(QuickTableCsv, QuotesWhatWouldSplitOrEndAField) {
   for (const Row& r : rows) EXPECT_EQ(CsvField(r.text), r.field) << r.text;
 }
 
+// A paste splits at tabs and line ends only: every line holds the fields of
+// its CSV record, grouped figures and the messages column included.
+TEST(QuickTableTsv, HoldsTheCsvFieldsOneLineARecord) {
+  struct Row {
+    const char* name;
+    const char* button;
+    QuickRange range;
+  };
+  const Row rows[] = {
+      {"grouped figures", "BitBtn2", {Figure::Income, 100, 100000, 9990}},
+      {"messages", "BitBtn17", {Figure::Children, 0, 3, 1}},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    const QuickTable table(Button(r.button), Typed(AmountUnit::Man), r.range);
+    const auto records = tavenko::testing::ParseCsv(table.Csv());
+    std::vector<std::vector<std::string>> lines;
+    std::string tsv = table.Tsv();
+    ASSERT_TRUE(tsv.ends_with('\n'));
+    for (std::size_t start = 0, end; (end = tsv.find('\n', start)) != std::string::npos; start = end + 1) {
+      std::vector<std::string> fields;
+      const std::string line = tsv.substr(start, end - start);
+      for (std::size_t from = 0;;) {
+        const std::size_t tab = line.find('\t', from);
+        fields.push_back(line.substr(from, tab - from));
+        if (tab == std::string::npos) break;
+        from = tab + 1;
+      }
+      lines.push_back(fields);
+    }
+    ASSERT_EQ(lines.size(), records.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      std::vector<std::string> flattened = records[i];
+      for (std::string& f : flattened) f = TsvField(f);
+      EXPECT_EQ(lines[i], flattened) << "line " << i;
+    }
+  }
+}
+
+TEST(QuickTableTsv, BlanksWhatWouldSplitAFieldOrALine) {
+  const std::pair<std::string_view, std::string_view> rows[] = {
+      {"1,234", "1,234"}, {"a\tb", "a b"}, {"two\nlines", "two lines"}, {"cr\r\nlf", "cr  lf"}, {"", ""},
+  };
+  for (const auto& [text, field] : rows) EXPECT_EQ(TsvField(text), field) << text;
+}
+
 // ---- Refused ranges ----------------------------------------------------------
 
 struct RefusedRow {

@@ -1,0 +1,159 @@
+#include "QuickTableChart.h"
+
+#include <QLegend>
+#include <QLineSeries>
+#include <QLocale>
+#include <QValueAxis>
+#include <algorithm>
+#include <cmath>
+
+#include "WindowLook.h"
+
+using tavenko::AmountUnit;
+using tavenko::face::Figure;
+using tavenko::face::QuickTable;
+
+namespace {
+
+struct Line {
+  QColor colour;
+  qreal width;
+  Qt::PenStyle style;
+};
+
+// The taxes in the pie's hues, darkened to stand on white; the total bold;
+// the two rates dashed, as they are read on the other axis.
+constexpr int kLineCount = int(QuickTableChart::kMoneyColumns.size() + QuickTableChart::kRateColumns.size());
+const std::array<Line, kLineCount> kLines{{
+    {QColor(214, 0, 0), 1.5, Qt::SolidLine},
+    {QColor(0, 150, 0), 1.5, Qt::SolidLine},
+    {QColor(0, 0, 214), 1.5, Qt::SolidLine},
+    {QColor(0, 0, 0), 2.5, Qt::SolidLine},
+    {QColor(224, 128, 0), 1.5, Qt::DashLine},
+    {QColor(160, 0, 160), 1.5, Qt::DashLine},
+}};
+
+int Column(int line) {
+  const auto money = int(QuickTableChart::kMoneyColumns.size());
+  return line < money ? QuickTableChart::kMoneyColumns[line] : QuickTableChart::kRateColumns[line - money];
+}
+
+// Money is drawn in 万円 in either unit: the table holds the yen, and the
+// marks of the axes stay short enough to be read whole.
+qreal ToChart(bool money, AmountUnit unit, qreal value) {
+  return money && unit == AmountUnit::Yen ? value / qreal(tavenko::kYenPerMan) : value;
+}
+
+QString UnitOf(const tavenko::face::MainField& field) {
+  if (field.money) return QStringLiteral("万円");
+  return field.figure == Figure::Years ? QStringLiteral("年") : QStringLiteral("人");
+}
+
+// A value axis over [low, high] with round marks; a single value gets room
+// on either side.
+void SetSpan(QValueAxis* axis, qreal low, qreal high) {
+  if (low == high) {
+    const qreal room = std::max<qreal>(1, std::abs(low) * 0.1);
+    low -= room, high += room;
+  }
+  axis->setRange(low, high);
+  axis->applyNiceNumbers();
+}
+
+}  // namespace
+
+QuickTableChart::QuickTableChart(QWidget* parent) : QChartView(parent) {
+  setObjectName(QStringLiteral("QuickTableChart"));
+  setRenderHint(QPainter::Antialiasing);
+  setFrameShape(QFrame::StyledPanel);
+
+  QChart* chart = this->chart();
+  chart->setTheme(QChart::ChartThemeLight);
+  chart->setBackgroundRoundness(0);
+  chart->setMargins(QMargins(4, 4, 4, 4));
+  chart->setAnimationOptions(QChart::NoAnimation);
+  // Grouped marks: 5,000 rather than 5000.
+  chart->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
+  chart->setLocalizeNumbers(true);
+  chart->legend()->setAlignment(Qt::AlignBottom);
+  chart->legend()->setFont(WindowFont(11));
+
+  for (int i = 0; i < kLineCount; ++i) {
+    auto* series = new QLineSeries(chart);
+    series->setObjectName(QStringLiteral("Column%1").arg(Column(i)));
+    series->setPen(QPen(kLines[i].colour, kLines[i].width, kLines[i].style));
+    chart->addSeries(series);
+    series_[i] = series;
+  }
+  SetUpAxes();
+}
+
+void QuickTableChart::SetUpAxes() {
+  QChart* chart = this->chart();
+  const auto axis = [&](Qt::Alignment side, const QString& format) {
+    auto* a = new QValueAxis(chart);
+    a->setLabelFormat(format);
+    a->setLabelsFont(WindowFont(11));
+    a->setTitleFont(WindowFont(12));
+    a->setTickCount(6);
+    chart->addAxis(a, side);
+    return a;
+  };
+  figureAxis_ = axis(Qt::AlignBottom, QStringLiteral("%.0f"));
+  moneyAxis_ = axis(Qt::AlignLeft, QStringLiteral("%.0f"));
+  rateAxis_ = axis(Qt::AlignRight, QStringLiteral("%.0f"));
+  moneyAxis_->setTitleText(QStringLiteral("税額（万円）"));
+  rateAxis_->setTitleText(QStringLiteral("平均・上積の税率（％）"));
+  rateAxis_->setGridLineVisible(false);
+  for (int i = 0; i < kLineCount; ++i) {
+    series_[i]->attachAxis(figureAxis_);
+    series_[i]->attachAxis(i < int(kMoneyColumns.size()) ? moneyAxis_ : rateAxis_);
+  }
+}
+
+QLineSeries* QuickTableChart::Series(int column) const {
+  for (int i = 0; i < kLineCount; ++i)
+    if (Column(i) == column) return series_[i];
+  return nullptr;
+}
+
+void QuickTableChart::Show(const QuickTable* table, AmountUnit unit) {
+  // The old lines go first: every change of an axis lays out every point of
+  // every line again, and they would still hold the old table's points.
+  for (QLineSeries* series : series_) series->clear();
+  if (!table || table->RowCount() == 0) return;
+
+  const std::size_t rows = table->RowCount();
+  const bool moneyVaried = table->VariedField().money;
+  std::array<QList<QPointF>, kLineCount> points;
+  qreal moneyLow = 0, moneyHigh = 0, rateHigh = 0;
+  for (int i = 0; i < kLineCount; ++i) {
+    const int column = Column(i);
+    const bool rate = i >= int(kMoneyColumns.size());
+    points[i].reserve(qsizetype(rows));
+    for (std::size_t row = 0; row < rows; ++row) {
+      const qreal y = ToChart(!rate, unit, qreal(table->Value(row, column)));
+      points[i].append(QPointF(ToChart(moneyVaried, unit, qreal(table->FigureAt(row))), y));
+      if (rate) {
+        rateHigh = std::max(rateHigh, y);
+      } else {
+        moneyLow = std::min(moneyLow, y);
+        moneyHigh = std::max(moneyHigh, y);
+      }
+    }
+    const std::string& caption = table->Captions()[std::size_t(column)];
+    series_[i]->setName(QString::fromUtf8(caption.data(), qsizetype(caption.size())));
+  }
+
+  const tavenko::face::MainField& varied = table->VariedField();
+  figureAxis_->setTitleText(QString::fromUtf8(varied.caption.data(), qsizetype(varied.caption.size())) +
+                            "（" + UnitOf(varied) + "）");
+  SetSpan(figureAxis_, points[0].first().x(), points[0].last().x());
+  SetSpan(moneyAxis_, moneyLow, moneyHigh);
+  // Rates in tens of percent from 0, their marks not drawn across the plot.
+  const qreal tens = std::clamp<qreal>(std::ceil(rateHigh / 10), 1, 10);
+  rateAxis_->setRange(0, tens * 10);
+  rateAxis_->setTickCount(int(tens) + 1);
+
+  for (int i = 0; i < kLineCount; ++i) series_[i]->replace(points[i]);
+}

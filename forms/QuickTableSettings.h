@@ -1,0 +1,46 @@
+// What the 早見表 windows keep in the settings file, in their own section
+// "quicktable": the window's place and size, and for each case the range it
+// was last tabled over ("bitbtn16.figure=value", "bitbtn16.from=50000000",
+// ...), money figures in yen whatever unit they were typed in, so that a
+// range kept in 万円 opens as the same amounts in 円.
+#pragma once
+
+#include <QRect>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "QuickTable.h"
+
+class TIniGT;
+
+class QuickTableSettings {
+ public:
+  explicit QuickTableSettings(TIniGT* file) : file_(file) {}
+
+  // The range `button` was last tabled over, in `unit`: the one kept since
+  // this window opened, else the file's. Nothing when none is kept, or when
+  // the kept one cannot be tabled as it stands (a hand-edited file, yen that
+  // make no whole 万円).
+  std::optional<tavenko::face::QuickRange> LastRange(const tavenko::calc::MainCase& button,
+                                                     tavenko::AmountUnit unit) const;
+  // Remembers a range tabled in `unit`, to be written by Save().
+  void Keep(const tavenko::calc::MainCase& button, const tavenko::face::QuickRange& range,
+            tavenko::AmountUnit unit);
+
+  // The window's place and size as kept, else `fallback`.
+  QRect Frame(const QRect& fallback) const;
+  // Writes `frame` and the ranges kept; throws as the settings file's writes do.
+  void Save(const QRect& frame) const;
+
+ private:
+  // A range as the file holds it: money figures in yen.
+  struct StoredRange {
+    tavenko::face::Figure figure;
+    tavenko::Extended from, to, step;
+  };
+  std::optional<StoredRange> Read(const tavenko::calc::MainCase& button) const;
+
+  TIniGT* file_;
+  std::map<std::string, StoredRange, std::less<>> kept_;  // by button name
+};

@@ -1,6 +1,10 @@
 #include "SecondaryWindows.h"
 
+#include <QEvent>
+#include <QTimer>
 #include <QWidget>
+#include <functional>
+#include <utility>
 
 #include "HelpViewer.h"
 #include "Unit4.h"
@@ -22,6 +26,28 @@ QWidget* OwnedWindow(QWidget* window, const QString& caption) {
   return window;
 }
 
+// Watches a window for its first paint and then, once that paint is on the
+// screen, runs `work` once and goes.
+class AfterFirstPaint : public QObject {
+ public:
+  AfterFirstPaint(QWidget* window, std::function<void()> work) : QObject(window), work_(std::move(work)) {
+    window->installEventFilter(this);
+  }
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint && work_) {
+      watched->removeEventFilter(this);
+      // Queued: the paint in progress is finished and flushed to the screen first.
+      QTimer::singleShot(0, parent(), std::exchange(work_, nullptr));
+      deleteLater();
+    }
+    return false;
+  }
+
+ private:
+  std::function<void()> work_;
+};
+
 }  // namespace
 
 QWidget* CreateComprehensiveTaxWindow(QWidget* owner) {
@@ -34,4 +60,12 @@ QWidget* CreateAdditionalTaxWindow(QWidget* owner) {
 
 QWidget* CreateIncorporationWindow(QWidget* owner) {
   return OwnedWindow(new TForm4(owner), QStringLiteral("法人成りの節税額計算"));
+}
+
+void CreateHiddenWindowsAfterFirstPaint(QWidget* mainWindow) {
+  new AfterFirstPaint(mainWindow, [mainWindow] {
+    CreateComprehensiveTaxWindow(mainWindow);
+    CreateAdditionalTaxWindow(mainWindow);
+    CreateIncorporationWindow(mainWindow);
+  });
 }

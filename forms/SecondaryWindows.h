@@ -9,3 +9,8 @@ class QWidget;
 QWidget* CreateComprehensiveTaxWindow(QWidget* owner);  // TForm2 "総合課税"
 QWidget* CreateAdditionalTaxWindow(QWidget* owner);     // TForm3 "加算税の計算"
 QWidget* CreateIncorporationWindow(QWidget* owner);     // TForm4 "法人成りの節税額計算"
+
+// The three windows of start-up, TForm2, TForm3 and TForm4 in that order,
+// each hidden and owned by `mainWindow`: built as soon as `mainWindow` has
+// been drawn the first time, so that it appears without waiting for them.
+void CreateHiddenWindowsAfterFirstPaint(QWidget* mainWindow);

@@ -1,8 +1,8 @@
 // Times one launch of a windowed program on the current X display: from the
 // moment before the program is started to the map of its first top-level
 // window (the window is on screen), and on to the first drawing into that
-// window (the window shows its content); and the processor time the program
-// had used by the map, all its threads together, which other work on a busy
+// window (the window shows its content); and the processor time the
+// program's main thread had used by the map, which other work on a busy
 // machine sways far less than the wall-clock times. Prints the three in
 // milliseconds, "MAPPED PAINTED CPU_AT_MAP", and ends the program with
 // SIGKILL, so that it writes nothing on its way out.
@@ -25,7 +25,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <string>
@@ -60,17 +59,13 @@ std::optional<pid_t> WindowPid(Display* display, Window window) {
   return pid;
 }
 
-// The time the threads of process `pid` have run, from the scheduler's
-// per-thread accounts (nanoseconds, unlike the clock ticks of /proc/PID/stat).
-double ProcessorMilliseconds(pid_t pid) {
+// The time the main thread of process `pid` has run, from the scheduler's
+// account (nanoseconds, unlike the clock ticks of /proc/PID/stat). The main
+// thread is the one a window waits for; helper threads may run beside it.
+double MainThreadMilliseconds(pid_t pid) {
+  std::ifstream schedstat("/proc/" + std::to_string(pid) + "/schedstat");
   double nanoseconds = 0;
-  std::error_code error;
-  const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
-  for (const auto& task : std::filesystem::directory_iterator(tasks, error)) {
-    std::ifstream schedstat(task.path() / "schedstat");
-    double on_cpu = 0;
-    if (schedstat >> on_cpu) nanoseconds += on_cpu;
-  }
+  schedstat >> nanoseconds;
   return nanoseconds / 1e6;
 }
 
@@ -136,7 +131,7 @@ int main(int argc, char* argv[]) {
     } else if (event.type == MapNotify && shown == None && !event.xmap.override_redirect &&
                WindowPid(display, event.xmap.window) == pid) {
       mapped = MillisecondsSince(start);
-      processor_at_map = ProcessorMilliseconds(pid);
+      processor_at_map = MainThreadMilliseconds(pid);
       shown = event.xmap.window;
     } else if (event.type == damage_event_base + XDamageNotify &&
                reinterpret_cast<XDamageNotifyEvent&>(event).drawable == shown && shown != None) {

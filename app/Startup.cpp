@@ -6,7 +6,6 @@
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
-#include <fontconfig/fontconfig.h>
 
 #include "Version.h"
 #include "WindowLook.h"
@@ -102,12 +101,6 @@ std::optional<QString> SetUpApplication(QApplication& app) {
     return folder;
   }
   return std::nullopt;
-}
-
-FontConfigurationLoader::FontConfigurationLoader() : thread_([] { FcInit(); }) {}
-
-void FontConfigurationLoader::Wait() {
-  if (thread_.joinable()) thread_.join();
 }
 
 }  // namespace tavenko::app

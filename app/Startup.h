@@ -7,7 +7,6 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
-#include <thread>
 
 class QApplication;
 
@@ -36,23 +35,5 @@ std::optional<CommandLineAnswer> RejectUnknownArguments(const QStringList& argum
 // translations were not found (the dialogs then stay in English), else
 // nothing.
 std::optional<QString> SetUpApplication(QApplication& app);
-
-// Reads the system's font configuration (every configuration file and font
-// cache) on a thread of its own, which the first text a window lays out
-// would otherwise wait for: started before the QApplication, it is read
-// while Qt opens the display. Wait() before the first window is built, so
-// that the two never read it twice; going out of scope waits too.
-class FontConfigurationLoader {
- public:
-  FontConfigurationLoader();
-  ~FontConfigurationLoader() { Wait(); }
-  FontConfigurationLoader(const FontConfigurationLoader&) = delete;
-  FontConfigurationLoader& operator=(const FontConfigurationLoader&) = delete;
-
-  void Wait();
-
- private:
-  std::thread thread_;
-};
 
 }  // namespace tavenko::app

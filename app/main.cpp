@@ -30,7 +30,6 @@ QStringList Arguments(int argc, char* argv[]) {
 int main(int argc, char* argv[]) {
   if (const auto answer = tavenko::app::AnswerBeforeWindows(Arguments(argc, argv))) return Print(*answer);
 
-  tavenko::app::FontConfigurationLoader fontConfiguration;  // read while Qt opens the display
   QApplication app(argc, argv);
   // Qt has taken its own options (-platform, -style...); anything left is not ours.
   if (const auto answer = tavenko::app::RejectUnknownArguments(QApplication::arguments()))
@@ -41,7 +40,6 @@ int main(int argc, char* argv[]) {
   }
   tavenko::platform::CloseWindowsOnTerminationSignals();  // a logout saves the settings too
 
-  fontConfiguration.Wait();
   TForm1 form1;
   CreateHiddenWindowsAfterFirstPaint(&form1);  // TForm2, TForm3, TForm4
   form1.show();

@@ -112,12 +112,13 @@ int main(int argc, char* argv[]) {
   Window shown = None;
   double mapped = -1, painted = -1, processor_at_map = -1;
   const char* failure = nullptr;
+  bool ended = false;
   while (painted < 0 && !failure) {
     if (!XPending(display)) {
       pollfd x_events{ConnectionNumber(display), POLLIN, 0};
-      if (poll(&x_events, 1, 100) == 0) {
-        int status = 0;
-        if (waitpid(pid, &status, WNOHANG) == pid)
+      if (poll(&x_events, 1, 100) <= 0) {
+        ended = waitpid(pid, nullptr, WNOHANG) == pid;
+        if (ended)
           failure = "the program ended before its window was shown";
         else if (Clock::now() - start > kGiveUpAfter)
           failure = "no window was shown in 30 seconds";
@@ -139,8 +140,10 @@ int main(int argc, char* argv[]) {
     }
   }
 
-  kill(pid, SIGKILL);
-  waitpid(pid, nullptr, 0);
+  if (!ended) {
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+  }
   XCloseDisplay(display);
   if (failure) {
     std::fprintf(stderr, "window_timer: %s: %s\n", argv[1], failure);

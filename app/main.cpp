@@ -1,7 +1,8 @@
 // Start-up: answers --help and --version without opening the display; else
-// the application "タベンコ", then the main window and the three other
-// windows in their order (those three hidden), and the event loop until the
-// main window closes.
+// the application "タベンコ", then the main window, shown, and the event loop
+// until the main window closes. The three other windows of start-up follow
+// in their order, hidden, once the main window has been drawn: a user waits
+// for nothing that is not on the screen.
 #include <QApplication>
 #include <cstdio>
 
@@ -40,9 +41,7 @@ int main(int argc, char* argv[]) {
   tavenko::platform::CloseWindowsOnTerminationSignals();  // a logout saves the settings too
 
   TForm1 form1;
-  CreateComprehensiveTaxWindow(&form1);  // TForm2
-  CreateAdditionalTaxWindow(&form1);     // TForm3
-  CreateIncorporationWindow(&form1);     // TForm4
+  CreateHiddenWindowsAfterFirstPaint(&form1);  // TForm2, TForm3, TForm4
   form1.show();
   return QApplication::exec();
 }

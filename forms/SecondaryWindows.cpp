@@ -1,6 +1,10 @@
 #include "SecondaryWindows.h"
 
+#include <QEvent>
+#include <QTimer>
 #include <QWidget>
+#include <functional>
+#include <utility>
 
 #include "HelpViewer.h"
 #include "QuickTableWindow.h"
@@ -23,6 +27,28 @@ QWidget* OwnedWindow(QWidget* window, const QString& caption) {
   return window;
 }
 
+// Watches a window for its first paint and then, once that paint is on the
+// screen, runs `work` once and goes.
+class AfterFirstPaint : public QObject {
+ public:
+  AfterFirstPaint(QWidget* window, std::function<void()> work) : QObject(window), work_(std::move(work)) {
+    window->installEventFilter(this);
+  }
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint && work_) {
+      watched->removeEventFilter(this);
+      // Queued: the paint in progress is finished and flushed to the screen first.
+      QTimer::singleShot(0, parent(), std::exchange(work_, nullptr));
+      deleteLater();
+    }
+    return false;
+  }
+
+ private:
+  std::function<void()> work_;
+};
+
 }  // namespace
 
 QWidget* CreateComprehensiveTaxWindow(QWidget* owner) {
@@ -40,4 +66,12 @@ QWidget* CreateIncorporationWindow(QWidget* owner) {
 QWidget* CreateQuickTableWindow(QWidget* owner, const tavenko::calc::MainCase& button,
                                 const tavenko::calc::MainInputs& inputs) {
   return OwnedWindow(new TQuickTableWindow(button, inputs, owner), QStringLiteral("早見表"));
+}
+
+void CreateHiddenWindowsAfterFirstPaint(QWidget* mainWindow) {
+  new AfterFirstPaint(mainWindow, [mainWindow] {
+    CreateComprehensiveTaxWindow(mainWindow);
+    CreateAdditionalTaxWindow(mainWindow);
+    CreateIncorporationWindow(mainWindow);
+  });
 }

@@ -16,3 +16,8 @@ QWidget* CreateIncorporationWindow(QWidget* owner);     // TForm4 "法人成り�
 // the main window's inputs.
 QWidget* CreateQuickTableWindow(QWidget* owner, const tavenko::calc::MainCase& button,
                                 const tavenko::calc::MainInputs& inputs);
+
+// The three windows of start-up, TForm2, TForm3 and TForm4 in that order,
+// each hidden and owned by `mainWindow`: built as soon as `mainWindow` has
+// been drawn the first time, so that it appears without waiting for them.
+void CreateHiddenWindowsAfterFirstPaint(QWidget* mainWindow);

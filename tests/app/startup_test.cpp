@@ -1,6 +1,7 @@
 // The program's start-up: --help and --version answered without a window or
-// a display, Qt's standard dialogs in Japanese, the icon on every window, and
-// F1 opening the usage help from every window.
+// a display, Qt's standard dialogs in Japanese, the hidden windows built only
+// once the main window is on the screen, the icon on every window, and F1
+// opening the usage help from every window.
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -11,6 +12,7 @@
 
 #include "../forms/main_window_probe.h"
 #include "HelpViewer.h"
+#include "SecondaryWindows.h"
 #include "Startup.h"
 #include "Version.h"
 
@@ -39,6 +41,32 @@ bool Activate(QWidget* window) {
   window->activateWindow();
   return QTest::qWaitFor([window] { return QApplication::activeWindow() == window; });
 }
+
+// The titles of the windows `owner` owns, in the order they were built.
+QStringList OwnedWindowTitles(const QWidget& owner) {
+  QStringList titles;
+  for (QWidget* child : owner.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    if (child->isWindow() && child->windowType() != Qt::Popup) titles << child->windowTitle();  // not menus
+  return titles;
+}
+
+// Notes what `owner` owns when its first paint arrives.
+class FirstPaintWitness : public QObject {
+ public:
+  explicit FirstPaintWitness(QWidget* owner) : owner_(owner) { owner->installEventFilter(this); }
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint && !painted) {
+      painted = true;
+      ownedAtFirstPaint = OwnedWindowTitles(*owner_);
+    }
+    return false;
+  }
+  bool painted = false;
+  QStringList ownedAtFirstPaint;
+
+ private:
+  QWidget* owner_;
+};
 
 // F1 pressed where the keyboard focus is, as a user presses it.
 void PressF1() {
@@ -177,6 +205,29 @@ class StartupTest : public QObject {
     for (QPushButton* button : dialog.findChildren<QPushButton*>()) buttons << button->text().remove('&');
     QVERIFY2(buttons.contains(QStringLiteral("印刷(P)")) && buttons.contains(QStringLiteral("キャンセル")),
              qPrintable(buttons.join('|')));
+  }
+
+  // ---- The hidden windows of start-up ------------------------------------
+
+  void hiddenWindowsAreBuiltOnceTheMainWindowIsDrawn() {
+    MainWindowProbe probe;
+    TForm1& form = probe.Window();
+    FirstPaintWitness witness(&form);
+    CreateHiddenWindowsAfterFirstPaint(&form);
+    QCOMPARE(OwnedWindowTitles(form), QStringList());
+    ShowAndActivate(form);
+
+    const QStringList inOrder{"総合課税", "加算税の計算", "法人成りの節税額計算"};
+    QTRY_COMPARE(OwnedWindowTitles(form), inOrder);
+    QVERIFY(witness.painted);
+    QCOMPARE(witness.ownedAtFirstPaint, QStringList());  // the main window did not wait for them
+    QCOMPARE(OtherShownWindows({&form}), QList<QWidget*>());
+    QCOMPARE(QApplication::activeWindow(), &form);
+
+    // Later paints build nothing more.
+    form.repaint();
+    QTest::qWait(20);
+    QCOMPARE(OwnedWindowTitles(form), inOrder);
   }
 
   // ---- Icon and F1 in every window ---------------------------------------

@@ -80,11 +80,11 @@ std::array<ComparisonBar, 5> ComparisonBars(const CombinedTotals& combined,
                                             Extended companyTotalField,
                                             Extended proprietorTotalField) {
   return {{
-      {"軽減", BarColour::Yellow, combined.savingField},
-      {"法人＋給与", BarColour::Yellow, combined.combinedField},
-      {"給与", BarColour::Red, salaryTotalField},
-      {"法人", BarColour::Lime, companyTotalField},
-      {"事業", BarColour::Blue, proprietorTotalField},
+      {"軽減", ChartColour::Yellow, combined.savingField},
+      {"法人＋給与", ChartColour::Yellow, combined.combinedField},
+      {"給与", ChartColour::Red, salaryTotalField},
+      {"法人", ChartColour::Lime, companyTotalField},
+      {"事業", ChartColour::Blue, proprietorTotalField},
   }};
 }
 

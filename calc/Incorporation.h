@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "Amount.h"
+#include "ChartColour.h"
 
 namespace tavenko::calc {
 
@@ -68,10 +69,9 @@ CombinedTotals CombineTotals(Extended proprietorTotalField, Extended companyTota
                              Extended salaryTotalField);
 
 // The bar chart: five bars, in the order they are added to the series.
-enum class BarColour { Yellow, Red, Lime, Blue };
 struct ComparisonBar {
   std::string_view label;
-  BarColour colour;
+  ChartColour colour;
   Extended value;  // 万円
 };
 std::array<ComparisonBar, 5> ComparisonBars(const CombinedTotals& combined,

@@ -9,17 +9,6 @@
 
 namespace tavenko::calc {
 
-std::string_view PieColourName(PieColour colour) {
-  switch (colour) {
-    case PieColour::Red: return "clRed";
-    case PieColour::Lime: return "clLime";
-    case PieColour::Yellow: return "clYellow";
-    case PieColour::Blue: return "clBlue";
-    case PieColour::White: return "clWhite";
-  }
-  return "";
-}
-
 namespace {
 
 // Grouped by family; each family's functions live in its own source file.

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "Amount.h"
+#include "ChartColour.h"
 
 namespace tavenko::calc {
 
@@ -30,13 +31,9 @@ struct MainInputs {
   ScaledCount spouseCount = kCountScale;  // SpouseCount: kCountScale with a spouse, 0 without
 };
 
-// The five pie colours, named as the window's colour constants.
-enum class PieColour { Red, Lime, Yellow, Blue, White };
-std::string_view PieColourName(PieColour colour);  // "clRed", ...
-
 struct PieSlice {
   std::string label;
-  PieColour colour;
+  ChartColour colour;
   Extended value;  // 万円: amount / kYenPerMan
 };
 

@@ -33,16 +33,6 @@ namespace {
 constexpr int kDefaultPosition = 80;
 const QString kSettingsSection = QStringLiteral("form");
 
-QColor BarQColor(calc::BarColour colour) {
-  switch (colour) {
-    case calc::BarColour::Yellow: return QColor(255, 255, 0);
-    case calc::BarColour::Red: return QColor(255, 0, 0);
-    case calc::BarColour::Lime: return QColor(0, 255, 0);
-    case calc::BarColour::Blue: return QColor(0, 0, 255);
-  }
-  return Qt::black;
-}
-
 // The two button glyphs, drawn rather than loaded so that they need no image
 // plug-in: a magnifying glass for the search and a printer for printing.
 QIcon SearchGlyph() {
@@ -60,7 +50,7 @@ QIcon SearchGlyph() {
 
 }  // namespace
 
-TForm4::TForm4(QWidget* parent) : QWidget(parent, Qt::Window), ui(std::make_unique<Ui::TForm4>()) {
+TForm4::TForm4(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm4>()) {
   BeginWindowLook(this);
   ui->setupUi(this);
   LoadNumericFields(this);
@@ -234,7 +224,7 @@ void TForm4::DrawComparisonChart() {
        calc::ComparisonBars(totals, ui->NValEdit18->Value(), ui->NValEdit12->Value(),
                             ui->NValEdit6->Value())) {
     auto* set = new QBarSet(QString::fromUtf8(bar.label.data(), qsizetype(bar.label.size())));
-    set->setColor(BarQColor(bar.colour));
+    set->setColor(ChartQColor(bar.colour));
     set->setPen(QPen(Qt::black, 1));
     set->setLabelColor(Qt::black);
     set->append(static_cast<double>(bar.value));

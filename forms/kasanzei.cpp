@@ -41,22 +41,11 @@ bool IsTypedField(int number) {
 // Zeroed at the start of each calculation, before anything is read.
 constexpr std::array kResetFields = {25, 4, 8, 12, 20, 22, 24, 26, 29, 36, 40, 41};
 
-void SetTextColour(QWidget* widget, const QColor& colour) {
-  QPalette palette = widget->palette();
-  palette.setColor(QPalette::WindowText, colour);
-  palette.setColor(QPalette::Text, colour);
-  widget->setPalette(palette);
-}
-
 }  // namespace
 
-TForm3::TForm3(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TForm3>()) {
+TForm3::TForm3(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm3>()) {
   BeginWindowLook(this);
-  ui_->setupUi(this);
-  // A window of its own even when the main window owns it.
-  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                 Qt::WindowCloseButtonHint);
+  ui->setupUi(this);
   setFixedSize(kWindowWidth, kWindowHeight);
 
   for (int n = 1; n <= kFieldCount; ++n) {
@@ -71,29 +60,29 @@ TForm3::TForm3(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TFor
   // The two unit buttons are one exclusive group, whatever else the window
   // holds: a click on the checked one leaves it checked.
   auto* unitButtons = new QButtonGroup(this);
-  unitButtons->addButton(ui_->RadioButton1);
-  unitButtons->addButton(ui_->RadioButton2);
+  unitButtons->addButton(ui->RadioButton1);
+  unitButtons->addButton(ui->RadioButton2);
 
   // The unit group's caption is red; its buttons keep the window's text colour.
-  const QColor buttonText = ui_->RadioButton1->palette().color(QPalette::WindowText);
-  SetTextColour(ui_->GroupBox3, Qt::red);
-  SetTextColour(ui_->RadioButton1, buttonText);
-  SetTextColour(ui_->RadioButton2, buttonText);
+  const QColor buttonText = ui->RadioButton1->palette().color(QPalette::WindowText);
+  SetTextColour(ui->GroupBox3, Qt::red);
+  SetTextColour(ui->RadioButton1, buttonText);
+  SetTextColour(ui->RadioButton2, buttonText);
 
-  ui_->BitBtn3->setIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));
-  ui_->BitBtn2->setIcon(PrintIcon());
+  ui->BitBtn3->setIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));
+  ui->BitBtn2->setIcon(PrintIcon());
 
-  connect(ui_->BitBtn1, &QPushButton::clicked, this, &TForm3::BitBtn1Click);
-  connect(ui_->BitBtn2, &QPushButton::clicked, this, &TForm3::BitBtn2Click);
-  connect(ui_->BitBtn3, &QPushButton::clicked, this, &TForm3::BitBtn3Click);
-  connect(ui_->BitBtn4, &QPushButton::clicked, this, &TForm3::BitBtn4Click);
-  connect(ui_->BitBtn5, &QPushButton::clicked, this, &TForm3::BitBtn5Click);
+  connect(ui->BitBtn1, &QPushButton::clicked, this, &TForm3::BitBtn1Click);
+  connect(ui->BitBtn2, &QPushButton::clicked, this, &TForm3::BitBtn2Click);
+  connect(ui->BitBtn3, &QPushButton::clicked, this, &TForm3::BitBtn3Click);
+  connect(ui->BitBtn4, &QPushButton::clicked, this, &TForm3::BitBtn4Click);
+  connect(ui->BitBtn5, &QPushButton::clicked, this, &TForm3::BitBtn5Click);
   FinishWindowLook(this);
   // Each unit button acts whenever it becomes checked, by mouse or keyboard.
-  connect(ui_->RadioButton1, &QRadioButton::toggled, this, [this](bool on) {
+  connect(ui->RadioButton1, &QRadioButton::toggled, this, [this](bool on) {
     if (on) RadioButton1Click();
   });
-  connect(ui_->RadioButton2, &QRadioButton::toggled, this, [this](bool on) {
+  connect(ui->RadioButton2, &QRadioButton::toggled, this, [this](bool on) {
     if (on) RadioButton2Click();
   });
 
@@ -129,14 +118,14 @@ void TForm3::RadioButton2Click() { unitFlag_ = 2; }
 // The layout of a calculated window: results and their labels shown, the
 // notes that explained the empty window hidden, the unit group moved aside.
 void TForm3::ShowResultLayout() {
-  ui_->GroupBox3->move(kUnitGroupAside);
+  ui->GroupBox3->move(kUnitGroupAside);
   for (int n = 1; n <= kFieldCount; ++n) {
     if (!IsTypedField(n)) Field(n)->setVisible(true);
   }
-  for (QLabel* label : {ui_->Label4, ui_->Label12, ui_->Label13, ui_->Label14, ui_->Label19,
-                        ui_->Label20, ui_->Label18, ui_->Label7})
+  for (QLabel* label : {ui->Label4, ui->Label12, ui->Label13, ui->Label14, ui->Label19,
+                        ui->Label20, ui->Label18, ui->Label7})
     label->setVisible(true);
-  for (QLabel* note : {ui_->Label10, ui_->Label11, ui_->Label15}) note->setVisible(false);
+  for (QLabel* note : {ui->Label10, ui->Label11, ui->Label15}) note->setVisible(false);
 }
 
 void TForm3::BitBtn1Click() {
@@ -150,7 +139,7 @@ void TForm3::BitBtn1Click() {
   }
   in.understatedIncome = Field(13)->Value();
   in.concealedIncome = Field(18)->Value();
-  in.noReturn = ui_->CheckBox1->isChecked();
+  in.noReturn = ui->CheckBox1->isChecked();
   in.unit = unitFlag_ == 2 ? calc::PenaltyUnit::TenThousandYen : calc::PenaltyUnit::Yen;
   in.discountRatePercent = Field(kRateField)->Value();
   in.days = Field(kDaysField)->Value();

@@ -55,7 +55,7 @@ class TForm3 : public QWidget {
   void ShowResultLayout();
   TNValEdit* Field(int number) const { return fields_[number]; }
 
-  std::unique_ptr<Ui::TForm3> ui_;  // the controls, named as in the form
+  std::unique_ptr<Ui::TForm3> ui;  // the controls, named as in the form
   static constexpr int kFieldCount = 41;  // NValEdit1 .. NValEdit41
   std::array<TNValEdit*, kFieldCount + 1> fields_{};  // by number; [0] unused
   int unitFlag_ = 1;

@@ -26,8 +26,7 @@ void Write(TNValEdit* field, FineYen amount) { field->setValue(ValueFromFine(amo
 }  // namespace
 
 TForm2::TForm2(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+    : QWidget(parent),
       ui(std::make_unique<Ui::TForm2>()),
       purchaseRatio_(tavenko::kDefaultPurchaseRatio) {
   BeginWindowLook(this);

@@ -43,25 +43,6 @@ constexpr int kDefaultPosition = 80;  // top and left without a stored position
 // The log panel is anchored to all four sides of the wide window.
 constexpr int kPanelLeft = 711, kPanelTop = 8, kPanelRightMargin = 15, kPanelBottomMargin = 56;
 
-QColor PieColour(calc::PieColour colour) {
-  switch (colour) {
-    case calc::PieColour::Red: return QColor(255, 0, 0);
-    case calc::PieColour::Lime: return QColor(0, 255, 0);
-    case calc::PieColour::Yellow: return QColor(255, 255, 0);
-    case calc::PieColour::Blue: return QColor(0, 0, 255);
-    case calc::PieColour::White: return QColor(255, 255, 255);
-  }
-  return {};
-}
-
-// A prompt or a field in the given text colour.
-void SetTextColour(QWidget* widget, const QColor& colour) {
-  QPalette palette = widget->palette();
-  palette.setColor(QPalette::WindowText, colour);
-  palette.setColor(QPalette::Text, colour);
-  widget->setPalette(palette);
-}
-
 // A unit button checked or not. Checking one unchecks the other; unchecking
 // leaves both clear, as a settings file with both keys 0 asks for (the
 // exclusive group alone would refuse it).
@@ -85,9 +66,6 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
   for (TNValEdit* field : findChildren<TNValEdit*>()) field->setFont(WindowFont(15));
   setWindowTitle(windowTitle().arg(QString::fromLatin1(tavenko::kVersion)));  // "... v" and the version
   LoadNumericFields(this);
-  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                 Qt::WindowCloseButtonHint);
   SetUpLog();
   SetWidth(kNarrowWidth);
 
@@ -437,7 +415,7 @@ void TForm1::FillBreakdownPie(const calc::MainSheet& sheet) {
                    [](const calc::PieSlice& a, const calc::PieSlice& b) { return a.value > b.value; });
   for (const calc::PieSlice& s : slices) {
     QPieSlice* slice = Series1->append(QString::fromStdString(s.label), static_cast<double>(s.value));
-    slice->setBrush(PieColour(s.colour));
+    slice->setBrush(ChartQColor(s.colour));
     slice->setPen(QPen(Qt::black, 0.5));
     slice->setLabelVisible(false);
   }

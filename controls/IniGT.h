@@ -14,9 +14,7 @@
 #include <QString>
 #include <memory>
 
-namespace tavenko::platform {
-class ProfileFile;
-}
+#include "ProfileFile.h"
 
 // Where a bare file name is kept: beside the executable (else in the user's
 // settings folder), in the system-wide settings folder, or in the current
@@ -28,6 +26,8 @@ enum TIniGTFence { fnDoubleQuote, fnParenthesis, fnVer11Mode, fnNone };
 class TIniGT : public QObject {
   Q_OBJECT
  public:
+  using WriteRefusal = tavenko::platform::WriteRefusal;
+
   explicit TIniGT(QObject* owner = nullptr);
   ~TIniGT() override;
 
@@ -50,15 +50,16 @@ class TIniGT : public QObject {
   void Loaded();
 
   QString ReadRawString(const QString& section, const QString& key, const QString& def) const;
-  void WriteRawString(const QString& section, const QString& key, const QString& text);
+  [[nodiscard]] WriteRefusal WriteRawString(const QString& section, const QString& key, const QString& text);
   // True for a stored non-zero integer.
   bool ReadBool(const QString& section, const QString& key, bool def) const;
-  void WriteBool(const QString& section, const QString& key, bool value);
+  [[nodiscard]] WriteRefusal WriteBool(const QString& section, const QString& key, bool value);
   // Decimal, or hexadecimal after "0x" or "$"; held to the int range.
   int ReadInteger(const QString& section, const QString& key, int def) const;
-  void WriteInteger(const QString& section, const QString& key, int value);
+  [[nodiscard]] WriteRefusal WriteInteger(const QString& section, const QString& key, int value);
   QString ReadFencedString(const QString& section, const QString& key, const QString& def) const;
-  void WriteFencedString(const QString& section, const QString& key, const QString& text);
+  [[nodiscard]] WriteRefusal WriteFencedString(const QString& section, const QString& key,
+                                               const QString& text);
 
   // The settings file name for an executable's file name.
   static QString SettingsFileNameFor(const QString& executableName);

@@ -30,8 +30,7 @@ namespace calc = tavenko::calc;
 
 namespace {
 
-constexpr int kDefaultPosition = 80;
-const QString kSettingsSection = QStringLiteral("form");
+const QString kSettingsKey = QStringLiteral("form4");  // the window's keys in the settings file
 
 // The two button glyphs, drawn rather than loaded so that they need no image
 // plug-in: a magnifying glass for the search and a printer for printing.
@@ -56,11 +55,7 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
   LoadNumericFields(this);
   setFixedSize(size());
 
-  IniGT1 = new TIniGT(this);
-  IniGT1->setObjectName(QStringLiteral("IniGT1"));
-  IniGT1->setDefaultDir(ddApplication);
-  IniGT1->setFence(fnNone);
-  IniGT1->Loaded();
+  IniGT1 = AddSettingsFile(this);
 
   SetUpControls();
   SetUpChart();
@@ -257,25 +252,9 @@ void TForm4::closeEvent(QCloseEvent* event) {
   QWidget::closeEvent(event);
 }
 
-void TForm4::FormShow() {
-  int top = kDefaultPosition;
-  int left = kDefaultPosition;
-  try {
-    top = IniGT1->ReadInteger(kSettingsSection, QStringLiteral("form4.top"), kDefaultPosition);
-    left = IniGT1->ReadInteger(kSettingsSection, QStringLiteral("form4.left"), kDefaultPosition);
-  } catch (...) {
-    // An unreadable settings file leaves the rest at the default position.
-  }
-  // A position stored on a screen that is no longer there would hide the
-  // window; it opens at the default position instead.
-  KeepOnAScreen(left, top, kDefaultPosition);
-  move(left, top);
-}
+void TForm4::FormShow() { move(StoredPosition(*IniGT1, kSettingsKey)); }
 
 void TForm4::FormClose() {
   // A settings file that cannot be written never keeps the window open.
-  SaveSettings(this, IniGT1, [this] {
-    IniGT1->WriteInteger(kSettingsSection, QStringLiteral("form4.top"), y());
-    IniGT1->WriteInteger(kSettingsSection, QStringLiteral("form4.left"), x());
-  });
+  SaveSettings(this, IniGT1, PositionSettings(*this, kSettingsKey));
 }

@@ -113,8 +113,9 @@ QColor ChartQColor(tavenko::calc::ChartColour colour) {
 }
 
 void BeginWindowLook(QWidget* window) {
-  window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                         Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                         Qt::WindowCloseButtonHint);
   window->setFont(WindowFont(12));
   window->setPalette(DesignedPalette());
 }

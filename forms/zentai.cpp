@@ -38,7 +38,9 @@ const QColor clBlack(0, 0, 0);
 const QColor clTeal(0, 128, 128);  // 0x808000 as a Windows colour (BGR)
 const QColor clSilver(192, 192, 192);
 
-constexpr int kDefaultPosition = 80;  // top and left without a stored position
+// The window's keys in the settings file: its position, and the unit buttons.
+const QString kSettingsKey = QStringLiteral("form1");
+const QString kUnitSection = QStringLiteral("radio");
 
 // The log panel is anchored to all four sides of the wide window.
 constexpr int kPanelLeft = 711, kPanelTop = 8, kPanelRightMargin = 15, kPanelBottomMargin = 56;
@@ -69,11 +71,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
   SetUpLog();
   SetWidth(kNarrowWidth);
 
-  IniGT1 = new TIniGT(this);
-  IniGT1->setObjectName(QStringLiteral("IniGT1"));
-  IniGT1->setDefaultDir(ddApplication);
-  IniGT1->setFence(fnNone);
-  IniGT1->Loaded();
+  IniGT1 = AddSettingsFile(this);
 
   // The spouse group's caption takes the heir prompts' colour; its two
   // buttons keep the window's text colour.
@@ -178,21 +176,12 @@ void TForm1::ConnectButtons() {
 // ---- Window events ----------------------------------------------------------
 
 void TForm1::FormCreate() {
-  // Position and unit from the settings file; a position that no screen
-  // shows falls back to the designed one.
-  try {
-    int top = IniGT1->ReadInteger(QStringLiteral("form"), QStringLiteral("form1.top"), kDefaultPosition);
-    int left = IniGT1->ReadInteger(QStringLiteral("form"), QStringLiteral("form1.left"), kDefaultPosition);
-    KeepOnAScreen(left, top, kDefaultPosition);
-    move(left, top);
-    SetRadioChecked(ui->RadioButton3,
-                    IniGT1->ReadBool(QStringLiteral("radio"), QStringLiteral("radiobutton3"),
-                                     ui->RadioButton3->isChecked()));
-    SetRadioChecked(ui->RadioButton4,
-                    IniGT1->ReadBool(QStringLiteral("radio"), QStringLiteral("radiobutton4"),
-                                     ui->RadioButton4->isChecked()));
-  } catch (...) {
-  }
+  // Position and unit from the settings file.
+  move(StoredPosition(*IniGT1, kSettingsKey));
+  SetRadioChecked(ui->RadioButton3, IniGT1->ReadBool(kUnitSection, QStringLiteral("radiobutton3"),
+                                                     ui->RadioButton3->isChecked()));
+  SetRadioChecked(ui->RadioButton4, IniGT1->ReadBool(kUnitSection, QStringLiteral("radiobutton4"),
+                                                     ui->RadioButton4->isChecked()));
 }
 
 void TForm1::FormShow() { SetWidth(kNarrowWidth); }
@@ -204,12 +193,10 @@ void TForm1::FormActivate() {
 }
 
 void TForm1::FormClose() {
-  SaveSettings(this, IniGT1, [this] {
-    IniGT1->WriteInteger(QStringLiteral("form"), QStringLiteral("form1.top"), y());
-    IniGT1->WriteInteger(QStringLiteral("form"), QStringLiteral("form1.left"), x());
-    IniGT1->WriteBool(QStringLiteral("radio"), QStringLiteral("radiobutton3"), ui->RadioButton3->isChecked());
-    IniGT1->WriteBool(QStringLiteral("radio"), QStringLiteral("radiobutton4"), ui->RadioButton4->isChecked());
-  });
+  std::vector<StoredSetting> settings = PositionSettings(*this, kSettingsKey);
+  settings.push_back({kUnitSection, QStringLiteral("radiobutton3"), ui->RadioButton3->isChecked()});
+  settings.push_back({kUnitSection, QStringLiteral("radiobutton4"), ui->RadioButton4->isChecked()});
+  SaveSettings(this, IniGT1, settings);
 }
 
 void TForm1::showEvent(QShowEvent* event) {

@@ -371,8 +371,8 @@ class IncorporationWindowTest : public QObject {
     {
       TIniGT writer;
       writer.setFileName(path);
-      writer.WriteInteger("form", "form4.top", 300);
-      writer.WriteInteger("form", "form4.left", 260);
+      QCOMPARE(writer.WriteInteger("form", "form4.top", 300), std::nullopt);
+      QCOMPARE(writer.WriteInteger("form", "form4.left", 260), std::nullopt);
     }
     const bool framedByWindowManager = QGuiApplication::platformName() != QLatin1String("offscreen");
     for (int cycle = 1; cycle <= 4; ++cycle) {

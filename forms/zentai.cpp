@@ -136,26 +136,11 @@ void TForm1::SetUpIcons() {
 }
 
 void TForm1::ConnectButtons() {
-  // Every calculation button of the registry runs through the one apply path;
-  // the income buttons through their named handlers.
-  using Handler = void (TForm1::*)();
-  const std::array<std::pair<std::string_view, Handler>, 6> named{{
-      {"BitBtn1", &TForm1::BitBtn1Click},
-      {"BitBtn2", &TForm1::BitBtn2Click},
-      {"BitBtn3", &TForm1::BitBtn3Click},
-      {"BitBtn4", &TForm1::BitBtn4Click},
-      {"BitBtn5", &TForm1::BitBtn5Click},
-      {"BitBtn28", &TForm1::BitBtn28Click},
-  }};
+  // Every calculation button of the registry runs its case through the one
+  // apply path.
   for (const calc::MainCase& c : calc::MainCases()) {
     auto* button = findChild<QPushButton*>(QString::fromUtf8(c.button.data(), c.button.size()));
-    if (!button) continue;
-    const auto handler = std::find_if(named.begin(), named.end(),
-                                      [&](const auto& n) { return n.first == c.button; });
-    if (handler != named.end())
-      connect(button, &QPushButton::clicked, this, handler->second);
-    else
-      connect(button, &QPushButton::clicked, this, [this, name = c.button] { RunCalculation(name); });
+    if (button) connect(button, &QPushButton::clicked, this, [this, name = c.button] { RunCalculation(name); });
   }
 
   connect(ui->RadioButton1, &QRadioButton::clicked, this, &TForm1::RadioButton1Click);

@@ -296,7 +296,7 @@ class MainWindowTest : public QObject {
     QVERIFY(!Child<QRadioButton>(form, "RadioButton4")->isChecked());
     Child<TNValEdit>(form, "NValEdit11")->setValue(800);
     Child<TNValEdit>(form, "NValEdit12")->setValue(200);
-    form.BitBtn1Click();
+    Child<QPushButton>(form, "BitBtn1")->click();
     QCOMPARE(ShownResults(form).at(0), QStringLiteral("600"));
   }
 

@@ -45,15 +45,6 @@ class EnterPressesButton : public QObject {
   }
 };
 
-// The widgets of `window` itself, not those of the windows it owns.
-template <class Widget>
-QList<Widget*> OwnWidgets(QWidget* window) {
-  QList<Widget*> own;
-  for (Widget* widget : window->findChildren<Widget*>())
-    if (widget->window() == window) own << widget;
-  return own;
-}
-
 }  // namespace
 
 void InstallJapaneseFontFallbacks() {

@@ -11,11 +11,11 @@
 #include <QColor>
 #include <QFont>
 #include <QIcon>
+#include <QList>
 #include <QPalette>
+#include <QWidget>
 
 #include "ChartColour.h"
-
-class QWidget;
 
 // Lets the window fonts ask for "ＭＳ Ｐゴシック" and fall back to the
 // proportional gothic faces found on the system. Safe to call more than once.
@@ -52,3 +52,12 @@ QIcon ThemeIcon(const QString& themeName, const QString& fallbackResource);
 
 // The printer picture of the print buttons.
 QIcon PrintIcon();
+
+// The widgets of `window` itself, not those of the windows it owns.
+template <class Widget>
+QList<Widget*> OwnWidgets(QWidget* window) {
+  QList<Widget*> own;
+  for (Widget* widget : window->findChildren<Widget*>())
+    if (widget->window() == window) own << widget;
+  return own;
+}

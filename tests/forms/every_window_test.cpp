@@ -23,6 +23,7 @@
 #include "IniGT.h"
 #include "Messages.h"
 #include "NValEdit.h"
+#include "WindowLook.h"
 #include "zentai.h"
 
 namespace {
@@ -53,15 +54,6 @@ struct Windows {
     main->close();
   }
 };
-
-// The widgets of `window` itself, not those of the windows it owns.
-template <class Widget>
-QList<Widget*> Own(QWidget* window) {
-  QList<Widget*> own;
-  for (Widget* widget : window->findChildren<Widget*>())
-    if (widget->window() == window) own << widget;
-  return own;
-}
 
 QString Name(QWidget* widget) { return widget->window()->objectName() + '.' + widget->objectName(); }
 
@@ -149,7 +141,7 @@ QList<ShownText> VisibleTexts(QWidget* window) {
     QWidget* parent = w->parentWidget();
     return parent->palette().color(parent->backgroundRole());
   };
-  for (QWidget* w : Own<QWidget>(window)) {
+  for (QWidget* w : OwnWidgets<QWidget>(window)) {
     if (!w->isVisible() || !w->isEnabled()) continue;
     const QPalette& p = w->palette();
     if (qobject_cast<QLineEdit*>(w) || qobject_cast<QPlainTextEdit*>(w))
@@ -199,13 +191,13 @@ class EveryWindowTest : public QObject {
     const QList<int> fieldPixels{15, 12, 12, 15};
     for (int i = 0; i < windows.all.size(); ++i) {
       QWidget* window = windows.all[i];
-      for (QLabel* label : Own<QLabel>(window)) {
+      for (QLabel* label : OwnWidgets<QLabel>(window)) {
         const int expected = i == 0 && mainLargePrompts.contains(label->objectName()) ? 15 : 12;
         QVERIFY2(QFontInfo(label->font()).pixelSize() == expected, qPrintable(Name(label)));
       }
-      for (TNValEdit* field : Own<TNValEdit>(window))
+      for (TNValEdit* field : OwnWidgets<TNValEdit>(window))
         QVERIFY2(QFontInfo(field->DesignedFont()).pixelSize() == fieldPixels[i], qPrintable(Name(field)));
-      for (QPushButton* button : Own<QPushButton>(window))
+      for (QPushButton* button : OwnWidgets<QPushButton>(window))
         QVERIFY2(QFontInfo(button->font()).pixelSize() == 12, qPrintable(Name(button)));
     }
   }
@@ -218,7 +210,7 @@ class EveryWindowTest : public QObject {
     Windows windows(SettingsPath());
     int shrunkFields = 0;
     for (QWidget* window : windows.all) {
-      for (TNValEdit* field : Own<TNValEdit>(window)) {
+      for (TNValEdit* field : OwnWidgets<TNValEdit>(window)) {
         const long double largest = LargestValue(field);
         for (long double value : {largest, field->PrmtNegative() ? -largest : largest}) {
           field->setValue(value);
@@ -288,7 +280,7 @@ class EveryWindowTest : public QObject {
     Windows windows(SettingsPath());
     int boxes = 0;
     for (QWidget* window : windows.all) {
-      for (QGroupBox* box : Own<QGroupBox>(window)) {
+      for (QGroupBox* box : OwnWidgets<QGroupBox>(window)) {
         const QRect lines = DrawnFrameLines(box);
         const QRect inside = lines.adjusted(2, 2, -2, -2);  // clear of a double (etched) line too
         for (QWidget* child : box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
@@ -310,7 +302,7 @@ class EveryWindowTest : public QObject {
     Windows windows(SettingsPath());
     int captions = 0;
     for (QWidget* window : windows.all) {
-      for (QPushButton* button : Own<QPushButton>(window)) {
+      for (QPushButton* button : OwnWidgets<QPushButton>(window)) {
         if (button->text().isEmpty()) continue;
         QStyleOptionButton option;
         option.initFrom(button);

@@ -167,7 +167,8 @@ FineYen SimplifiedConsumptionTax(FineYen taxExcludedSales, int purchaseRatio) {
 }
 
 ComprehensiveSheet ComputeComprehensiveSheet(const ComprehensiveInputs& in) {
-  return {ComputeComprehensiveTaxes(in.incomes), SimplifiedConsumptionTax(in.taxExcludedSales, in.purchaseRatio)};
+  return {ComputeComprehensiveTaxes(in.incomes),
+          SimplifiedConsumptionTax(in.taxExcludedSales, in.purchaseRatio)};
 }
 
 }  // namespace tavenko::calc

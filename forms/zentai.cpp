@@ -140,7 +140,8 @@ void TForm1::ConnectButtons() {
   // apply path.
   for (const calc::MainCase& c : calc::MainCases()) {
     auto* button = findChild<QPushButton*>(QString::fromUtf8(c.button.data(), c.button.size()));
-    if (button) connect(button, &QPushButton::clicked, this, [this, name = c.button] { RunCalculation(name); });
+    if (!button) continue;
+    connect(button, &QPushButton::clicked, this, [this, name = c.button] { RunCalculation(name); });
   }
 
   connect(ui->RadioButton1, &QRadioButton::clicked, this, &TForm1::RadioButton1Click);

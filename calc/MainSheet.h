@@ -77,8 +77,12 @@ struct MainSheet {
 
 using MainCalculation = MainSheet (*)(const MainInputs&);
 
-// One calculation button of the main window.
+// One calculation button of the main window. A row names all three: no
+// button is listed without its calculation.
 struct MainCase {
+  constexpr MainCase(std::string_view buttonName, std::string_view buttonCaption, MainCalculation calculation)
+      : button(buttonName), caption(buttonCaption), compute(calculation) {}
+
   std::string_view button;   // "BitBtn1"
   std::string_view caption;  // "一般所得税"
   MainCalculation compute;

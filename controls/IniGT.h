@@ -6,8 +6,9 @@
 // the executable's folder, or, where neither that folder nor the file there
 // may be written, in the user's settings folder ~/.config/tavenko. Reads
 // return their default when the file, the section or the key is missing or
-// unreadable; writes throw std::runtime_error("<path> に書き込めません（<reason>）")
-// when the value cannot be stored, the file then left as it was.
+// unreadable. Writes return the reason "<path> に書き込めません（<reason>）"
+// when the value cannot be stored, the file then left as it was, and nothing
+// when it was stored.
 #pragma once
 
 #include <QObject>

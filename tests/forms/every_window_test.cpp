@@ -182,6 +182,21 @@ class EveryWindowTest : public QObject {
   }
   void cleanupTestCase() { tavenko::platform::SetMessageHook({}); }
 
+  // Every window has the same frame, whoever owns it: a title bar with the
+  // system menu, minimise and close, and no maximise, since none can grow.
+  void everyWindowHasTheSameFrame() {
+    Windows windows(SettingsPath());
+    for (QWidget* window : windows.all) {
+      const Qt::WindowFlags flags = window->windowFlags();
+      QVERIFY2(window->isWindow(), qPrintable(window->objectName()));
+      for (Qt::WindowType hint : {Qt::WindowTitleHint, Qt::WindowSystemMenuHint, Qt::WindowMinimizeButtonHint,
+                                  Qt::WindowCloseButtonHint})
+        QVERIFY2(flags.testFlag(hint), qPrintable(window->objectName()));
+      QVERIFY2(!flags.testFlag(Qt::WindowMaximizeButtonHint), qPrintable(window->objectName()));
+      QCOMPARE(window->minimumSize(), window->maximumSize());
+    }
+  }
+
   // The main window's 15-px prompts and fields stay in the main window: the
   // others keep their own 12-px font, in labels and fields alike (the
   // comparison window has 15-px fields of its own).

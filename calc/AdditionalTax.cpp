@@ -128,41 +128,4 @@ AdditionalTaxSheet ComputeAdditionalTax(const AdditionalTaxInputs& in) {
   return sheet;
 }
 
-namespace {
-
-// Appends a row's fields: the three columns from `first` on, then `total`.
-void AppendRow(FieldValues& out, const ColumnRow& row, int first, int total) {
-  for (int k = 0; k < kTaxColumns; ++k) out.emplace_back(first + k, row.column[k]);
-  out.emplace_back(total, row.total);
-}
-
-}  // namespace
-
-FieldValues PenaltyFieldValues(const AdditionalTaxSheet& sheet) {
-  FieldValues out;
-  if (sheet.understatedIncomeSetToOne) out.emplace_back(13, 1);
-  out.emplace_back(4, sheet.initialTotal);
-  out.emplace_back(8, sheet.amendedTotal);
-  AppendRow(out, sheet.increase, 9, 12);
-  AppendRow(out, sheet.understated, 14, 17);
-  AppendRow(out, sheet.concealed, 19, 22);
-  out.insert(out.end(), {{23, sheet.tenPercent.national},
-                         {25, sheet.fifteenPercent.national},
-                         {31, sheet.fifteenPercent.business},
-                         {27, sheet.heavy.national},
-                         {28, sheet.heavy.business},
-                         {24, sheet.tenPercent.total},
-                         {26, sheet.fifteenPercent.total},
-                         {29, sheet.heavy.total}});
-  return out;
-}
-
-FieldValues DelinquencyFieldValues(const AdditionalTaxSheet& sheet) {
-  FieldValues out;
-  AppendRow(out, sheet.delinquency.understated, 33, 36);
-  AppendRow(out, sheet.delinquency.concealed, 37, 40);
-  out.emplace_back(41, sheet.grandTotal);
-  return out;
-}
-
 }  // namespace tavenko::calc

@@ -13,8 +13,6 @@
 #pragma once
 
 #include <array>
-#include <utility>
-#include <vector>
 
 #include "Amount.h"
 
@@ -28,14 +26,14 @@ using ColumnFigures = std::array<Extended, kTaxColumns>;
 
 // The window's figures as its fields hold them.
 struct AdditionalTaxInputs {
-  ColumnFigures initialTax{};    // NValEdit1..3: tax on the initial return
-  ColumnFigures amendedTax{};    // NValEdit5..7: tax on this amended return
-  Extended understatedIncome = 0;  // NValEdit13: income of the understated part
-  Extended concealedIncome = 0;    // NValEdit18: income of the concealed part
-  bool noReturn = false;           // CheckBox1: no return was filed
+  ColumnFigures initialTax{};      // tax on the initial return
+  ColumnFigures amendedTax{};      // tax on this amended return
+  Extended understatedIncome = 0;  // income of the understated part
+  Extended concealedIncome = 0;    // income of the concealed part
+  bool noReturn = false;           // no return was filed
   PenaltyUnit unit = PenaltyUnit::Yen;
-  Extended discountRatePercent = 0.1L;  // NValEdit30: official rate at the end of November
-  Extended days = 365;                  // NValEdit32: deadline to payment
+  Extended discountRatePercent = 0.1L;  // the official rate at the end of November
+  Extended days = 365;                  // from the deadline to payment
 };
 
 // One row across the three tax columns and its total.
@@ -59,27 +57,31 @@ struct IncreaseShares {
   std::array<Ticks, kTaxColumns> concealed{};    // C1..C3
 };
 
+// The delinquency tax on the understated and on the concealed shares.
 struct DelinquencyResult {
-  bool daysMessage = false;  // "年数の入力が間違っています"
-  ColumnRow understated;     // NValEdit33..36
-  ColumnRow concealed;       // NValEdit37..40
+  bool daysMessage = false;  // "年数の入力が間違っています": no days given
+  ColumnRow understated;
+  ColumnRow concealed;
 };
 
+// Everything one press of "計　算" shows, in the order of the window's steps:
+// the increase and its shares, the penalties, then the delinquency tax and
+// the grand total.
 struct AdditionalTaxSheet {
-  // Both apportioning incomes empty: NValEdit13 is set to 1, so that the
-  // whole increase counts as understated.
+  // Both apportioning incomes empty: the understated part's income is set to
+  // 1, so that the whole increase counts as understated.
   bool understatedIncomeSetToOne = false;
-  Extended initialTotal = 0;  // NValEdit4
-  Extended amendedTotal = 0;  // NValEdit8
-  ColumnRow increase;         // NValEdit9..12
-  ColumnRow understated;      // NValEdit14..17
-  ColumnRow concealed;        // NValEdit19..22
-  PenaltyRow tenPercent;      // NValEdit23, (none), NValEdit24
-  PenaltyRow fifteenPercent;  // NValEdit25, NValEdit31, NValEdit26 (also the no-return penalty)
-  PenaltyRow heavy;           // NValEdit27, NValEdit28, NValEdit29
+  Extended initialTotal = 0;  // the three taxes of the initial return
+  Extended amendedTotal = 0;  // and of the amended one
+  ColumnRow increase;
+  ColumnRow understated;      // the increase's understated share
+  ColumnRow concealed;        // and its concealed share
+  PenaltyRow tenPercent;      // no business column
+  PenaltyRow fifteenPercent;  // also the no-return penalty
+  PenaltyRow heavy;
   IncreaseShares shares;
   DelinquencyResult delinquency;
-  Extended grandTotal = 0;    // NValEdit41
+  Extended grandTotal = 0;  // the increase, all penalties and all delinquency tax
 };
 
 // The 500,000-yen threshold of the 15 % part, in Ticks of the unit.
@@ -91,13 +93,6 @@ Ticks PenaltyThreshold(PenaltyUnit unit);
 DelinquencyResult ComputeDelinquency(const IncreaseShares& shares, bool noReturn,
                                      Extended discountRatePercent, Extended days);
 
-// Everything one press of "計　算" writes, in the order of the window's steps.
 AdditionalTaxSheet ComputeAdditionalTax(const AdditionalTaxInputs& in);
-
-// The field values of a sheet as (field number, value) pairs: the increase,
-// shares and penalties, then the delinquency rows and the grand total.
-using FieldValues = std::vector<std::pair<int, Extended>>;
-FieldValues PenaltyFieldValues(const AdditionalTaxSheet& sheet);
-FieldValues DelinquencyFieldValues(const AdditionalTaxSheet& sheet);
 
 }  // namespace tavenko::calc

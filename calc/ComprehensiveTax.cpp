@@ -1,10 +1,11 @@
 #include "ComprehensiveTax.h"
 
 #include <array>
+#include <span>
 
 #include "Schedules.h"
 
-namespace tavenko {
+namespace tavenko::calc {
 namespace {
 
 // A store into a FineYen: the one rounding of an expression, ties to even.
@@ -165,4 +166,9 @@ FineYen SimplifiedConsumptionTax(FineYen taxExcludedSales, int purchaseRatio) {
   return StoreFine(Int(static_cast<Extended>(tax) / 100 / kFinePerYen) * 100 * kFinePerYen);
 }
 
-}  // namespace tavenko
+ComprehensiveSheet ComputeComprehensiveSheet(const ComprehensiveInputs& in) {
+  return {ComputeComprehensiveTaxes(in.incomes),
+          SimplifiedConsumptionTax(in.taxExcludedSales, in.purchaseRatio)};
+}
+
+}  // namespace tavenko::calc

@@ -1,6 +1,6 @@
 // The comprehensive taxation window's calculations: the incomes derived from
-// gross amounts, the taxes on the total of all incomes, and the consumption
-// tax under the simplified method.
+// gross amounts, and the sheet of its calculation button: the taxes on the
+// total of all incomes and the consumption tax under the simplified method.
 //
 // This window works in ten-thousandths of a yen (FineYen): a field is read as
 // Round(Value × kFinePerYen), ties to even, and written back as amount /
@@ -13,7 +13,7 @@
 
 #include "Amount.h"
 
-namespace tavenko {
+namespace tavenko::calc {
 
 // A field's value in ten-thousandths of a yen, and back.
 FineYen FineFromValue(Extended value);
@@ -34,29 +34,30 @@ enum class PensionerAge { SixtyFiveOrOver, UnderSixtyFive };
 // Public-pension income from the pensions received, never below zero.
 FineYen PublicPensionIncome(FineYen received, PensionerAge age);
 
-// The incomes the calculation button reads, as the fields stand.
+// The incomes the calculation button reads, as the fields stand (typed, or
+// derived from a gross amount and perhaps typed over).
 struct ComprehensiveIncomes {
-  FineYen realEstate = 0;          // NValEdit1
-  FineYen realEstateBusiness = 0;  // NValEdit2: real estate on a business scale
-  FineYen business = 0;            // NValEdit3
-  FineYen salary = 0;              // NValEdit5
-  FineYen occasionalHalf = 0;      // NValEdit7
-  FineYen miscellaneous = 0;       // NValEdit8
-  FineYen pensionOver65 = 0;       // NValEdit10
-  FineYen pensionUnder65 = 0;      // NValEdit12
-  FineYen transferLoss = 0;        // NValEdit13, negative for a loss
-  FineYen deductions = 0;          // NValEdit15
+  FineYen realEstate = 0;
+  FineYen realEstateBusiness = 0;  // real estate on a business scale
+  FineYen business = 0;
+  FineYen salary = 0;
+  FineYen occasionalHalf = 0;
+  FineYen miscellaneous = 0;
+  FineYen pensionOver65 = 0;
+  FineYen pensionUnder65 = 0;
+  FineYen transferLoss = 0;  // negative for a loss
+  FineYen deductions = 0;    // the total of income deductions
 };
 
-// Everything the calculation button shows in the income-tax part.
+// The income-tax part of what the calculation button shows.
 struct ComprehensiveTaxes {
-  FineYen totalIncome = 0;     // NValEdit14
-  FineYen taxableIncome = 0;   // NValEdit16
-  FineYen incomeTax = 0;       // NValEdit17, with the reconstruction surtax
-  FineYen prefecturalTax = 0;  // NValEdit18
-  FineYen municipalTax = 0;    // NValEdit19
-  FineYen businessTax = 0;     // NValEdit20
-  FineYen totalTax = 0;        // NValEdit21
+  FineYen totalIncome = 0;
+  FineYen taxableIncome = 0;
+  FineYen incomeTax = 0;  // with the reconstruction surtax
+  FineYen prefecturalTax = 0;
+  FineYen municipalTax = 0;
+  FineYen businessTax = 0;
+  FineYen totalTax = 0;
 };
 
 ComprehensiveTaxes ComputeComprehensiveTaxes(const ComprehensiveIncomes& incomes);
@@ -77,4 +78,21 @@ FineYen TaxExcludedSales(FineYen taxIncludedSales);
 // down to a multiple of 100 yen.
 FineYen SimplifiedConsumptionTax(FineYen taxExcludedSales, int purchaseRatio);
 
-}  // namespace tavenko
+// Everything one press of "税額の計算" reads: the incomes, the tax-excluded
+// sales as their field stands (typed over or derived from the tax-included
+// sales) and the deemed purchase ratio of the checked button.
+struct ComprehensiveInputs {
+  ComprehensiveIncomes incomes;
+  FineYen taxExcludedSales = 0;
+  int purchaseRatio = kDefaultPurchaseRatio;
+};
+
+// Everything it shows: the taxes on the incomes, then the consumption tax.
+struct ComprehensiveSheet {
+  ComprehensiveTaxes taxes;
+  FineYen consumptionTax = 0;
+};
+
+ComprehensiveSheet ComputeComprehensiveSheet(const ComprehensiveInputs& in);
+
+}  // namespace tavenko::calc

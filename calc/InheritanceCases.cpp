@@ -256,7 +256,7 @@ MainSheet InheritanceSheet(HeirOrder order, SpouseAcquisition acquisition, const
   SetCaptions(sheet, {"　　課税所得", "　　妻の税額", rules.heirTaxCaption, "　配偶者軽減", "　合計納税額",
                       "　平均", "　上積"});
   // The pie: the net tax, then the rest of the estate.
-  FillPie(sheet, {{"国税", PieColour::Red, static_cast<Extended>(net)}}, estate);
+  FillPie(sheet, {{"国税", ChartColour::Red, static_cast<Extended>(net)}}, estate);
   EstimateAccountantFee(sheet, estate, spouse ? kCountScale : 0, k);
   return sheet;
 }

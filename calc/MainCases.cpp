@@ -1,29 +1,18 @@
+#include "MainSheet.h"
+
 #include <array>
 
+#include "IncomeCases.h"
 #include "InheritanceCases.h"
-#include "MainSheet.h"
+#include "OfficerCase.h"
 #include "PropertyCases.h"
 
-#include "IncomeCases.h"
-#include "OfficerCase.h"
-
 namespace tavenko::calc {
-
-std::string_view PieColourName(PieColour colour) {
-  switch (colour) {
-    case PieColour::Red: return "clRed";
-    case PieColour::Lime: return "clLime";
-    case PieColour::Yellow: return "clYellow";
-    case PieColour::Blue: return "clBlue";
-    case PieColour::White: return "clWhite";
-  }
-  return "";
-}
 
 namespace {
 
 // Grouped by family; each family's functions live in its own source file.
-const std::array<MainCase, 22> kMainCases{{
+constexpr auto kMainCases = std::to_array<MainCase>({
     // Income (IncomeCases.cpp) and the officer's allowance (OfficerCase.cpp)
     {"BitBtn1", "一般所得税", OrdinaryIncomeSheet},
     {"BitBtn2", "給与所得", SalaryIncomeSheet},
@@ -55,7 +44,25 @@ const std::array<MainCase, 22> kMainCases{{
     {"BitBtn19", "2/3", &InheritanceButton<HeirOrder::Parents, SpouseAcquisition::StatutoryShare>},
     {"BitBtn20", "相続税（兄弟）", &InheritanceButton<HeirOrder::Siblings, SpouseAcquisition::LargerOfShareAnd160Million>},
     {"BitBtn21", "3/4", &InheritanceButton<HeirOrder::Siblings, SpouseAcquisition::StatutoryShare>},
-}};
+});
+
+// Every row names its button and caption, and no button or caption stands in
+// two rows: FindMainCase finds each by either.
+constexpr bool EveryRowNamedOnce() {
+  for (std::size_t i = 0; i < kMainCases.size(); ++i) {
+    const MainCase& row = kMainCases[i];
+    if (row.button.empty() || row.caption.empty()) return false;
+    for (std::size_t j = 0; j < i; ++j) {
+      const MainCase& other = kMainCases[j];
+      if (row.button == other.button || row.caption == other.caption || row.button == other.caption ||
+          row.caption == other.button)
+        return false;
+    }
+  }
+  return true;
+}
+static_assert(kMainCases.size() == 22, "the main window has 22 calculation buttons");
+static_assert(EveryRowNamedOnce());
 
 }  // namespace
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "Amount.h"
+#include "ChartColour.h"
 
 namespace tavenko::calc {
 
@@ -30,13 +31,9 @@ struct MainInputs {
   ScaledCount spouseCount = kCountScale;  // SpouseCount: kCountScale with a spouse, 0 without
 };
 
-// The five pie colours, named as the window's colour constants.
-enum class PieColour { Red, Lime, Yellow, Blue, White };
-std::string_view PieColourName(PieColour colour);  // "clRed", ...
-
 struct PieSlice {
   std::string label;
-  PieColour colour;
+  ChartColour colour;
   Extended value;  // 万円: amount / kYenPerMan
 };
 
@@ -80,8 +77,12 @@ struct MainSheet {
 
 using MainCalculation = MainSheet (*)(const MainInputs&);
 
-// One calculation button of the main window.
+// One calculation button of the main window. A row names all three: no
+// button is listed without its calculation.
 struct MainCase {
+  constexpr MainCase(std::string_view buttonName, std::string_view buttonCaption, MainCalculation calculation)
+      : button(buttonName), caption(buttonCaption), compute(calculation) {}
+
   std::string_view button;   // "BitBtn1"
   std::string_view caption;  // "一般所得税"
   MainCalculation compute;

@@ -307,10 +307,10 @@ MainSheet ComputeTransfer(TransferKind kind, const MainInputs& inputs) {
   // the whole inhabitant tax.
   const Extended inhabitant = inhabitantTax;
   const PieAmount slices[] = {
-      {"国税", PieColour::Red, static_cast<Extended>(incomeTax)},
-      {"県税", PieColour::Lime, c.splitInhabitantTaxInPie ? inhabitant * 1 / 3 : inhabitant},
-      {"市税", PieColour::Yellow, c.splitInhabitantTaxInPie ? inhabitant * 2 / 3 : 0},
-      {"事業", PieColour::Blue, 0}};
+      {"国税", ChartColour::Red, static_cast<Extended>(incomeTax)},
+      {"県税", ChartColour::Lime, c.splitInhabitantTaxInPie ? inhabitant * 1 / 3 : inhabitant},
+      {"市税", ChartColour::Yellow, c.splitInhabitantTaxInPie ? inhabitant * 2 / 3 : 0},
+      {"事業", ChartColour::Blue, 0}};
   FillPieWithTakeHome(sheet, slices, static_cast<Extended>(gross - taxes));
   return sheet;
 }
@@ -361,10 +361,10 @@ MainSheet ComputeCompany(CompanyKind kind, const MainInputs& inputs) {
   SetCaptions(sheet, kCompanyCaptions);
 
   // The pie shows the corporation tax without the further tenth.
-  std::vector<PieAmount> slices{{"国税", PieColour::Red, static_cast<Extended>(corporationTax)},
-                                {"県税", PieColour::Lime, static_cast<Extended>(inhabitantTax)}};
-  if (c.cityTaxSlice) slices.push_back({"市税", PieColour::Yellow, 0});
-  slices.push_back({"事業", PieColour::Blue, static_cast<Extended>(businessTax)});
+  std::vector<PieAmount> slices{{"国税", ChartColour::Red, static_cast<Extended>(corporationTax)},
+                                {"県税", ChartColour::Lime, static_cast<Extended>(inhabitantTax)}};
+  if (c.cityTaxSlice) slices.push_back({"市税", ChartColour::Yellow, 0});
+  slices.push_back({"事業", ChartColour::Blue, static_cast<Extended>(businessTax)});
   FillPieWithTakeHome(sheet, slices, static_cast<Extended>(gross - (corporationTax + inhabitantTax + businessTax)));
   return sheet;
 }
@@ -399,10 +399,10 @@ MainSheet ComputeGift(GiftKind kind, const MainInputs& inputs) {
   SetCaptions(sheet, kGiftCaptions);
 
   FillPie(sheet,
-          {{"国税", PieColour::Red, static_cast<Extended>(giftTax)},
-           {"県税", PieColour::Lime, 0},
-           {"市税", PieColour::Yellow, 0},
-           {"事業", PieColour::Blue, 0}},
+          {{"国税", ChartColour::Red, static_cast<Extended>(giftTax)},
+           {"県税", ChartColour::Lime, 0},
+           {"市税", ChartColour::Yellow, 0},
+           {"事業", ChartColour::Blue, 0}},
           gross);
   return sheet;
 }

@@ -68,16 +68,16 @@ void FillPie(MainSheet& sheet, std::initializer_list<PieAmount> slices, Extended
 void FillPieWithTakeHome(MainSheet& sheet, std::span<const PieAmount> slices, Extended takeHome) {
   sheet.pie.clear();
   for (const PieAmount& s : slices) sheet.pie.push_back({std::string(s.label), s.colour, s.amount / kYenPerMan});
-  sheet.pie.push_back({"手取額", PieColour::White, takeHome / kYenPerMan});
+  sheet.pie.push_back({"手取額", ChartColour::White, takeHome / kYenPerMan});
   sheet.pieVisible = takeHome > 0;
 }
 
 void FillBreakdownPie(MainSheet& sheet, const SheetTaxes& taxes, YenAmount gross) {
   // The take-home amount is gross - (N + P + M + B), the sum taken first.
-  const PieAmount slices[] = {{"国税", PieColour::Red, static_cast<Extended>(taxes.national)},
-                              {"県税", PieColour::Lime, static_cast<Extended>(taxes.prefectural)},
-                              {"市税", PieColour::Yellow, static_cast<Extended>(taxes.municipal)},
-                              {"事業", PieColour::Blue, static_cast<Extended>(taxes.business)}};
+  const PieAmount slices[] = {{"国税", ChartColour::Red, static_cast<Extended>(taxes.national)},
+                              {"県税", ChartColour::Lime, static_cast<Extended>(taxes.prefectural)},
+                              {"市税", ChartColour::Yellow, static_cast<Extended>(taxes.municipal)},
+                              {"事業", ChartColour::Blue, static_cast<Extended>(taxes.business)}};
   FillPieWithTakeHome(sheet, slices, static_cast<Extended>(gross) - static_cast<Extended>(taxes.Sum()));
 }
 

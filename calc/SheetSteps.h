@@ -97,7 +97,7 @@ void SetCaptions(MainSheet& sheet, const std::array<std::string_view, kResultCou
 // may split a tax into fractions).
 struct PieAmount {
   std::string_view label;
-  PieColour colour;
+  ChartColour colour;
   Extended amount;
 };
 // Refills the pie with `slices` and the take-home slice "手取額" (white) last,

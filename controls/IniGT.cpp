@@ -8,11 +8,11 @@
 #include <algorithm>
 #include <climits>
 #include <optional>
-#include <stdexcept>
 #include <unistd.h>
 
 #include "Messages.h"
-#include "ProfileFile.h"
+
+using tavenko::platform::WriteRefusal;
 
 namespace {
 
@@ -132,23 +132,24 @@ QString TIniGT::ReadRawString(const QString& section, const QString& key, const 
   return file_->ReadString(section, key).value_or(def);
 }
 
-void TIniGT::WriteRawString(const QString& section, const QString& key, const QString& text) {
-  const auto refuse = [&](const QString& reason) {
-    throw std::runtime_error((Path() + QStringLiteral(" に書き込めません（%1）").arg(reason)).toStdString());
+WriteRefusal TIniGT::WriteRawString(const QString& section, const QString& key, const QString& text) {
+  const auto refused = [&](const QString& reason) {
+    return Path() + QStringLiteral(" に書き込めません（%1）").arg(reason);
   };
   // The user's settings folder is made with the first setting kept there.
   const QString folder = QDir::cleanPath(QFileInfo(Path()).absolutePath());
   if (folder == QDir::cleanPath(tavenko::platform::UserSettingsFolder()) && !QDir().mkpath(folder))
-    refuse(QStringLiteral("フォルダー %1 を作れません").arg(folder));
-  if (!file_->WriteString(section, key, text)) refuse(file_->LastError());
+    return refused(QStringLiteral("フォルダー %1 を作れません").arg(folder));
+  if (const WriteRefusal refusal = file_->WriteString(section, key, text)) return refused(*refusal);
+  return std::nullopt;
 }
 
 bool TIniGT::ReadBool(const QString& section, const QString& key, bool def) const {
   return ReadInteger(section, key, def ? 1 : 0) != 0;
 }
 
-void TIniGT::WriteBool(const QString& section, const QString& key, bool value) {
-  WriteRawString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
+WriteRefusal TIniGT::WriteBool(const QString& section, const QString& key, bool value) {
+  return WriteRawString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 int TIniGT::ReadInteger(const QString& section, const QString& key, int def) const {
@@ -157,8 +158,8 @@ int TIniGT::ReadInteger(const QString& section, const QString& key, int def) con
   return ParseInteger(*stored).value_or(def);
 }
 
-void TIniGT::WriteInteger(const QString& section, const QString& key, int value) {
-  WriteRawString(section, key, QString::number(value));
+WriteRefusal TIniGT::WriteInteger(const QString& section, const QString& key, int value) {
+  return WriteRawString(section, key, QString::number(value));
 }
 
 QString TIniGT::Fenced(const QString& text) const {
@@ -184,6 +185,6 @@ QString TIniGT::ReadFencedString(const QString& section, const QString& key, con
   return accepted ? value.mid(1, value.size() - 2) : value;
 }
 
-void TIniGT::WriteFencedString(const QString& section, const QString& key, const QString& text) {
-  WriteRawString(section, key, Fenced(text));
+WriteRefusal TIniGT::WriteFencedString(const QString& section, const QString& key, const QString& text) {
+  return WriteRawString(section, key, Fenced(text));
 }

@@ -6,17 +6,16 @@
 // the executable's folder, or, where neither that folder nor the file there
 // may be written, in the user's settings folder ~/.config/tavenko. Reads
 // return their default when the file, the section or the key is missing or
-// unreadable; writes throw std::runtime_error("<path> に書き込めません（<reason>）")
-// when the value cannot be stored, the file then left as it was.
+// unreadable. Writes return the reason "<path> に書き込めません（<reason>）"
+// when the value cannot be stored, the file then left as it was, and nothing
+// when it was stored.
 #pragma once
 
 #include <QObject>
 #include <QString>
 #include <memory>
 
-namespace tavenko::platform {
-class ProfileFile;
-}
+#include "ProfileFile.h"
 
 // Where a bare file name is kept: beside the executable (else in the user's
 // settings folder), in the system-wide settings folder, or in the current
@@ -28,6 +27,8 @@ enum TIniGTFence { fnDoubleQuote, fnParenthesis, fnVer11Mode, fnNone };
 class TIniGT : public QObject {
   Q_OBJECT
  public:
+  using WriteRefusal = tavenko::platform::WriteRefusal;
+
   explicit TIniGT(QObject* owner = nullptr);
   ~TIniGT() override;
 
@@ -50,15 +51,16 @@ class TIniGT : public QObject {
   void Loaded();
 
   QString ReadRawString(const QString& section, const QString& key, const QString& def) const;
-  void WriteRawString(const QString& section, const QString& key, const QString& text);
+  [[nodiscard]] WriteRefusal WriteRawString(const QString& section, const QString& key, const QString& text);
   // True for a stored non-zero integer.
   bool ReadBool(const QString& section, const QString& key, bool def) const;
-  void WriteBool(const QString& section, const QString& key, bool value);
+  [[nodiscard]] WriteRefusal WriteBool(const QString& section, const QString& key, bool value);
   // Decimal, or hexadecimal after "0x" or "$"; held to the int range.
   int ReadInteger(const QString& section, const QString& key, int def) const;
-  void WriteInteger(const QString& section, const QString& key, int value);
+  [[nodiscard]] WriteRefusal WriteInteger(const QString& section, const QString& key, int value);
   QString ReadFencedString(const QString& section, const QString& key, const QString& def) const;
-  void WriteFencedString(const QString& section, const QString& key, const QString& text);
+  [[nodiscard]] WriteRefusal WriteFencedString(const QString& section, const QString& key,
+                                               const QString& text);
 
   // The settings file name for an executable's file name.
   static QString SettingsFileNameFor(const QString& executableName);

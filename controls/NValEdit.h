@@ -42,6 +42,8 @@ class TNValEdit : public QLineEdit, private tavenko::field::FieldHost {
   long double Value() const { return model_.Value(); }
   void setValue(long double v);
 
+  // The designed properties below, all together.
+  const tavenko::field::FieldSettings& Settings() const { return model_.Settings(); }
   int MaxDigits() const { return model_.Settings().maxDigits; }
   void setMaxDigits(int n);
   bool PrmtNegative() const { return model_.Settings().prmtNegative; }

@@ -14,11 +14,10 @@
 
 namespace {
 
-// A window owned by the main window: a top-level window of its own that frees
-// itself when closed and does not keep the program running once the main
-// window has closed. F1 in it opens the usage help, as in the main window.
+// A window owned by the main window (a top-level window of its own, as each
+// window makes itself) that frees itself when closed and does not keep the
+// program running once the main window has closed. F1 in it opens the usage help, as in the main window.
 QWidget* OwnedWindow(QWidget* window, const QString& caption) {
-  window->setWindowFlag(Qt::Window);
   window->setAttribute(Qt::WA_DeleteOnClose);
   window->setAttribute(Qt::WA_QuitOnClose, false);
   if (window->windowTitle().isEmpty()) window->setWindowTitle(caption);

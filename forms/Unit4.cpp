@@ -1,50 +1,29 @@
-#include "WindowLook.h"
 #include "Unit4.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSet>
 #include <QChart>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QHorizontalBarSeries>
 #include <QPainter>
-#include <QPainterPath>
-#include <QScreen>
 #include <QValueAxis>
+#include <algorithm>
 
-#include "IniGT.h"
-#include "Incorporation.h"
+#include "FieldRule.h"
 #include "NValEdit.h"
+#include "WindowLook.h"
 #include "WindowPrinter.h"
 #include "WindowSettings.h"
 #include "ui_Unit4.h"
 
-#include <algorithm>
-
-using tavenko::AmountUnit;
-using tavenko::Extended;
-using tavenko::ToDisplay;
-using tavenko::ToYen;
-using tavenko::YenAmount;
 namespace calc = tavenko::calc;
 
 namespace {
 
-constexpr int kDefaultPosition = 80;
-const QString kSettingsSection = QStringLiteral("form");
+const QString kSettingsKey = QStringLiteral("form4");  // the window's keys in the settings file
 
-QColor BarQColor(calc::BarColour colour) {
-  switch (colour) {
-    case calc::BarColour::Yellow: return QColor(255, 255, 0);
-    case calc::BarColour::Red: return QColor(255, 0, 0);
-    case calc::BarColour::Lime: return QColor(0, 255, 0);
-    case calc::BarColour::Blue: return QColor(0, 0, 255);
-  }
-  return Qt::black;
-}
-
-// The two button glyphs, drawn rather than loaded so that they need no image
-// plug-in: a magnifying glass for the search and a printer for printing.
+// The magnifying glass of the search button, drawn rather than loaded so
+// that it needs no image plug-in.
 QIcon SearchGlyph() {
   QPixmap pixmap(24, 24);
   pixmap.fill(Qt::transparent);
@@ -58,19 +37,44 @@ QIcon SearchGlyph() {
   return QIcon(pixmap);
 }
 
+// ---- The field map ------------------------------------------------------------
+
+using Sheet = calc::IncorporationSheet;
+using Form = Ui::TForm4;
+
+// Every figure the model keeps, with its field.
+constexpr std::pair<calc::FieldFigure Sheet::*, TNValEdit* Form::*> kFigureFields[] = {
+    {&Sheet::proprietorIncomeTax, &Form::NValEdit3},
+    {&Sheet::proprietorInhabitantTax, &Form::NValEdit4},
+    {&Sheet::proprietorBusinessTax, &Form::NValEdit5},
+    {&Sheet::proprietorTotal, &Form::NValEdit6},
+    {&Sheet::companyIncome, &Form::NValEdit7},
+    {&Sheet::companyBlank, &Form::NValEdit8},
+    {&Sheet::corporationTax, &Form::NValEdit9},
+    {&Sheet::companyLocalTax, &Form::NValEdit10},
+    {&Sheet::enterpriseTax, &Form::NValEdit11},
+    {&Sheet::companyTotal, &Form::NValEdit12},
+    {&Sheet::salary, &Form::NValEdit13},
+    {&Sheet::salaryDeductions, &Form::NValEdit14},
+    {&Sheet::salaryIncomeTax, &Form::NValEdit15},
+    {&Sheet::salaryInhabitantTax, &Form::NValEdit16},
+    {&Sheet::salaryBlank, &Form::NValEdit17},
+    {&Sheet::salaryTotal, &Form::NValEdit18},
+    {&Sheet::combinedTotal, &Form::NValEdit19},
+    {&Sheet::saving, &Form::NValEdit20},
+};
+
 }  // namespace
 
-TForm4::TForm4(QWidget* parent) : QWidget(parent, Qt::Window), ui(std::make_unique<Ui::TForm4>()) {
+TForm4::TForm4(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm4>()) {
   BeginWindowLook(this);
   ui->setupUi(this);
   LoadNumericFields(this);
   setFixedSize(size());
 
-  IniGT1 = new TIniGT(this);
-  IniGT1->setObjectName(QStringLiteral("IniGT1"));
-  IniGT1->setDefaultDir(ddApplication);
-  IniGT1->setFence(fnNone);
-  IniGT1->Loaded();
+  IniGT1 = AddSettingsFile(this);
+  // Every figure field of the window has the company income's settings.
+  model_ = std::make_unique<calc::IncorporationModel>(tavenko::face::FieldRuleOf(ui->NValEdit7->Settings()));
 
   SetUpControls();
   SetUpChart();
@@ -123,9 +127,6 @@ void TForm4::SetUpChart() {
 void TForm4::ConnectHandlers() {
   connect(ui->NValEdit1, &TNValEdit::OnChange, this, &TForm4::NValEdit1Change);
   connect(ui->NValEdit2, &TNValEdit::OnChange, this, &TForm4::NValEdit1Change);
-  connect(ui->NValEdit7, &TNValEdit::OnChange, this, &TForm4::NValEdit7Change);
-  connect(ui->NValEdit13, &TNValEdit::OnChange, this, &TForm4::NValEdit13Change);
-  connect(ui->NValEdit14, &TNValEdit::OnChange, this, &TForm4::NValEdit13Change);
 
   // The scroll notifications: an action is announced before the slider stores
   // its new position, the stored position follows, and a drag ends with the
@@ -140,101 +141,43 @@ void TForm4::ConnectHandlers() {
 }
 
 void TForm4::NValEdit1Change() {
-  // The company column ends all zero. Setting the company income may first
-  // recompute it through its own change event.
-  ui->NValEdit7->setValue(0);
-  for (TNValEdit* field : {ui->NValEdit8, ui->NValEdit9, ui->NValEdit10, ui->NValEdit11,
-                           ui->NValEdit12}) {
-    field->setValue(0);
-  }
-  // The salary column as if the whole business income were paid as salary.
-  ui->NValEdit13->setValue(ui->NValEdit1->Value());
-  ui->NValEdit14->setValue(ui->NValEdit2->Value());
-
-  const calc::ProprietorTaxes taxes =
-      calc::ProprietorColumn(ui->NValEdit1->Value(), ui->NValEdit2->Value());
-  ui->NValEdit3->setValue(ToDisplay(taxes.incomeTax));
-  ui->NValEdit4->setValue(ToDisplay(taxes.inhabitantTax));
-  ui->NValEdit5->setValue(ToDisplay(taxes.businessTax));
-  ui->NValEdit6->setValue(ToDisplay(taxes.total));
-}
-
-void TForm4::NValEdit7Change() {
-  for (TNValEdit* field : {ui->NValEdit8, ui->NValEdit9, ui->NValEdit10, ui->NValEdit12}) {
-    field->setValue(0);
-  }
-  const calc::CompanyTaxes taxes = calc::CompanyColumn(ui->NValEdit7->Value());
-  ui->NValEdit9->setValue(ToDisplay(taxes.corporationTax));
-  ui->NValEdit10->setValue(ToDisplay(taxes.localTax));
-  ui->NValEdit11->setValue(ToDisplay(taxes.enterpriseTax));
-  ui->NValEdit12->setValue(ToDisplay(taxes.total));
-}
-
-void TForm4::NValEdit13Change() {
-  for (TNValEdit* field : {ui->NValEdit15, ui->NValEdit16, ui->NValEdit17, ui->NValEdit18}) {
-    field->setValue(0);
-  }
-  const calc::SalaryTaxes taxes =
-      calc::SalaryColumn(ui->NValEdit13->Value(), ui->NValEdit14->Value());
-  ui->NValEdit15->setValue(ToDisplay(taxes.incomeTax));
-  ui->NValEdit16->setValue(ToDisplay(taxes.inhabitantTax));
-  ui->NValEdit18->setValue(ToDisplay(taxes.total));
+  model_->FiguresTyped(ui->NValEdit1->Value(), ui->NValEdit2->Value());
+  ApplySheet();
 }
 
 void TForm4::ScrollBar1Scroll() {
-  ShowComparisonGroups();
-  ApplySplit(ui->ScrollBar1->value());
-  DrawComparisonChart();
+  model_->Split(ui->NValEdit1->Value(), ui->ScrollBar1->value());
+  ApplySheet();
 }
 
 void TForm4::BitBtn2Click() {
-  ShowComparisonGroups();
-  SetSliderPosition(0);
-  ui->NValEdit20->setValue(0);
-  // Walk upward from 1 % and stop at the first rise of the saving figure
-  // (position 0 itself is not computed first); without a rise the walk ends
-  // at the last split with the chart as it was.
-  for (int percent = calc::kSearchFirstPercent; percent <= calc::kSearchLastPercent; ++percent) {
-    SetSliderPosition(percent);
-    const YenAmount previous = tavenko::StoreYen(ui->NValEdit20->Value() * 10000);
-    ApplySplit(percent);
-    if (static_cast<Extended>(previous) < ui->NValEdit20->Value() * 10000) {
-      SetSliderPosition(percent - 1);
-      ApplySplit(percent - 1);
-      DrawComparisonChart();
-      return;
-    }
-  }
+  model_->Search(ui->NValEdit1->Value());
+  ApplySheet();
 }
 
 void TForm4::BitBtn1Click() { tavenko::platform::PrintWindowWithDialog(this); }
 
-void TForm4::ShowComparisonGroups() {
-  ui->GroupBox2->show();
-  ui->GroupBox3->show();
+void TForm4::ApplySheet() {
+  const calc::IncorporationSheet& sheet = model_->Sheet();
+  if (sheet.comparisonShown) {
+    ui->GroupBox2->show();
+    ui->GroupBox3->show();
+  }
+  for (const auto& [figure, field] : kFigureFields) ((*ui).*field)->setValue((sheet.*figure).value);
+  // A scroll notification may come before the slider stores its position:
+  // the slider is moved only where the model moved it (the search).
+  if (ui->ScrollBar1->value() != sheet.sliderPosition) SetSliderPosition(sheet.sliderPosition);
+  if (sheet.chartRedrawn) DrawComparisonChart(*sheet.chart);
 }
 
-void TForm4::ApplySplit(int percent) {
-  const YenAmount profit = ToYen(ui->NValEdit1->Value(), AmountUnit::Man);
-  ui->NValEdit7->setValue(calc::CompanyShareField(profit, percent));
-  ui->NValEdit13->setValue(calc::SalaryShareField(profit, ui->NValEdit7->Value()));
-  const calc::CombinedTotals totals = calc::CombineTotals(
-      ui->NValEdit6->Value(), ui->NValEdit12->Value(), ui->NValEdit18->Value());
-  ui->NValEdit19->setValue(totals.combinedField);
-  ui->NValEdit20->setValue(totals.savingField);
-}
-
-void TForm4::DrawComparisonChart() {
+void TForm4::DrawComparisonChart(const calc::ComparisonChart& bars) {
   ui->Chart1->hide();
   Series1->clear();
-  const calc::CombinedTotals totals{ui->NValEdit19->Value(), ui->NValEdit20->Value()};
   double lowest = 0;
   double highest = 0;
-  for (const calc::ComparisonBar& bar :
-       calc::ComparisonBars(totals, ui->NValEdit18->Value(), ui->NValEdit12->Value(),
-                            ui->NValEdit6->Value())) {
+  for (const calc::ComparisonBar& bar : bars) {
     auto* set = new QBarSet(QString::fromUtf8(bar.label.data(), qsizetype(bar.label.size())));
-    set->setColor(BarQColor(bar.colour));
+    set->setColor(ChartQColor(bar.colour));
     set->setPen(QPen(Qt::black, 1));
     set->setLabelColor(Qt::black);
     set->append(static_cast<double>(bar.value));
@@ -267,25 +210,9 @@ void TForm4::closeEvent(QCloseEvent* event) {
   QWidget::closeEvent(event);
 }
 
-void TForm4::FormShow() {
-  int top = kDefaultPosition;
-  int left = kDefaultPosition;
-  try {
-    top = IniGT1->ReadInteger(kSettingsSection, QStringLiteral("form4.top"), kDefaultPosition);
-    left = IniGT1->ReadInteger(kSettingsSection, QStringLiteral("form4.left"), kDefaultPosition);
-  } catch (...) {
-    // An unreadable settings file leaves the rest at the default position.
-  }
-  // A position stored on a screen that is no longer there would hide the
-  // window; it opens at the default position instead.
-  KeepOnAScreen(left, top, kDefaultPosition);
-  move(left, top);
-}
+void TForm4::FormShow() { move(StoredPosition(*IniGT1, kSettingsKey)); }
 
 void TForm4::FormClose() {
   // A settings file that cannot be written never keeps the window open.
-  SaveSettings(this, IniGT1, [this] {
-    IniGT1->WriteInteger(kSettingsSection, QStringLiteral("form4.top"), y());
-    IniGT1->WriteInteger(kSettingsSection, QStringLiteral("form4.left"), x());
-  });
+  SaveSettings(this, IniGT1, PositionSettings(*this, kSettingsKey));
 }

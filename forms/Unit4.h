@@ -1,20 +1,20 @@
 // TForm4: the incorporation comparison window, "法人成りの節税額計算".
 //
-// Flow: the user types the business income (NValEdit1) and the deductions
-// (NValEdit2) in 万円. Each column recomputes only from the change events of
-// its own fields, which fire only when a field's shown text changes:
+// The user types the business income (NValEdit1) and the deductions
+// (NValEdit2) in 万円, moves the slider or presses the search. Each of these
+// flows through the window's Qt-free model:
 //
-//   NValEdit1 / NValEdit2  -> NValEdit1Change : proprietor column; zeroes the
-//                             company column; puts the whole income into the
-//                             salary column (NValEdit13, NValEdit14)
-//   NValEdit7              -> NValEdit7Change : company column
-//   NValEdit13 / NValEdit14-> NValEdit13Change: salary column
+//   NValEdit1 / NValEdit2 change ──NValEdit1Change──▶ FiguresTyped
+//   ScrollBar1, any notification ──ScrollBar1Scroll──▶ Split
+//   BitBtn2 ("search")           ──BitBtn2Click─────▶ Search
+//        calc::IncorporationModel (pure, Qt-free) ──▶ calc::IncorporationSheet
+//        ──ApplySheet()──▶ the three columns, the combined figures, the
+//                          slider, the groups shown, the bar chart
 //
-// The slider (ScrollBar1Scroll) splits the profit: it sets the company income
-// NValEdit7 and the salary NValEdit13, whose change events recompute their
-// columns, then sets the combined figures and redraws the bar chart. The
-// search (BitBtn2Click) walks the split upward to the first rise of the
-// saving. The column formulas are in calc/Incorporation.h.
+// The model recomputes each column as the window always has: only when a
+// field the column hangs on changes its shown text (the company income; the
+// salary or its deductions). The map from the sheet to the fields is in
+// Unit4.cpp.
 //
 // A top-level window even with a parent; when opened from the main window it
 // is given Qt::WA_DeleteOnClose, so that each opening starts empty.
@@ -22,6 +22,8 @@
 
 #include <QWidget>
 #include <memory>
+
+#include "Incorporation.h"
 
 class QHorizontalBarSeries;
 class QValueAxis;
@@ -46,10 +48,8 @@ class TForm4 : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  // Column handlers, raised by the change events of their fields.
+  // A change of the business income or the deductions.
   void NValEdit1Change();
-  void NValEdit7Change();
-  void NValEdit13Change();
   // Every scroll notification of the slider: the split at its stored position.
   void ScrollBar1Scroll();
   // The search for the split with the lowest combined tax.
@@ -65,14 +65,13 @@ class TForm4 : public QWidget {
   void SetUpChart();
   void ConnectHandlers();
 
-  void ShowComparisonGroups();
-  // Company income and salary at `percent`, then the combined figures.
-  void ApplySplit(int percent);
-  void DrawComparisonChart();
+  void ApplySheet();
+  void DrawComparisonChart(const tavenko::calc::ComparisonChart& bars);
   // Moves the slider as the program does: without a scroll notification.
   void SetSliderPosition(int percent);
 
   std::unique_ptr<Ui::TForm4> ui;
+  std::unique_ptr<tavenko::calc::IncorporationModel> model_;
   TIniGT* IniGT1 = nullptr;
   QHorizontalBarSeries* Series1 = nullptr;
   QValueAxis* ValueAxis = nullptr;  // hidden; spans the bars and their marks

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QPushButton>
 
+#include "Fonts.h"
 #include "WindowStyle.h"
 
 // The pictures of a static library's resource file are registered by hand,
@@ -44,26 +45,17 @@ class EnterPressesButton : public QObject {
   }
 };
 
-// The widgets of `window` itself, not those of the windows it owns.
-template <class Widget>
-QList<Widget*> OwnWidgets(QWidget* window) {
-  QList<Widget*> own;
-  for (Widget* widget : window->findChildren<Widget*>())
-    if (widget->window() == window) own << widget;
-  return own;
-}
-
 }  // namespace
 
 void InstallJapaneseFontFallbacks() {
-  QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"),
-                             {QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
-                              QStringLiteral("IPA Pゴシック"), QStringLiteral("Noto Sans CJK JP")});
+  const QStringList gothic = tavenko::platform::GothicFamilies();
+  QFont::insertSubstitutions(gothic.front(), gothic.mid(1) + QStringList{QStringLiteral("IPA Pゴシック"),
+                                                                         QStringLiteral("Noto Sans CJK JP")});
 }
 
 QFont WindowFont(int pixelSize) {
   QFont font;
-  font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic")});
+  font.setFamilies(tavenko::platform::GothicFamilies());
   font.setPixelSize(pixelSize);
   return font;
 }
@@ -92,7 +84,29 @@ QPalette DesignedPalette() {
   return palette;
 }
 
+void SetTextColour(QWidget* widget, const QColor& colour) {
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::WindowText, colour);
+  palette.setColor(QPalette::Text, colour);
+  widget->setPalette(palette);
+}
+
+QColor ChartQColor(tavenko::calc::ChartColour colour) {
+  using tavenko::calc::ChartColour;
+  switch (colour) {
+    case ChartColour::Red: return QColor(255, 0, 0);
+    case ChartColour::Lime: return QColor(0, 255, 0);
+    case ChartColour::Yellow: return QColor(255, 255, 0);
+    case ChartColour::Blue: return QColor(0, 0, 255);
+    case ChartColour::White: return QColor(255, 255, 255);
+  }
+  return {};
+}
+
 void BeginWindowLook(QWidget* window) {
+  window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                         Qt::WindowCloseButtonHint);
   window->setFont(WindowFont(12));
   window->setPalette(DesignedPalette());
 }

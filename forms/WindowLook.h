@@ -1,17 +1,21 @@
-// What every window of the program shares in its look: the Japanese gothic
-// font, the light colours the windows are designed in, the way group boxes
-// and buttons are drawn, and the print button's picture.
+// What every window of the program shares in its look: the frame, the
+// Japanese gothic font, the light colours the windows are designed in, the
+// text colours of prompts and fields, the colours of the charts, the way group
+// boxes and buttons are drawn, and the print button's picture.
 //
 // Each window gives itself its look, in two steps around setupUi. Nothing of
 // it reaches the windows it owns (font, palette and style stop at a window),
 // so every window looks the same whether the main window opened it or not.
 #pragma once
 
+#include <QColor>
 #include <QFont>
 #include <QIcon>
+#include <QList>
 #include <QPalette>
+#include <QWidget>
 
-class QWidget;
+#include "ChartColour.h"
 
 // Lets the window fonts ask for "ＭＳ Ｐゴシック" and fall back to the
 // proportional gothic faces found on the system. Safe to call more than once.
@@ -25,8 +29,17 @@ QFont WindowFont(int pixelSize = 12);
 // windows' own teal, red, fuchsia and blue texts are made for these grounds.
 QPalette DesignedPalette();
 
-// Before setupUi: the window's font (12 px gothic) and the designed palette,
-// which every control the window then creates inherits.
+// A prompt or a field in the given text colour.
+void SetTextColour(QWidget* widget, const QColor& colour);
+
+// A pie slice's or a comparison bar's colour on the screen.
+QColor ChartQColor(tavenko::calc::ChartColour colour);
+
+// Before setupUi: the window's frame, font and palette. The frame makes it a
+// window of its own even where another window owns it, with a title bar, the
+// system menu and the minimise and close buttons (no maximise button: every
+// window keeps its designed size). The font (12 px gothic) and the designed
+// palette are inherited by every control the window then creates.
 void BeginWindowLook(QWidget* window);
 
 // After setupUi: the window's controls drawn in the window style (group-box
@@ -39,3 +52,12 @@ QIcon ThemeIcon(const QString& themeName, const QString& fallbackResource);
 
 // The printer picture of the print buttons.
 QIcon PrintIcon();
+
+// The widgets of `window` itself, not those of the windows it owns.
+template <class Widget>
+QList<Widget*> OwnWidgets(QWidget* window) {
+  QList<Widget*> own;
+  for (Widget* widget : window->findChildren<Widget*>())
+    if (widget->window() == window) own << widget;
+  return own;
+}

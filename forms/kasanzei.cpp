@@ -1,19 +1,15 @@
-#include "WindowLook.h"
 #include "kasanzei.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QEvent>
-#include <QIcon>
-#include <QPainter>
-#include <QPixmap>
 #include <QStyle>
-#include <algorithm>
+#include <array>
 
-#include "AdditionalTax.h"
 #include "HelpViewer.h"
 #include "Messages.h"
 #include "NValEdit.h"
+#include "WindowLook.h"
 #include "WindowPrinter.h"
 #include "ui_kasanzei.h"
 
@@ -29,71 +25,121 @@ constexpr QPoint kUnitGroupAside{16, 72};
 
 constexpr long double kDefaultDiscountRatePercent = 0.1L;
 constexpr long double kDefaultDays = 365;
-constexpr int kRateField = 30;
-constexpr int kDaysField = 32;
 
-// The fields the user types into; every other field is a result.
-constexpr std::array kTypedFields = {1, 2, 3, 5, 6, 7, 13, 18, kRateField, kDaysField};
-bool IsTypedField(int number) {
-  return std::find(kTypedFields.begin(), kTypedFields.end(), number) != kTypedFields.end();
+// ---- The field map ------------------------------------------------------------
+
+// The window's controls as uic declares them.
+using Form = Ui::TForm3;
+using Field = TNValEdit* Form::*;
+using ColumnFields = std::array<Field, calc::kTaxColumns>;  // national, inhabitant, business
+
+constexpr ColumnFields kInitialTaxFields{&Form::NValEdit1, &Form::NValEdit2, &Form::NValEdit3};
+constexpr ColumnFields kAmendedTaxFields{&Form::NValEdit5, &Form::NValEdit6, &Form::NValEdit7};
+constexpr Field kUnderstatedIncomeField = &Form::NValEdit13;
+constexpr Field kConcealedIncomeField = &Form::NValEdit18;
+constexpr Field kRateField = &Form::NValEdit30;
+constexpr Field kDaysField = &Form::NValEdit32;
+
+// A row of results across the three columns, and its total.
+struct RowFields {
+  ColumnFields column;
+  Field total;
+};
+constexpr RowFields kIncreaseRow{{&Form::NValEdit9, &Form::NValEdit10, &Form::NValEdit11},
+                                 &Form::NValEdit12};
+constexpr RowFields kUnderstatedRow{{&Form::NValEdit14, &Form::NValEdit15, &Form::NValEdit16},
+                                    &Form::NValEdit17};
+constexpr RowFields kConcealedRow{{&Form::NValEdit19, &Form::NValEdit20, &Form::NValEdit21},
+                                  &Form::NValEdit22};
+constexpr RowFields kUnderstatedDelinquencyRow{{&Form::NValEdit33, &Form::NValEdit34, &Form::NValEdit35},
+                                               &Form::NValEdit36};
+constexpr RowFields kConcealedDelinquencyRow{{&Form::NValEdit37, &Form::NValEdit38, &Form::NValEdit39},
+                                             &Form::NValEdit40};
+
+// A penalty row: the national and business columns and the total; the
+// 10 % row has no business field.
+struct PenaltyFields {
+  Field national;
+  Field business;
+  Field total;
+};
+constexpr PenaltyFields kTenPercentRow{&Form::NValEdit23, nullptr, &Form::NValEdit24};
+constexpr PenaltyFields kFifteenPercentRow{&Form::NValEdit25, &Form::NValEdit31, &Form::NValEdit26};
+constexpr PenaltyFields kHeavyRow{&Form::NValEdit27, &Form::NValEdit28, &Form::NValEdit29};
+
+constexpr Field kInitialTotalField = &Form::NValEdit4;
+constexpr Field kAmendedTotalField = &Form::NValEdit8;
+constexpr Field kGrandTotalField = &Form::NValEdit41;
+
+// The fields the user types figures into, the rate and the days aside.
+constexpr Field kTypedFigureFields[] = {&Form::NValEdit1, &Form::NValEdit2, &Form::NValEdit3,
+                                        &Form::NValEdit5, &Form::NValEdit6, &Form::NValEdit7,
+                                        &Form::NValEdit13, &Form::NValEdit18};
+
+// Every result field: hidden until the first calculation.
+constexpr Field kResultFields[] = {
+    &Form::NValEdit4,  &Form::NValEdit8,  &Form::NValEdit9,  &Form::NValEdit10, &Form::NValEdit11,
+    &Form::NValEdit12, &Form::NValEdit14, &Form::NValEdit15, &Form::NValEdit16, &Form::NValEdit17,
+    &Form::NValEdit19, &Form::NValEdit20, &Form::NValEdit21, &Form::NValEdit22, &Form::NValEdit23,
+    &Form::NValEdit24, &Form::NValEdit25, &Form::NValEdit26, &Form::NValEdit27, &Form::NValEdit28,
+    &Form::NValEdit29, &Form::NValEdit31, &Form::NValEdit33, &Form::NValEdit34, &Form::NValEdit35,
+    &Form::NValEdit36, &Form::NValEdit37, &Form::NValEdit38, &Form::NValEdit39, &Form::NValEdit40,
+    &Form::NValEdit41};
+
+// Zeroed first by each calculation. While the days message is up, the
+// delinquency totals thus show 0 and the rows above them their old figures.
+constexpr Field kResetFields[] = {&Form::NValEdit25, &Form::NValEdit4,  &Form::NValEdit8,  &Form::NValEdit12,
+                                  &Form::NValEdit20, &Form::NValEdit22, &Form::NValEdit24, &Form::NValEdit26,
+                                  &Form::NValEdit29, &Form::NValEdit36, &Form::NValEdit40, &Form::NValEdit41};
+
+// Writes a result row: its three columns and its total.
+void WriteRow(Form& ui, const RowFields& fields, const calc::ColumnRow& row) {
+  for (int k = 0; k < calc::kTaxColumns; ++k) (ui.*fields.column[k])->setValue(row.column[k]);
+  (ui.*fields.total)->setValue(row.total);
 }
 
-// Zeroed at the start of each calculation, before anything is read.
-constexpr std::array kResetFields = {25, 4, 8, 12, 20, 22, 24, 26, 29, 36, 40, 41};
-
-void SetTextColour(QWidget* widget, const QColor& colour) {
-  QPalette palette = widget->palette();
-  palette.setColor(QPalette::WindowText, colour);
-  palette.setColor(QPalette::Text, colour);
-  widget->setPalette(palette);
+void WritePenalty(Form& ui, const PenaltyFields& fields, const calc::PenaltyRow& row) {
+  (ui.*fields.national)->setValue(row.national);
+  if (fields.business) (ui.*fields.business)->setValue(row.business);
+  (ui.*fields.total)->setValue(row.total);
 }
 
 }  // namespace
 
-TForm3::TForm3(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TForm3>()) {
+TForm3::TForm3(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm3>()) {
   BeginWindowLook(this);
-  ui_->setupUi(this);
-  // A window of its own even when the main window owns it.
-  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                 Qt::WindowCloseButtonHint);
+  ui->setupUi(this);
   setFixedSize(kWindowWidth, kWindowHeight);
-
-  for (int n = 1; n <= kFieldCount; ++n) {
-    fields_[n] = findChild<TNValEdit*>(QStringLiteral("NValEdit%1").arg(n));
-    Q_ASSERT(fields_[n]);
-  }
   LoadNumericFields(this);
   // The designed rate and days, shown even before the window is first activated.
-  Field(kRateField)->setValue(kDefaultDiscountRatePercent);
-  Field(kDaysField)->setValue(kDefaultDays);
+  FormActivate();
 
   // The two unit buttons are one exclusive group, whatever else the window
   // holds: a click on the checked one leaves it checked.
   auto* unitButtons = new QButtonGroup(this);
-  unitButtons->addButton(ui_->RadioButton1);
-  unitButtons->addButton(ui_->RadioButton2);
+  unitButtons->addButton(ui->RadioButton1);
+  unitButtons->addButton(ui->RadioButton2);
 
   // The unit group's caption is red; its buttons keep the window's text colour.
-  const QColor buttonText = ui_->RadioButton1->palette().color(QPalette::WindowText);
-  SetTextColour(ui_->GroupBox3, Qt::red);
-  SetTextColour(ui_->RadioButton1, buttonText);
-  SetTextColour(ui_->RadioButton2, buttonText);
+  const QColor buttonText = ui->RadioButton1->palette().color(QPalette::WindowText);
+  SetTextColour(ui->GroupBox3, Qt::red);
+  SetTextColour(ui->RadioButton1, buttonText);
+  SetTextColour(ui->RadioButton2, buttonText);
 
-  ui_->BitBtn3->setIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));
-  ui_->BitBtn2->setIcon(PrintIcon());
+  ui->BitBtn3->setIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));
+  ui->BitBtn2->setIcon(PrintIcon());
 
-  connect(ui_->BitBtn1, &QPushButton::clicked, this, &TForm3::BitBtn1Click);
-  connect(ui_->BitBtn2, &QPushButton::clicked, this, &TForm3::BitBtn2Click);
-  connect(ui_->BitBtn3, &QPushButton::clicked, this, &TForm3::BitBtn3Click);
-  connect(ui_->BitBtn4, &QPushButton::clicked, this, &TForm3::BitBtn4Click);
-  connect(ui_->BitBtn5, &QPushButton::clicked, this, &TForm3::BitBtn5Click);
+  connect(ui->BitBtn1, &QPushButton::clicked, this, &TForm3::BitBtn1Click);
+  connect(ui->BitBtn2, &QPushButton::clicked, this, &TForm3::BitBtn2Click);
+  connect(ui->BitBtn3, &QPushButton::clicked, this, &TForm3::BitBtn3Click);
+  connect(ui->BitBtn4, &QPushButton::clicked, this, &TForm3::BitBtn4Click);
+  connect(ui->BitBtn5, &QPushButton::clicked, this, &TForm3::BitBtn5Click);
   FinishWindowLook(this);
   // Each unit button acts whenever it becomes checked, by mouse or keyboard.
-  connect(ui_->RadioButton1, &QRadioButton::toggled, this, [this](bool on) {
+  connect(ui->RadioButton1, &QRadioButton::toggled, this, [this](bool on) {
     if (on) RadioButton1Click();
   });
-  connect(ui_->RadioButton2, &QRadioButton::toggled, this, [this](bool on) {
+  connect(ui->RadioButton2, &QRadioButton::toggled, this, [this](bool on) {
     if (on) RadioButton2Click();
   });
 
@@ -107,8 +153,8 @@ void TForm3::FormCreate() { unitFlag_ = 1; }
 // Every activation, the first showing included, puts back the current rate
 // and the one-year period.
 void TForm3::FormActivate() {
-  Field(kRateField)->setValue(kDefaultDiscountRatePercent);
-  Field(kDaysField)->setValue(kDefaultDays);
+  ((*ui).*kRateField)->setValue(kDefaultDiscountRatePercent);
+  ((*ui).*kDaysField)->setValue(kDefaultDays);
 }
 
 void TForm3::FormClose() { setAttribute(Qt::WA_DeleteOnClose); }
@@ -129,48 +175,60 @@ void TForm3::RadioButton2Click() { unitFlag_ = 2; }
 // The layout of a calculated window: results and their labels shown, the
 // notes that explained the empty window hidden, the unit group moved aside.
 void TForm3::ShowResultLayout() {
-  ui_->GroupBox3->move(kUnitGroupAside);
-  for (int n = 1; n <= kFieldCount; ++n) {
-    if (!IsTypedField(n)) Field(n)->setVisible(true);
-  }
-  for (QLabel* label : {ui_->Label4, ui_->Label12, ui_->Label13, ui_->Label14, ui_->Label19,
-                        ui_->Label20, ui_->Label18, ui_->Label7})
+  ui->GroupBox3->move(kUnitGroupAside);
+  for (Field result : kResultFields) ((*ui).*result)->setVisible(true);
+  for (QLabel* label : {ui->Label4, ui->Label12, ui->Label13, ui->Label14, ui->Label19,
+                        ui->Label20, ui->Label18, ui->Label7})
     label->setVisible(true);
-  for (QLabel* note : {ui_->Label10, ui_->Label11, ui_->Label15}) note->setVisible(false);
+  for (QLabel* note : {ui->Label10, ui->Label11, ui->Label15}) note->setVisible(false);
 }
 
 void TForm3::BitBtn1Click() {
   ShowResultLayout();
-  for (int n : kResetFields) Field(n)->setValue(0);
+  ApplySheet(calc::ComputeAdditionalTax(ReadInputs()));
+}
 
+calc::AdditionalTaxInputs TForm3::ReadInputs() const {
   calc::AdditionalTaxInputs in;
   for (int k = 0; k < calc::kTaxColumns; ++k) {
-    in.initialTax[k] = Field(1 + k)->Value();
-    in.amendedTax[k] = Field(5 + k)->Value();
+    in.initialTax[k] = ((*ui).*kInitialTaxFields[k])->Value();
+    in.amendedTax[k] = ((*ui).*kAmendedTaxFields[k])->Value();
   }
-  in.understatedIncome = Field(13)->Value();
-  in.concealedIncome = Field(18)->Value();
-  in.noReturn = ui_->CheckBox1->isChecked();
+  in.understatedIncome = ((*ui).*kUnderstatedIncomeField)->Value();
+  in.concealedIncome = ((*ui).*kConcealedIncomeField)->Value();
+  in.noReturn = ui->CheckBox1->isChecked();
   in.unit = unitFlag_ == 2 ? calc::PenaltyUnit::TenThousandYen : calc::PenaltyUnit::Yen;
-  in.discountRatePercent = Field(kRateField)->Value();
-  in.days = Field(kDaysField)->Value();
-  const calc::AdditionalTaxSheet sheet = calc::ComputeAdditionalTax(in);
+  in.discountRatePercent = ((*ui).*kRateField)->Value();
+  in.days = ((*ui).*kDaysField)->Value();
+  return in;
+}
 
-  for (const auto& [field, value] : calc::PenaltyFieldValues(sheet)) Field(field)->setValue(value);
+void TForm3::ApplySheet(const calc::AdditionalTaxSheet& sheet) {
+  for (Field field : kResetFields) ((*ui).*field)->setValue(0);  // ClearResults
+
+  if (sheet.understatedIncomeSetToOne) ((*ui).*kUnderstatedIncomeField)->setValue(1);
+  ((*ui).*kInitialTotalField)->setValue(sheet.initialTotal);
+  ((*ui).*kAmendedTotalField)->setValue(sheet.amendedTotal);
+  WriteRow(*ui, kIncreaseRow, sheet.increase);
+  WriteRow(*ui, kUnderstatedRow, sheet.understated);
+  WriteRow(*ui, kConcealedRow, sheet.concealed);
+  WritePenalty(*ui, kTenPercentRow, sheet.tenPercent);
+  WritePenalty(*ui, kFifteenPercentRow, sheet.fifteenPercent);
+  WritePenalty(*ui, kHeavyRow, sheet.heavy);
+
   // The days are checked when the delinquency step starts; it goes on anyway.
-  if (sheet.delinquency.daysMessage)
-    platform::ShowMessage(this, QStringLiteral("年数の入力が間違っています"));
-  for (const auto& [field, value] : calc::DelinquencyFieldValues(sheet))
-    Field(field)->setValue(value);
+  if (sheet.delinquency.daysMessage) platform::ShowMessage(this, QStringLiteral("年数の入力が間違っています"));
+  WriteRow(*ui, kUnderstatedDelinquencyRow, sheet.delinquency.understated);
+  WriteRow(*ui, kConcealedDelinquencyRow, sheet.delinquency.concealed);
+  ((*ui).*kGrandTotalField)->setValue(sheet.grandTotal);
 }
 
 // Clear: every figure to 0 and the days to one year; the rate, the check box
 // and the unit stay as they are, and so does the layout.
 void TForm3::BitBtn4Click() {
-  for (int n = 1; n <= kFieldCount; ++n) {
-    if (n != kRateField && n != kDaysField) Field(n)->setValue(0);
-  }
-  Field(kDaysField)->setValue(kDefaultDays);
+  for (Field typed : kTypedFigureFields) ((*ui).*typed)->setValue(0);
+  for (Field result : kResultFields) ((*ui).*result)->setValue(0);
+  ((*ui).*kDaysField)->setValue(kDefaultDays);
 }
 
 void TForm3::BitBtn3Click() {

@@ -3,22 +3,29 @@
 // The user types the taxes of the initial and of the amended return in three
 // columns (national, inhabitant, business), the incomes that split the
 // increase into an understated and a concealed part, the official rate and
-// the days, and presses "計　算":
-//   fields → AdditionalTaxInputs → calc::ComputeAdditionalTax → sheet → fields.
-// The first calculation reveals the result fields and moves the unit group
-// aside for good. Figures and results are in the unit the radio buttons
-// choose (yen or ten thousand yen).
+// the days, and presses "計　算". One click flows like the main window's:
+//
+//   typed fields, the unit and no-return buttons ──ReadInputs()──▶
+//        calc::AdditionalTaxInputs ──calc::ComputeAdditionalTax──▶
+//        calc::AdditionalTaxSheet (pure, Qt-free) ──ApplySheet()──▶
+//        increase, shares and penalties, the days message box,
+//        delinquency rows and the grand total
+//
+// The map from the sheet to the result fields is in kasanzei.cpp. The first
+// calculation reveals the result fields and moves the unit group aside for
+// good. Figures and results are in the unit the radio buttons choose (yen or
+// ten thousand yen).
 //
 // The window frees itself when closed: always create it with new.
 #pragma once
 
 #include <QWidget>
-#include <array>
 #include <memory>
+
+#include "AdditionalTax.h"
 
 class QEvent;
 class QCloseEvent;
-class TNValEdit;
 
 namespace Ui {
 class TForm3;
@@ -53,10 +60,9 @@ class TForm3 : public QWidget {
   void FormClose();
 
   void ShowResultLayout();
-  TNValEdit* Field(int number) const { return fields_[number]; }
+  tavenko::calc::AdditionalTaxInputs ReadInputs() const;
+  void ApplySheet(const tavenko::calc::AdditionalTaxSheet& sheet);
 
-  std::unique_ptr<Ui::TForm3> ui_;  // the controls, named as in the form
-  static constexpr int kFieldCount = 41;  // NValEdit1 .. NValEdit41
-  std::array<TNValEdit*, kFieldCount + 1> fields_{};  // by number; [0] unused
+  std::unique_ptr<Ui::TForm3> ui;
   int unitFlag_ = 1;
 };

@@ -1,46 +1,73 @@
-#include "WindowLook.h"
 #include "sougou.h"
 
 #include <QCloseEvent>
 #include <QEvent>
-#include <QIcon>
-#include <QPainter>
-#include <QPixmap>
 
-#include "ComprehensiveTax.h"
 #include "HelpViewer.h"
 #include "Messages.h"
 #include "NValEdit.h"
+#include "WindowLook.h"
 #include "WindowPrinter.h"
 #include "ui_sougou.h"
 
-using tavenko::FineFromValue;
 using tavenko::FineYen;
-using tavenko::ValueFromFine;
+namespace calc = tavenko::calc;
 
 namespace {
 
-FineYen Read(const TNValEdit* field) { return FineFromValue(field->Value()); }
-void Write(TNValEdit* field, FineYen amount) { field->setValue(ValueFromFine(amount)); }
+FineYen Read(const TNValEdit* field) { return calc::FineFromValue(field->Value()); }
+void Write(TNValEdit* field, FineYen amount) { field->setValue(calc::ValueFromFine(amount)); }
+
+// ---- The field map ------------------------------------------------------------
+
+using Field = TNValEdit* Ui::TForm2::*;
+
+// The income fields "税額の計算" reads.
+constexpr std::pair<FineYen calc::ComprehensiveIncomes::*, Field> kIncomeFields[] = {
+    {&calc::ComprehensiveIncomes::realEstate, &Ui::TForm2::NValEdit1},
+    {&calc::ComprehensiveIncomes::realEstateBusiness, &Ui::TForm2::NValEdit2},
+    {&calc::ComprehensiveIncomes::business, &Ui::TForm2::NValEdit3},
+    {&calc::ComprehensiveIncomes::salary, &Ui::TForm2::NValEdit5},
+    {&calc::ComprehensiveIncomes::occasionalHalf, &Ui::TForm2::NValEdit7},
+    {&calc::ComprehensiveIncomes::miscellaneous, &Ui::TForm2::NValEdit8},
+    {&calc::ComprehensiveIncomes::pensionOver65, &Ui::TForm2::NValEdit10},
+    {&calc::ComprehensiveIncomes::pensionUnder65, &Ui::TForm2::NValEdit12},
+    {&calc::ComprehensiveIncomes::transferLoss, &Ui::TForm2::NValEdit13},
+    {&calc::ComprehensiveIncomes::deductions, &Ui::TForm2::NValEdit15},
+};
+
+// The result fields of the income-tax part.
+constexpr std::pair<FineYen calc::ComprehensiveTaxes::*, Field> kTaxFields[] = {
+    {&calc::ComprehensiveTaxes::totalIncome, &Ui::TForm2::NValEdit14},
+    {&calc::ComprehensiveTaxes::taxableIncome, &Ui::TForm2::NValEdit16},
+    {&calc::ComprehensiveTaxes::incomeTax, &Ui::TForm2::NValEdit17},
+    {&calc::ComprehensiveTaxes::prefecturalTax, &Ui::TForm2::NValEdit18},
+    {&calc::ComprehensiveTaxes::municipalTax, &Ui::TForm2::NValEdit19},
+    {&calc::ComprehensiveTaxes::businessTax, &Ui::TForm2::NValEdit20},
+    {&calc::ComprehensiveTaxes::totalTax, &Ui::TForm2::NValEdit21},
+};
+
+// Every field in the order "Clear" zeroes them: a gross field zeroed zeroes
+// the income beside it too.
+constexpr Field kFieldsInOrder[] = {
+    &Ui::TForm2::NValEdit1,  &Ui::TForm2::NValEdit2,  &Ui::TForm2::NValEdit3,  &Ui::TForm2::NValEdit4,
+    &Ui::TForm2::NValEdit5,  &Ui::TForm2::NValEdit6,  &Ui::TForm2::NValEdit7,  &Ui::TForm2::NValEdit8,
+    &Ui::TForm2::NValEdit9,  &Ui::TForm2::NValEdit10, &Ui::TForm2::NValEdit11, &Ui::TForm2::NValEdit12,
+    &Ui::TForm2::NValEdit13, &Ui::TForm2::NValEdit14, &Ui::TForm2::NValEdit15, &Ui::TForm2::NValEdit16,
+    &Ui::TForm2::NValEdit17, &Ui::TForm2::NValEdit18, &Ui::TForm2::NValEdit19, &Ui::TForm2::NValEdit20,
+    &Ui::TForm2::NValEdit21, &Ui::TForm2::NValEdit22, &Ui::TForm2::NValEdit23, &Ui::TForm2::NValEdit24,
+};
 
 }  // namespace
 
 TForm2::TForm2(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      ui(std::make_unique<Ui::TForm2>()),
-      purchaseRatio_(tavenko::kDefaultPurchaseRatio) {
+    : QWidget(parent), ui(std::make_unique<Ui::TForm2>()), purchaseRatio_(calc::kDefaultPurchaseRatio) {
   BeginWindowLook(this);
   ui->setupUi(this);
   LoadNumericFields(this);
   setFixedSize(664, 475);
   ui->BitBtn2->setIcon(PrintIcon());
   ui->BitBtn2->setIconSize(QSize(20, 20));
-
-  for (std::size_t i = 0; i < fields_.size(); ++i) {
-    fields_[i] = findChild<TNValEdit*>(QStringLiteral("NValEdit%1").arg(i + 1));
-    Q_ASSERT(fields_[i]);
-  }
 
   connect(ui->NValEdit4, &TNValEdit::OnChange, this, &TForm2::NValEdit4Change);
   connect(ui->NValEdit6, &TNValEdit::OnChange, this, &TForm2::NValEdit6Change);
@@ -76,18 +103,16 @@ std::array<TForm2::RatioButton, 5> TForm2::RatioButtons() const {
 
 TForm2::~TForm2() = default;
 
-void TForm2::NValEdit4Change() {
-  Write(ui->NValEdit5, tavenko::ComprehensiveSalaryIncome(Read(ui->NValEdit4)));
-}
+void TForm2::NValEdit4Change() { Write(ui->NValEdit5, calc::ComprehensiveSalaryIncome(Read(ui->NValEdit4))); }
 
-void TForm2::NValEdit6Change() { Write(ui->NValEdit7, tavenko::OccasionalIncomeHalf(Read(ui->NValEdit6))); }
+void TForm2::NValEdit6Change() { Write(ui->NValEdit7, calc::OccasionalIncomeHalf(Read(ui->NValEdit6))); }
 
 void TForm2::NValEdit9Change() {
-  Write(ui->NValEdit10, tavenko::PublicPensionIncome(Read(ui->NValEdit9), tavenko::PensionerAge::SixtyFiveOrOver));
+  Write(ui->NValEdit10, calc::PublicPensionIncome(Read(ui->NValEdit9), calc::PensionerAge::SixtyFiveOrOver));
 }
 
 void TForm2::NValEdit11Change() {
-  Write(ui->NValEdit12, tavenko::PublicPensionIncome(Read(ui->NValEdit11), tavenko::PensionerAge::UnderSixtyFive));
+  Write(ui->NValEdit12, calc::PublicPensionIncome(Read(ui->NValEdit11), calc::PensionerAge::UnderSixtyFive));
 }
 
 void TForm2::NValEdit13Change() {
@@ -97,38 +122,22 @@ void TForm2::NValEdit13Change() {
   }
 }
 
-void TForm2::NValEdit22Change() { Write(ui->NValEdit23, tavenko::TaxExcludedSales(Read(ui->NValEdit22))); }
+void TForm2::NValEdit22Change() { Write(ui->NValEdit23, calc::TaxExcludedSales(Read(ui->NValEdit22))); }
 
-void TForm2::BitBtn1Click() {
-  for (TNValEdit* result : {ui->NValEdit14, ui->NValEdit16, ui->NValEdit17, ui->NValEdit18, ui->NValEdit19,
-                            ui->NValEdit20, ui->NValEdit21}) {
-    result->setValue(0);
-  }
+void TForm2::BitBtn1Click() { ApplySheet(calc::ComputeComprehensiveSheet(ReadInputs())); }
 
-  // The income fields are read as they stand, typed or derived.
-  tavenko::ComprehensiveIncomes incomes;
-  incomes.realEstate = Read(ui->NValEdit1);
-  incomes.realEstateBusiness = Read(ui->NValEdit2);
-  incomes.business = Read(ui->NValEdit3);
-  incomes.salary = Read(ui->NValEdit5);
-  incomes.occasionalHalf = Read(ui->NValEdit7);
-  incomes.miscellaneous = Read(ui->NValEdit8);
-  incomes.pensionOver65 = Read(ui->NValEdit10);
-  incomes.pensionUnder65 = Read(ui->NValEdit12);
-  incomes.transferLoss = Read(ui->NValEdit13);
-  incomes.deductions = Read(ui->NValEdit15);
+calc::ComprehensiveInputs TForm2::ReadInputs() const {
+  calc::ComprehensiveInputs in;
+  for (const auto& [income, field] : kIncomeFields) in.incomes.*income = Read((*ui).*field);
+  in.taxExcludedSales = Read(ui->NValEdit23);
+  in.purchaseRatio = purchaseRatio_;
+  return in;
+}
 
-  const tavenko::ComprehensiveTaxes taxes = tavenko::ComputeComprehensiveTaxes(incomes);
-  Write(ui->NValEdit14, taxes.totalIncome);
-  Write(ui->NValEdit16, taxes.taxableIncome);
-  Write(ui->NValEdit17, taxes.incomeTax);
-  Write(ui->NValEdit18, taxes.prefecturalTax);
-  Write(ui->NValEdit19, taxes.municipalTax);
-  Write(ui->NValEdit20, taxes.businessTax);
-  Write(ui->NValEdit21, taxes.totalTax);
-
-  // The tax-excluded sales are read again: a figure typed over them counts.
-  Write(ui->NValEdit24, tavenko::SimplifiedConsumptionTax(Read(ui->NValEdit23), purchaseRatio_));
+void TForm2::ApplySheet(const calc::ComprehensiveSheet& sheet) {
+  for (const auto& [tax, field] : kTaxFields) ((*ui).*field)->setValue(0);  // ClearResults
+  for (const auto& [tax, field] : kTaxFields) Write((*ui).*field, sheet.taxes.*tax);
+  Write(ui->NValEdit24, sheet.consumptionTax);
 }
 
 void TForm2::BitBtn2Click() { tavenko::platform::PrintWindowWithDialog(this); }
@@ -139,8 +148,7 @@ void TForm2::BitBtn3Click() {
 }
 
 void TForm2::BitBtn4Click() {
-  // In field order: zeroing a gross field zeroes the income beside it too.
-  for (TNValEdit* field : fields_) field->setValue(0);
+  for (Field field : kFieldsInOrder) ((*ui).*field)->setValue(0);
 }
 
 void TForm2::RadioButton1Click() { purchaseRatio_ = 9000; }

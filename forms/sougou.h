@@ -1,12 +1,23 @@
 // TForm2 "総合課税": comprehensive taxation of several kinds of income, and
-// consumption tax under the simplified method.
+// consumption tax under the simplified method. All figures are in yen, worked
+// in ten-thousandths of a yen (FineYen); the main window's unit switch does
+// not apply here.
 //
-// The flow: a gross field's change fills the income beside it (salary,
-// occasional, the two pensions); "税額の計算" reads the income fields as they
-// stand, calls calc/ComprehensiveTax for the taxes and the payable
-// consumption tax, and writes the results back. All figures are in yen and
-// worked in ten-thousandths of a yen; the main window's unit switch does not
-// apply here.
+// A gross field's change fills the income beside it:
+//
+//   NValEdit4 / 6 / 9 / 11 ──NValEdit4Change..──▶ calc (salary, occasional,
+//        pension incomes) ──▶ NValEdit5 / 7 / 10 / 12
+//   NValEdit22 ──NValEdit22Change──▶ calc::TaxExcludedSales ──▶ NValEdit23
+//
+// and one click of "税額の計算" flows like the main window's:
+//
+//   income fields, NValEdit23, the ratio button ──ReadInputs()──▶
+//        calc::ComprehensiveInputs ──calc::ComputeComprehensiveSheet──▶
+//        calc::ComprehensiveSheet (pure, Qt-free) ──ApplySheet()──▶
+//        NValEdit14, NValEdit16 .. NValEdit21, NValEdit24
+//
+// The income fields are read as they stand, derived or typed over. The map
+// from the sheet to the fields is in sougou.cpp.
 //
 // Every press of the main window's "総合課税" opens a new, independent
 // instance. Closing a window frees it (FormClose), so create it on the heap.
@@ -17,8 +28,9 @@
 #include <memory>
 #include <utility>
 
+#include "ComprehensiveTax.h"
+
 class QRadioButton;
-class TNValEdit;
 
 namespace Ui {
 class TForm2;
@@ -63,7 +75,9 @@ class TForm2 : public QWidget {
   void FormActivate();
   void FormClose(QCloseEvent* event);
 
+  tavenko::calc::ComprehensiveInputs ReadInputs() const;
+  void ApplySheet(const tavenko::calc::ComprehensiveSheet& sheet);
+
   std::unique_ptr<Ui::TForm2> ui;
-  std::array<TNValEdit*, 24> fields_{};  // NValEdit1 .. NValEdit24, for Clear
-  int purchaseRatio_;                    // deemed purchase ratio, ten-thousandths
+  int purchaseRatio_;  // deemed purchase ratio, ten-thousandths
 };

@@ -40,29 +40,12 @@ const QColor clBlack(0, 0, 0);
 const QColor clTeal(0, 128, 128);  // 0x808000 as a Windows colour (BGR)
 const QColor clSilver(192, 192, 192);
 
-constexpr int kDefaultPosition = 80;  // top and left without a stored position
+// The window's keys in the settings file: its position, and the unit buttons.
+const QString kSettingsKey = QStringLiteral("form1");
+const QString kUnitSection = QStringLiteral("radio");
 
 // The log panel is anchored to all four sides of the wide window.
 constexpr int kPanelLeft = 711, kPanelTop = 8, kPanelRightMargin = 15, kPanelBottomMargin = 56;
-
-QColor PieColour(calc::PieColour colour) {
-  switch (colour) {
-    case calc::PieColour::Red: return QColor(255, 0, 0);
-    case calc::PieColour::Lime: return QColor(0, 255, 0);
-    case calc::PieColour::Yellow: return QColor(255, 255, 0);
-    case calc::PieColour::Blue: return QColor(0, 0, 255);
-    case calc::PieColour::White: return QColor(255, 255, 255);
-  }
-  return {};
-}
-
-// A prompt or a field in the given text colour.
-void SetTextColour(QWidget* widget, const QColor& colour) {
-  QPalette palette = widget->palette();
-  palette.setColor(QPalette::WindowText, colour);
-  palette.setColor(QPalette::Text, colour);
-  widget->setPalette(palette);
-}
 
 // A unit button checked or not. Checking one unchecks the other; unchecking
 // leaves both clear, as a settings file with both keys 0 asks for (the
@@ -87,17 +70,10 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
   for (TNValEdit* field : findChildren<TNValEdit*>()) field->setFont(WindowFont(15));
   setWindowTitle(windowTitle().arg(QString::fromLatin1(tavenko::kVersion)));  // "... v" and the version
   LoadNumericFields(this);
-  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                 Qt::WindowCloseButtonHint);
   SetUpLog();
   SetWidth(kNarrowWidth);
 
-  IniGT1 = new TIniGT(this);
-  IniGT1->setObjectName(QStringLiteral("IniGT1"));
-  IniGT1->setDefaultDir(ddApplication);
-  IniGT1->setFence(fnNone);
-  IniGT1->Loaded();
+  IniGT1 = AddSettingsFile(this);
 
   // The spouse group's caption takes the heir prompts' colour; its two
   // buttons keep the window's text colour.
@@ -163,26 +139,12 @@ void TForm1::SetUpIcons() {
 }
 
 void TForm1::ConnectButtons() {
-  // Every calculation button of the registry runs through the one apply path;
-  // the income buttons through their named handlers.
-  using Handler = void (TForm1::*)();
-  const std::array<std::pair<std::string_view, Handler>, 6> named{{
-      {"BitBtn1", &TForm1::BitBtn1Click},
-      {"BitBtn2", &TForm1::BitBtn2Click},
-      {"BitBtn3", &TForm1::BitBtn3Click},
-      {"BitBtn4", &TForm1::BitBtn4Click},
-      {"BitBtn5", &TForm1::BitBtn5Click},
-      {"BitBtn28", &TForm1::BitBtn28Click},
-  }};
+  // Every calculation button of the registry runs its case through the one
+  // apply path.
   for (const calc::MainCase& c : calc::MainCases()) {
     auto* button = findChild<QPushButton*>(QString::fromUtf8(c.button.data(), c.button.size()));
     if (!button) continue;
-    const auto handler = std::find_if(named.begin(), named.end(),
-                                      [&](const auto& n) { return n.first == c.button; });
-    if (handler != named.end())
-      connect(button, &QPushButton::clicked, this, handler->second);
-    else
-      connect(button, &QPushButton::clicked, this, [this, name = c.button] { RunCalculation(name); });
+    connect(button, &QPushButton::clicked, this, [this, name = c.button] { RunCalculation(name); });
   }
 
   connect(ui->RadioButton1, &QRadioButton::clicked, this, &TForm1::RadioButton1Click);
@@ -223,21 +185,12 @@ void TForm1::SetUpQuickTable() {
 // ---- Window events ----------------------------------------------------------
 
 void TForm1::FormCreate() {
-  // Position and unit from the settings file; a position that no screen
-  // shows falls back to the designed one.
-  try {
-    int top = IniGT1->ReadInteger(QStringLiteral("form"), QStringLiteral("form1.top"), kDefaultPosition);
-    int left = IniGT1->ReadInteger(QStringLiteral("form"), QStringLiteral("form1.left"), kDefaultPosition);
-    KeepOnAScreen(left, top, kDefaultPosition);
-    move(left, top);
-    SetRadioChecked(ui->RadioButton3,
-                    IniGT1->ReadBool(QStringLiteral("radio"), QStringLiteral("radiobutton3"),
-                                     ui->RadioButton3->isChecked()));
-    SetRadioChecked(ui->RadioButton4,
-                    IniGT1->ReadBool(QStringLiteral("radio"), QStringLiteral("radiobutton4"),
-                                     ui->RadioButton4->isChecked()));
-  } catch (...) {
-  }
+  // Position and unit from the settings file.
+  move(StoredPosition(*IniGT1, kSettingsKey));
+  SetRadioChecked(ui->RadioButton3, IniGT1->ReadBool(kUnitSection, QStringLiteral("radiobutton3"),
+                                                     ui->RadioButton3->isChecked()));
+  SetRadioChecked(ui->RadioButton4, IniGT1->ReadBool(kUnitSection, QStringLiteral("radiobutton4"),
+                                                     ui->RadioButton4->isChecked()));
 }
 
 void TForm1::FormShow() { SetWidth(kNarrowWidth); }
@@ -249,12 +202,10 @@ void TForm1::FormActivate() {
 }
 
 void TForm1::FormClose() {
-  SaveSettings(this, IniGT1, [this] {
-    IniGT1->WriteInteger(QStringLiteral("form"), QStringLiteral("form1.top"), y());
-    IniGT1->WriteInteger(QStringLiteral("form"), QStringLiteral("form1.left"), x());
-    IniGT1->WriteBool(QStringLiteral("radio"), QStringLiteral("radiobutton3"), ui->RadioButton3->isChecked());
-    IniGT1->WriteBool(QStringLiteral("radio"), QStringLiteral("radiobutton4"), ui->RadioButton4->isChecked());
-  });
+  std::vector<StoredSetting> settings = PositionSettings(*this, kSettingsKey);
+  settings.push_back({kUnitSection, QStringLiteral("radiobutton3"), ui->RadioButton3->isChecked()});
+  settings.push_back({kUnitSection, QStringLiteral("radiobutton4"), ui->RadioButton4->isChecked()});
+  SaveSettings(this, IniGT1, settings);
 }
 
 void TForm1::showEvent(QShowEvent* event) {
@@ -473,7 +424,7 @@ void TForm1::FillBreakdownPie(const calc::MainSheet& sheet) {
                    [](const calc::PieSlice& a, const calc::PieSlice& b) { return a.value > b.value; });
   for (const calc::PieSlice& s : slices) {
     QPieSlice* slice = Series1->append(QString::fromStdString(s.label), static_cast<double>(s.value));
-    slice->setBrush(PieColour(s.colour));
+    slice->setBrush(ChartQColor(s.colour));
     slice->setPen(QPen(Qt::black, 0.5));
     slice->setLabelVisible(false);
   }

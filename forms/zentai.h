@@ -57,17 +57,9 @@ class TForm1 : public QWidget {
   void FormActivate();
   void FormClose();
 
-  // Calculation buttons of the income cases; each runs its case through the
-  // one apply path.
-  void BitBtn1Click() { RunCalculation("BitBtn1"); }
-  void BitBtn2Click() { RunCalculation("BitBtn2"); }
-  void BitBtn3Click() { RunCalculation("BitBtn3"); }
-  void BitBtn4Click() { RunCalculation("BitBtn4"); }
-  void BitBtn5Click() { RunCalculation("BitBtn5"); }
-  void BitBtn28Click() { RunCalculation("BitBtn28"); }
-
-  // Runs one calculation button of calc::MainCases(); a button whose case is
-  // not built yet does nothing.
+  // The click handler of all 22 calculation buttons, named by the button:
+  // runs its case of calc::MainCases() through the one apply path. A name that
+  // is no calculation button does nothing.
   void RunCalculation(std::string_view button);
 
   // Opens a quick-reference table window of `button` with the figures, the

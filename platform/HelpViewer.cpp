@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
+#include "Fonts.h"
 #include "HelpDocument.h"
 #include "Messages.h"
 
@@ -47,7 +48,7 @@ class HelpWindowWidget : public QWidget {
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_QuitOnClose, false);
     QFont font;
-    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic")});
+    font.setFamilies(GothicFamilies());
     font.setPixelSize(13);
     setFont(font);
 

@@ -404,11 +404,6 @@ QString ProfileFile::RecoveryCopyPath(const QString& folder, const QString& file
   return folder + '/' + info.fileName() + '.' + QString::fromLatin1(hash) + QStringLiteral(".restore");
 }
 
-bool ProfileFile::Fail(const QString& reason) {
-  lastError_ = reason;
-  return false;
-}
-
 std::optional<QString> ProfileFile::ReadString(const QString& section, const QString& key) const {
   if (path_.isEmpty()) return std::nullopt;
   const Content content = Load(Native(path_));
@@ -421,24 +416,23 @@ std::optional<QString> ProfileFile::ReadString(const QString& section, const QSt
   return ValueOf(Decoded(lines[*found].text, false));
 }
 
-bool ProfileFile::WriteString(const QString& section, const QString& key, const QString& value) {
-  lastError_.clear();
-  if (path_.isEmpty()) return Fail(Reason(ENOENT));
+WriteRefusal ProfileFile::WriteString(const QString& section, const QString& key, const QString& value) {
+  if (path_.isEmpty()) return Reason(ENOENT);
   const QByteArray target = Target(path_);
   // A file that cannot be read is not written either: its other lines would be lost.
   const Content old = Load(target);
-  if (!old.error.isEmpty()) return Fail(old.error);
+  if (!old.error.isEmpty()) return old.error;
   const QByteArray bytes = Rewritten(old.bytes, section, key, value);
-  if (old.exists && bytes == old.bytes) return true;
+  if (old.exists && bytes == old.bytes) return std::nullopt;
   // A file its owner made read-only stays as it is.
-  if (old.exists && ::access(target.constData(), W_OK) != 0) return Fail(Reason(errno));
+  if (old.exists && ::access(target.constData(), W_OK) != 0) return Reason(errno);
 
   Temporary temporary;
   if (const int error = CreateTemporary(target, temporary)) {
     // The folder may not be written; the file itself may (a shared install).
     const bool folderRefused = error == EACCES || error == EPERM;
     if (old.exists && folderRefused) return OverwriteInPlace(target, section, key, value);
-    return Fail(Reason(error));
+    return Reason(error);
   }
   const int fd = temporary.fd.get();
   if (old.exists) {
@@ -454,28 +448,28 @@ bool ProfileFile::WriteString(const QString& section, const QString& key, const 
   if (!error && ::rename(temporary.path.constData(), target.constData()) != 0) error = errno;
   if (error) {
     ::unlink(temporary.path.constData());
-    return Fail(Reason(error));
+    return Reason(error);
   }
   SyncFolder(FolderOf(target));
-  return true;
+  return std::nullopt;
 }
 
-bool ProfileFile::OverwriteInPlace(const QByteArray& target, const QString& section, const QString& key,
-                                   const QString& value) {
+WriteRefusal ProfileFile::OverwriteInPlace(const QByteArray& target, const QString& section,
+                                           const QString& key, const QString& value) {
   const Descriptor fd(::open(target.constData(), O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-  if (!fd) return Fail(Reason(errno));
+  if (!fd) return Reason(errno);
   // One writer at a time: two copies of the program closing together would
   // otherwise mix their contents. Recover() leaves a locked file alone.
   ::flock(fd.get(), LOCK_EX);
   const Content old = ReadOpen(fd.get());
-  if (!old.error.isEmpty()) return Fail(old.error);
+  if (!old.error.isEmpty()) return old.error;
   const QByteArray bytes = Rewritten(old.bytes, section, key, value);
-  if (bytes == old.bytes) return true;
+  if (bytes == old.bytes) return std::nullopt;
 
   const QString folder = RecoveryFolder();
   const QByteArray copy = Native(RecoveryCopyPath(folder, QFile::decodeName(target)));
   if (const int error = SaveCopy(folder, copy, CopyRecord(target, old.bytes)))
-    return Fail(QStringLiteral("変更前の写しを %1 に置けません、%2").arg(folder, Reason(error)));
+    return QStringLiteral("変更前の写しを %1 に置けません、%2").arg(folder, Reason(error));
 
   // The new content over the old without truncating first; the file is
   // shortened only once the new content is on the disk.
@@ -487,9 +481,10 @@ bool ProfileFile::OverwriteInPlace(const QByteArray& target, const QString& sect
   if (!error) error = Sync(fd.get());
   // On failure the old content goes back; if even that fails, the copy stays
   // for Recover() at the next start.
-  if (error && PutBack(fd.get(), old.bytes) != 0) return Fail(Reason(error));
+  if (error && PutBack(fd.get(), old.bytes) != 0) return Reason(error);
   ::unlink(copy.constData());
-  return error ? Fail(Reason(error)) : true;
+  if (error) return Reason(error);
+  return std::nullopt;
 }
 
 void ProfileFile::Recover() {

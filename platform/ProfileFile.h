@@ -22,7 +22,7 @@
 //   the recovery folder; the copy goes once the new content is synced.
 // Recover() finishes what a killed program left: it puts such a copy back and
 // removes temporary files nobody is writing any more. On any failure the file
-// stays as it was and LastError() says why, in one line.
+// stays as it was and the write says why, in one line.
 #pragma once
 
 #include <QByteArray>
@@ -30,6 +30,10 @@
 #include <optional>
 
 namespace tavenko::platform {
+
+// Why a write was refused, in one line ("空き容量がありません"); nothing when
+// the value was stored. Every write of a setting reports this way.
+using WriteRefusal = std::optional<QString>;
 
 class ProfileFile {
  public:
@@ -47,12 +51,9 @@ class ProfileFile {
   // or the file cannot be read.
   std::optional<QString> ReadString(const QString& section, const QString& key) const;
 
-  // False when the value could not be stored; the file is then unchanged.
-  // A value already stored as given is not written again.
-  bool WriteString(const QString& section, const QString& key, const QString& value);
-
-  // Why the last write failed, e.g. "空き容量がありません"; empty after a success.
-  const QString& LastError() const { return lastError_; }
+  // Why the value could not be stored, the file then unchanged; nothing when
+  // it was. A value already stored as given is not written again.
+  [[nodiscard]] WriteRefusal WriteString(const QString& section, const QString& key, const QString& value);
 
   // Start-up repairs after a crash: the content an interrupted in-place write
   // saved goes back into the file, and temporary files of interrupted
@@ -64,14 +65,12 @@ class ProfileFile {
 
  private:
   QString RecoveryFolder() const;
-  bool Fail(const QString& reason);
-  bool OverwriteInPlace(const QByteArray& target, const QString& section, const QString& key,
+  WriteRefusal OverwriteInPlace(const QByteArray& target, const QString& section, const QString& key,
                         const QString& value);
   void RestoreInterruptedWrite(const QByteArray& target);
 
   QString path_;
   QString recoveryFolder_;
-  QString lastError_;
 };
 
 // The user's own folder for the program's settings: $XDG_CONFIG_HOME/tavenko,

@@ -195,7 +195,7 @@ std::string SheetJsonMembers(const MainCase& button, const MainInputs& inputs, c
   for (std::size_t i = 0; i < sheet.pie.size(); ++i) {
     const calc::PieSlice& s = sheet.pie[i];
     j += std::string(i ? "," : "") + "\n    {\"label\": " + Quoted(s.label) +
-         ", \"color\": " + Quoted(calc::PieColourName(s.colour)) + ", \"value\": " +
+         ", \"color\": " + Quoted(calc::ChartColourName(s.colour)) + ", \"value\": " +
          Number(s.value) + "}";
   }
   j += sheet.pie.empty() ? "]},\n" : "\n  ]},\n";

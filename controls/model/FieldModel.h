@@ -36,6 +36,7 @@ struct FieldSettings {
   bool putAComma = true;      // thousands separators
   bool enterNext = false;     // Enter moves to the next field
   bool arrowNext = false;     // Up / Down move to the previous / next field
+  friend bool operator==(const FieldSettings&, const FieldSettings&) = default;
 };
 
 // What a freshly loaded field with these settings holds and shows once

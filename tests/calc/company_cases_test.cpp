@@ -27,11 +27,11 @@ TEST(CompanyCases, LargeCompanyThousand) {
                                                                    "　　　事業税", "　　税金合計", "　平均",
                                                                    "　上積"}));
   // The pie leaves out the further tenth: 1000 - 234 - 101.438 - 71.82.
-  EXPECT_EQ(PieSlices(sheet), (std::vector<Slice>{{"国税", PieColour::Red, "234"},
-                                                  {"県税", PieColour::Lime, "101.438"},
-                                                  {"市税", PieColour::Yellow, "0"},
-                                                  {"事業", PieColour::Blue, "71.82"},
-                                                  {"手取額", PieColour::White, "592.742"}}));
+  EXPECT_EQ(PieSlices(sheet), (std::vector<Slice>{{"国税", ChartColour::Red, "234"},
+                                                  {"県税", ChartColour::Lime, "101.438"},
+                                                  {"市税", ChartColour::Yellow, "0"},
+                                                  {"事業", ChartColour::Blue, "71.82"},
+                                                  {"手取額", ChartColour::White, "592.742"}}));
   EXPECT_TRUE(sheet.pieVisible);
   EXPECT_EQ(sheet.inputsUsed, (std::array<bool, 4>{false, false, true, false}));
 }
@@ -43,10 +43,10 @@ TEST(CompanyCases, SmallCompanyThousandHasFourSlices) {
             (Values{"1000", "166.8", "35.8564", "68.4", "287.7364", "28.77364", "39.3882"}));
   EXPECT_EQ(sheet.log, (Lines{"－－－－－", "法人の所得金額", "1000", "法人税額", "166", "地方税額", "104",
                               "税額合計", "287"}));
-  EXPECT_EQ(PieSlices(sheet), (std::vector<Slice>{{"国税", PieColour::Red, "166.8"},
-                                                  {"県税", PieColour::Lime, "35.8564"},
-                                                  {"事業", PieColour::Blue, "68.4"},
-                                                  {"手取額", PieColour::White, "728.9436"}}));
+  EXPECT_EQ(PieSlices(sheet), (std::vector<Slice>{{"国税", ChartColour::Red, "166.8"},
+                                                  {"県税", ChartColour::Lime, "35.8564"},
+                                                  {"事業", ChartColour::Blue, "68.4"},
+                                                  {"手取額", ChartColour::White, "728.9436"}}));
 }
 
 struct ProfitCase {

@@ -3,6 +3,7 @@
 #include "ComprehensiveTax.h"
 
 using namespace tavenko;
+using namespace tavenko::calc;
 
 namespace {
 

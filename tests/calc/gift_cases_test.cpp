@@ -59,11 +59,11 @@ TEST(GiftCases, SheetAroundTheResults) {
   EXPECT_EQ(ShownTexts(sheet), (Values{"390", "53", "0", "0", "53", "10.6", "20.0"}));
   EXPECT_EQ(sheet.captions, (std::array<std::string, kResultCount>{"　　課税所得", "　　　贈与税", "", "",
                                                                    "　　税金合計", "　平均", "　上積"}));
-  EXPECT_EQ(PieSlices(sheet), (std::vector<Slice>{{"国税", PieColour::Red, "53"},
-                                                  {"県税", PieColour::Lime, "0"},
-                                                  {"市税", PieColour::Yellow, "0"},
-                                                  {"事業", PieColour::Blue, "0"},
-                                                  {"手取額", PieColour::White, "447"}}));
+  EXPECT_EQ(PieSlices(sheet), (std::vector<Slice>{{"国税", ChartColour::Red, "53"},
+                                                  {"県税", ChartColour::Lime, "0"},
+                                                  {"市税", ChartColour::Yellow, "0"},
+                                                  {"事業", ChartColour::Blue, "0"},
+                                                  {"手取額", ChartColour::White, "447"}}));
   EXPECT_TRUE(sheet.pieVisible);
   EXPECT_FALSE(sheet.side.visible);
   EXPECT_FALSE(sheet.feePanelVisible);

@@ -226,8 +226,8 @@ TEST(IncomeCases, PieOfTheOrdinaryExample) {
   const MainSheet sheet = Click("BitBtn1", 800, 200);
   ASSERT_EQ(sheet.pie.size(), 5u);
   const char* labels[] = {"国税", "県税", "市税", "事業", "手取額"};
-  const PieColour colours[] = {PieColour::Red, PieColour::Lime, PieColour::Yellow, PieColour::Blue,
-                               PieColour::White};
+  const ChartColour colours[] = {ChartColour::Red, ChartColour::Lime, ChartColour::Yellow, ChartColour::Blue,
+                               ChartColour::White};
   for (int i = 0; i < 5; ++i) {
     EXPECT_EQ(sheet.pie[i].label, labels[i]);
     EXPECT_EQ(sheet.pie[i].colour, colours[i]);
@@ -240,7 +240,7 @@ TEST(IncomeCases, PieOfTheOrdinaryExample) {
 // The shared steps other cases build on.
 TEST(SheetSteps, FillPieTakesHomeWhatTheSlicesLeave) {
   MainSheet sheet;
-  FillPie(sheet, {{"国税", PieColour::Red, 300000}, {"県税", PieColour::Lime, 100001}}, 400000);
+  FillPie(sheet, {{"国税", ChartColour::Red, 300000}, {"県税", ChartColour::Lime, 100001}}, 400000);
   ASSERT_EQ(sheet.pie.size(), 3u);
   EXPECT_EQ(sheet.pie[2].label, "手取額");
   EXPECT_EQ(FormatGeneral(sheet.pie[2].value), "-0.0001");

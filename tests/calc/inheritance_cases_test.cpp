@@ -245,9 +245,9 @@ TEST_P(InheritanceSheetTest, FiguresLogAndShownTexts) {
   // The pie: the net tax, then the rest of the estate.
   ASSERT_EQ(sheet.pie.size(), 2u);
   EXPECT_EQ(sheet.pie[0].label, "国税");
-  EXPECT_EQ(sheet.pie[0].colour, PieColour::Red);
+  EXPECT_EQ(sheet.pie[0].colour, ChartColour::Red);
   EXPECT_EQ(sheet.pie[1].label, "手取額");
-  EXPECT_EQ(sheet.pie[1].colour, PieColour::White);
+  EXPECT_EQ(sheet.pie[1].colour, ChartColour::White);
   const YenAmount estate = ToYen(c.click.estate, c.click.unit);
   if (!yen) {
     EXPECT_EQ(sheet.pie[0].value, ToDisplay(c.net));

@@ -50,7 +50,7 @@ inline std::array<std::string, kResultCount> ShownTexts(const MainSheet& sheet) 
 
 struct Slice {
   std::string label;
-  PieColour colour;
+  ChartColour colour;
   std::string value;  // general format
   bool operator==(const Slice&) const = default;
 };
@@ -62,7 +62,7 @@ inline std::vector<Slice> PieSlices(const MainSheet& sheet) {
 }
 
 inline void PrintTo(const Slice& s, std::ostream* os) {
-  *os << s.label << " " << PieColourName(s.colour) << " " << s.value;
+  *os << s.label << " " << ChartColourName(s.colour) << " " << s.value;
 }
 
 }  // namespace tavenko::calc::testing

@@ -25,11 +25,11 @@ TEST(TransferCases, ShortTermThousandLessHundred) {
                               "土地譲渡所得の３０％の所得税額", "275", "地方税額", "81", "税額合計", "356"}));
   EXPECT_EQ(sheet.captions, (std::array<std::string, kResultCount>{
                                 "　　課税所得", "　　　所得税", "　　　地方税", "", "　　税金合計", "　平均", "　上積"}));
-  EXPECT_EQ(PieSlices(sheet), (std::vector<Slice>{{"国税", PieColour::Red, "275.67"},
-                                                  {"県税", PieColour::Lime, "81"},
-                                                  {"市税", PieColour::Yellow, "0"},
-                                                  {"事業", PieColour::Blue, "0"},
-                                                  {"手取額", PieColour::White, "643.33"}}));
+  EXPECT_EQ(PieSlices(sheet), (std::vector<Slice>{{"国税", ChartColour::Red, "275.67"},
+                                                  {"県税", ChartColour::Lime, "81"},
+                                                  {"市税", ChartColour::Yellow, "0"},
+                                                  {"事業", ChartColour::Blue, "0"},
+                                                  {"手取額", ChartColour::White, "643.33"}}));
   EXPECT_TRUE(sheet.pieVisible);
   EXPECT_EQ(sheet.inputsUsed, (std::array<bool, 4>{true, true, false, false}));
   EXPECT_FALSE(sheet.feePanelVisible);

@@ -14,6 +14,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "Fonts.h"
 #include "Messages.h"
 #include "NValEdit.h"
 
@@ -551,9 +552,7 @@ void NumericFieldKeysTest::designModeReportsConflicts() {
 void NumericFieldKeysTest::displayDemo() {
   QWidget window;
   window.setWindowTitle(QStringLiteral("タベンコ"));
-  window.setFont(QFont(QStringList{QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
-                                   QStringLiteral("IPAPGothic")},
-                       10));
+  window.setFont(QFont(tavenko::platform::GothicFamilies(), 10));
   auto* layout = new QVBoxLayout(&window);
   auto add = [&](int maxDigits, int fixDecimal, long double value) {
     auto* field = new TNValEdit(&window);

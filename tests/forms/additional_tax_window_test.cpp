@@ -208,6 +208,19 @@ class AdditionalTaxWindowTest : public QObject {
     }
   }
 
+  // A calculation writes every result field, those it leaves at 0 as well:
+  // none keeps a figure from before.
+  void everyResultFieldIsWritten() {
+    const QList<int> typed{1, 2, 3, 5, 6, 7, 13, 18, 30, 32};
+    for (int n = 1; n <= 41; ++n)
+      if (!typed.contains(n)) Field(n)->setValue(7);
+    Press("BitBtn1");
+    for (int n = 1; n <= 41; ++n) {
+      if (!typed.contains(n))
+        QVERIFY2(Field(n)->Value() == 0, qPrintable(QStringLiteral("NValEdit%1").arg(n)));
+    }
+  }
+
   void everyActivationResetsRateAndDays() {
     Field(30)->setValue(2.5);
     Field(32)->setValue(100);

@@ -12,8 +12,8 @@
 #include "NValEdit.h"
 #include "sougou.h"
 
-using tavenko::FineFromValue;
 using tavenko::FineYen;
+using tavenko::calc::FineFromValue;
 
 // (field number, yen) pairs of a case.
 using Figures = QList<QPair<int, double>>;

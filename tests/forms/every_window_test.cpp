@@ -23,6 +23,7 @@
 #include "IniGT.h"
 #include "Messages.h"
 #include "NValEdit.h"
+#include "WindowLook.h"
 #include "zentai.h"
 
 namespace {
@@ -55,15 +56,6 @@ struct Windows {
     main->close();
   }
 };
-
-// The widgets of `window` itself, not those of the windows it owns.
-template <class Widget>
-QList<Widget*> Own(QWidget* window) {
-  QList<Widget*> own;
-  for (Widget* widget : window->findChildren<Widget*>())
-    if (widget->window() == window) own << widget;
-  return own;
-}
 
 QString Name(QWidget* widget) { return widget->window()->objectName() + '.' + widget->objectName(); }
 
@@ -151,7 +143,7 @@ QList<ShownText> VisibleTexts(QWidget* window) {
     QWidget* parent = w->parentWidget();
     return parent->palette().color(parent->backgroundRole());
   };
-  for (QWidget* w : Own<QWidget>(window)) {
+  for (QWidget* w : OwnWidgets<QWidget>(window)) {
     if (!w->isVisible() || !w->isEnabled()) continue;
     const QPalette& p = w->palette();
     if (qobject_cast<QLineEdit*>(w) || qobject_cast<QPlainTextEdit*>(w))
@@ -193,6 +185,21 @@ class EveryWindowTest : public QObject {
   }
   void cleanupTestCase() { tavenko::platform::SetMessageHook({}); }
 
+  // Every window has the same frame, whoever owns it: a title bar with the
+  // system menu, minimise and close, and no maximise, since none can grow.
+  void everyWindowHasTheSameFrame() {
+    Windows windows(SettingsPath());
+    for (QWidget* window : windows.all) {
+      const Qt::WindowFlags flags = window->windowFlags();
+      QVERIFY2(window->isWindow(), qPrintable(window->objectName()));
+      for (Qt::WindowType hint : {Qt::WindowTitleHint, Qt::WindowSystemMenuHint, Qt::WindowMinimizeButtonHint,
+                                  Qt::WindowCloseButtonHint})
+        QVERIFY2(flags.testFlag(hint), qPrintable(window->objectName()));
+      QVERIFY2(!flags.testFlag(Qt::WindowMaximizeButtonHint), qPrintable(window->objectName()));
+      QCOMPARE(window->minimumSize(), window->maximumSize());
+    }
+  }
+
   // The main window's 15-px prompts and fields stay in the main window: the
   // others keep their own 12-px font, in labels and fields alike (the
   // comparison window has 15-px fields of its own).
@@ -202,13 +209,13 @@ class EveryWindowTest : public QObject {
     const QList<int> fieldPixels{15, 12, 12, 15, 15};
     for (int i = 0; i < windows.all.size(); ++i) {
       QWidget* window = windows.all[i];
-      for (QLabel* label : Own<QLabel>(window)) {
+      for (QLabel* label : OwnWidgets<QLabel>(window)) {
         const int expected = i == 0 && mainLargePrompts.contains(label->objectName()) ? 15 : 12;
         QVERIFY2(QFontInfo(label->font()).pixelSize() == expected, qPrintable(Name(label)));
       }
-      for (TNValEdit* field : Own<TNValEdit>(window))
+      for (TNValEdit* field : OwnWidgets<TNValEdit>(window))
         QVERIFY2(QFontInfo(field->DesignedFont()).pixelSize() == fieldPixels[i], qPrintable(Name(field)));
-      for (QPushButton* button : Own<QPushButton>(window))
+      for (QPushButton* button : OwnWidgets<QPushButton>(window))
         QVERIFY2(QFontInfo(button->font()).pixelSize() == 12, qPrintable(Name(button)));
     }
   }
@@ -221,7 +228,7 @@ class EveryWindowTest : public QObject {
     Windows windows(SettingsPath());
     int shrunkFields = 0;
     for (QWidget* window : windows.all) {
-      for (TNValEdit* field : Own<TNValEdit>(window)) {
+      for (TNValEdit* field : OwnWidgets<TNValEdit>(window)) {
         const long double largest = LargestValue(field);
         for (long double value : {largest, field->PrmtNegative() ? -largest : largest}) {
           field->setValue(value);
@@ -291,7 +298,7 @@ class EveryWindowTest : public QObject {
     Windows windows(SettingsPath());
     int boxes = 0;
     for (QWidget* window : windows.all) {
-      for (QGroupBox* box : Own<QGroupBox>(window)) {
+      for (QGroupBox* box : OwnWidgets<QGroupBox>(window)) {
         const QRect lines = DrawnFrameLines(box);
         const QRect inside = lines.adjusted(2, 2, -2, -2);  // clear of a double (etched) line too
         for (QWidget* child : box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
@@ -314,7 +321,7 @@ class EveryWindowTest : public QObject {
     Windows windows(SettingsPath());
     int captions = 0;
     for (QWidget* window : windows.all) {
-      for (QPushButton* button : Own<QPushButton>(window)) {
+      for (QPushButton* button : OwnWidgets<QPushButton>(window)) {
         if (button->text().isEmpty()) continue;
         QStyleOptionButton option;
         option.initFrom(button);

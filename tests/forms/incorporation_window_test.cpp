@@ -338,6 +338,15 @@ class IncorporationWindowTest : public QObject {
     QVERIFY(!Chart()->isVisible());  // never drawn: no rise, no redraw
   }
 
+  // The window's model keeps every figure as the company income field keeps
+  // it: a result field set up otherwise would show what the model does not.
+  void everyResultFieldIsSetUpAsTheCompanyIncome() {
+    for (int n = 3; n <= 20; ++n) {
+      QVERIFY2(Field(n)->Settings() == Field(7)->Settings(), qPrintable(QStringLiteral("NValEdit%1").arg(n)));
+      QVERIFY(Field(n)->isReadOnly());
+    }
+  }
+
   void windowPositionFromAndToTheSettingsFile() {
     window.reset();
     const QString path = settingsDir.filePath(QStringLiteral("position.ini"));
@@ -371,8 +380,8 @@ class IncorporationWindowTest : public QObject {
     {
       TIniGT writer;
       writer.setFileName(path);
-      writer.WriteInteger("form", "form4.top", 300);
-      writer.WriteInteger("form", "form4.left", 260);
+      QCOMPARE(writer.WriteInteger("form", "form4.top", 300), std::nullopt);
+      QCOMPARE(writer.WriteInteger("form", "form4.left", 260), std::nullopt);
     }
     const bool framedByWindowManager = QGuiApplication::platformName() != QLatin1String("offscreen");
     for (int cycle = 1; cycle <= 4; ++cycle) {

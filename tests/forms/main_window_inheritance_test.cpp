@@ -3,9 +3,7 @@
 // fee range of the no-spouse estates, the count prompt, and the heir prompts
 // that turn black while a button is in use and teal when the focus leaves it.
 #include <QFile>
-#include <QMessageBox>
 #include <QRadioButton>
-#include <QTimer>
 
 #include "main_window_probe.h"
 
@@ -185,17 +183,10 @@ class MainWindowInheritanceTest : public QObject {
     ShowAndActivate(form);
     tavenko::platform::SetMessageHook({});
     Field(form, 14)->setValue(20000);
-    QString seen;
-    QTimer::singleShot(0, [&] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      QVERIFY(box);
-      box->activateWindow();
-      QVERIFY(QTest::qWaitFor([box] { return QApplication::activeWindow() == box; }));
-      seen = box->text();
-      box->button(QMessageBox::Ok)->click();
-    });
+    MessageBoxSeen seen;
+    AnswerNextMessageBox(seen);
     Press(form, "BitBtn16");
-    QCOMPARE(seen, QStringLiteral("子の数を入れてください"));
+    QCOMPARE(seen.text, QStringLiteral("子の数を入れてください"));
     ShowAndActivate(form);
     QCOMPARE(QApplication::focusWidget(), Child<QPushButton>(form, "BitBtn16"));
     QCOMPARE(HeirPromptColours(form), kAllBlack);

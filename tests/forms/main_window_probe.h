@@ -1,20 +1,23 @@
-// A main window under test, as the window tests of the calculation buttons
-// use it: a fresh TForm1, shown and active, whose settings file lives in a
-// temporary folder (nothing is written beside the test program), with message
-// boxes collected instead of shown; and readers of what the window shows.
+// A main window under test, as the window tests use it: a fresh TForm1 whose
+// settings file lives in a temporary folder (nothing is written beside the
+// test program), with message boxes collected instead of shown; readers of
+// what the window shows; and a real message box answered as a user does.
 #pragma once
 
 #include <QApplication>
 #include <QChartView>
+#include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPieSeries>
 #include <QPieSlice>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 #include <memory>
 
@@ -85,12 +88,33 @@ inline QString SettingsBesideProgram() {
   return QFileInfo(program).absolutePath() + '/' + TIniGT::SettingsFileNameFor(program);
 }
 
+// What a real message box showed before it was answered.
+struct MessageBoxSeen {
+  QString text;
+  QString title;
+};
+
+// Answers the real message box that the next action opens, as a user does:
+// once the box is the active window, its text and title are noted and its OK
+// button is clicked. `reactivate`, when given, is made active again
+// afterwards, as the platform hands the activation back to the window later.
+inline void AnswerNextMessageBox(MessageBoxSeen& seen, QWidget* reactivate = nullptr) {
+  QTimer::singleShot(0, [&seen, reactivate] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    QVERIFY(box);
+    box->activateWindow();
+    QVERIFY(QTest::qWaitFor([box] { return QApplication::activeWindow() == box; }));
+    seen = {box->text(), box->windowTitle()};
+    box->button(QMessageBox::Ok)->click();
+    if (reactivate) QTimer::singleShot(0, reactivate, [reactivate] { reactivate->activateWindow(); });
+  });
+}
+
 class MainWindowProbe {
  public:
   MainWindowProbe() {
     tavenko::platform::SetMessageHook([this](const QString& text) { messages << text; });
-    form = std::make_unique<TForm1>();
-    Child<TIniGT>(*form, QStringLiteral("IniGT1"))->setFileName(settingsDir.filePath(QStringLiteral("Tavenko.ini")));
+    OpenWindow();
   }
   ~MainWindowProbe() {
     form->close();  // writes the position and unit into the temporary folder
@@ -103,9 +127,33 @@ class MainWindowProbe {
   TForm1& Window() { return *form; }
   QString SettingsPath() const { return settingsDir.filePath(QStringLiteral("Tavenko.ini")); }
 
+  // The window closes, saving its settings, and a fresh one reads them.
+  void Reopen() {
+    form->close();
+    OpenWindow();
+  }
+  // A fresh window that reads `settings` from its file; the window before is
+  // dropped without saving.
+  void OpenWithSettings(const QByteArray& settings) {
+    QFile file(SettingsPath());
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(settings);
+    file.close();
+    OpenWindow();
+  }
+
   QStringList messages;
 
  private:
+  // The window reads its settings as it is made, from the file beside the
+  // program, where there is none; it reads them again from the temporary one.
+  void OpenWindow() {
+    form.reset();
+    form = std::make_unique<TForm1>();
+    Child<TIniGT>(*form, QStringLiteral("IniGT1"))->setFileName(SettingsPath());
+    form->FormCreate();
+  }
+
   QTemporaryDir settingsDir;
   std::unique_ptr<TForm1> form;
 };

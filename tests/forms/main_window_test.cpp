@@ -1,5 +1,5 @@
 // The main window: a calculation typed and clicked as a user does, the apply
-// path (results, captions, log, pie, side panels, messages), the settings
+// path (results, captions, log, pie, side panels, probe->messages), the settings
 // file, the width toggle, the windows it opens and printing.
 #include <QChartView>
 #include <QClipboard>
@@ -10,7 +10,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPieSeries>
 #include <QPieSlice>
 #include <QPlainTextEdit>
@@ -22,51 +21,17 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTextBlock>
-#include <QTimer>
 #include <QtTest>
 
+#include "Fonts.h"
 #include "Messages.h"
 #include "NValEdit.h"
+#include "main_window_probe.h"
 #include "zentai.h"
 
+using namespace main_window_probe;
+
 namespace {
-
-template <typename T>
-T* Child(QWidget& form, const char* name) {
-  T* child = form.findChild<T*>(QString::fromLatin1(name));
-  if (!child) qFatal("no control %s", name);
-  return child;
-}
-
-QStringList ShownResults(QWidget& form) {
-  QStringList texts;
-  for (int i = 1; i <= 7; ++i) texts << Child<TNValEdit>(form, qPrintable(QString("NValEdit%1").arg(i)))->text();
-  return texts;
-}
-
-QStringList Captions(QWidget& form) {
-  QStringList texts;
-  for (int i = 1; i <= 7; ++i) texts << Child<QLineEdit>(form, qPrintable(QString("Edit%1").arg(i)))->text();
-  return texts;
-}
-
-QStringList LogLines(QWidget& form) {
-  const QString text = Child<QPlainTextEdit>(form, "Memo1")->toPlainText();
-  return text.isEmpty() ? QStringList() : text.split('\n');
-}
-
-// The settings file of the program running these tests, named after it.
-QString SettingsPath() {
-  QString name = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName().toLower() + ".ini";
-  if (name.at(0).isLower()) name[0] = name.at(0).toUpper();
-  return QCoreApplication::applicationDirPath() + '/' + name;
-}
-
-void ShowAndActivate(QWidget& form) {
-  form.show();
-  form.activateWindow();
-  QVERIFY(QTest::qWaitForWindowActive(&form));
-}
 
 // Stands in for the web browser.
 class UrlCatcher : public QObject {
@@ -85,18 +50,13 @@ class MainWindowTest : public QObject {
  private slots:
   void initTestCase() { QApplication::setApplicationName(QStringLiteral("タベンコ")); }
 
-  void init() {
-    QFile::remove(SettingsPath());
-    messages.clear();
-    tavenko::platform::SetMessageHook([this](const QString& text) { messages << text; });
-  }
-  void cleanup() {
-    tavenko::platform::SetMessageHook({});
-    QFile::remove(SettingsPath());
-  }
+  void init() { probe = std::make_unique<MainWindowProbe>(); }
+  void cleanup() { probe.reset(); }
+  // Nothing was written beside the test program.
+  void cleanupTestCase() { QVERIFY(!QFile::exists(SettingsBesideProgram())); }
 
   void startsNarrowAtTheDefaultPlaceWithoutASettingsFile() {
-    TForm1 form;
+    TForm1& form = probe->Window();
     QCOMPARE(form.pos(), QPoint(80, 80));
     ShowAndActivate(form);
     QCOMPARE(form.width(), 714);
@@ -112,7 +72,7 @@ class MainWindowTest : public QObject {
     QVERIFY(!Child<QPushButton>(form, "BitBtn22")->isEnabled());
     // The window's fonts find a proportional gothic face, at their pixel sizes.
     const QFontInfo button(Child<QPushButton>(form, "BitBtn29")->font());
-    QVERIFY2(QStringList({"IPAPGothic", "MS PGothic", "ＭＳ Ｐゴシック"}).contains(button.family()),
+    QVERIFY2(tavenko::platform::GothicFamilies().contains(button.family()),
              qPrintable(button.family()));
     QCOMPARE(button.pixelSize(), 12);
     QCOMPARE(QFontInfo(Child<QLabel>(form, "Label1")->font()).pixelSize(), 15);
@@ -120,7 +80,7 @@ class MainWindowTest : public QObject {
   }
 
   void ordinaryIncomeTypedAndClicked() {
-    TForm1 form;
+    TForm1& form = probe->Window();
     ShowAndActivate(form);
     auto* income = Child<TNValEdit>(form, "NValEdit11");
     auto* deductions = Child<TNValEdit>(form, "NValEdit12");
@@ -135,7 +95,7 @@ class MainWindowTest : public QObject {
   }
 
   void ordinaryIncomeFromFieldValues() {
-    TForm1 form;
+    TForm1& form = probe->Window();
     ShowAndActivate(form);
     Child<TNValEdit>(form, "NValEdit11")->setValue(800);
     Child<TNValEdit>(form, "NValEdit12")->setValue(200);
@@ -151,12 +111,12 @@ class MainWindowTest : public QObject {
   }
 
   void retirementShowsYearsPanelAndClearsYearsAbove99() {
-    TForm1 form;
+    TForm1& form = probe->Window();
     ShowAndActivate(form);
     Child<TNValEdit>(form, "NValEdit11")->setValue(1000);
     Child<TNValEdit>(form, "NValEdit16")->setValue(120);
     Child<QPushButton>(form, "BitBtn28")->click();
-    QCOMPARE(messages, QStringList{QStringLiteral("勤続年数を入力してください")});
+    QCOMPARE(probe->messages, QStringList{QStringLiteral("勤続年数を入力してください")});
     QCOMPARE(double(Child<TNValEdit>(form, "NValEdit16")->Value()), 0.0);
     auto* side = Child<QGroupBox>(form, "GroupBox2");
     QVERIFY(side->isVisible());
@@ -176,24 +136,14 @@ class MainWindowTest : public QObject {
 
   void messageBoxShownAndClosed() {
     tavenko::platform::SetMessageHook({});
-    TForm1 form;
+    TForm1& form = probe->Window();
     ShowAndActivate(form);
     Child<TNValEdit>(form, "NValEdit11")->setValue(1000);
-    QString seenText, seenTitle;
-    QTimer::singleShot(0, [&] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      QVERIFY(box);
-      box->activateWindow();
-      QVERIFY(QTest::qWaitFor([box] { return QApplication::activeWindow() == box; }));
-      seenText = box->text();
-      seenTitle = box->windowTitle();
-      box->button(QMessageBox::Ok)->click();
-      // The platform hands the activation back to the main window later.
-      QTimer::singleShot(0, &form, [&form] { form.activateWindow(); });
-    });
+    MessageBoxSeen seen;
+    AnswerNextMessageBox(seen, &form);
     QTest::mouseClick(Child<QPushButton>(form, "BitBtn4"), Qt::LeftButton);
-    QCOMPARE(seenText, QStringLiteral("勤続年数を入力してください"));
-    QCOMPARE(seenTitle, QStringLiteral("タベンコ"));
+    QCOMPARE(seen.text, QStringLiteral("勤続年数を入力してください"));
+    QCOMPARE(seen.title, QStringLiteral("タベンコ"));
     QVERIFY(QTest::qWaitForWindowActive(&form));
     QCOMPARE(ShownResults(form).at(0), QStringLiteral("460"));  // went on with zero years
     // That return is no visit elsewhere: the click's captions stay.
@@ -207,7 +157,7 @@ class MainWindowTest : public QObject {
   }
 
   void yenUnitShowsResultsInYen() {
-    TForm1 form;
+    TForm1& form = probe->Window();
     ShowAndActivate(form);
     QTest::mouseClick(Child<QRadioButton>(form, "RadioButton4"), Qt::LeftButton);
     Child<TNValEdit>(form, "NValEdit11")->setValue(8123456);
@@ -236,7 +186,7 @@ class MainWindowTest : public QObject {
     QFETCH(bool, bySpace);
     QFETCH(QString, typed);
     QFETCH(QStringList, taxAndTotal);
-    TForm1 form;
+    TForm1& form = probe->Window();
     ShowAndActivate(form);
     auto* chosen = Child<QRadioButton>(form, qPrintable(unit));
     auto* other = Child<QRadioButton>(form, unit == "RadioButton4" ? "RadioButton3" : "RadioButton4");
@@ -258,44 +208,35 @@ class MainWindowTest : public QObject {
   }
 
   void takeHomeNotPositiveHidesThePie() {
-    TForm1 form;
+    TForm1& form = probe->Window();
     ShowAndActivate(form);
     Child<QPushButton>(form, "BitBtn1")->click();  // every figure 0
     QVERIFY(Child<QChartView>(form, "Chart1")->isHidden());
   }
 
   void settingsFileRoundTrip() {
+    ShowAndActivate(probe->Window());
+    QTest::mouseClick(Child<QRadioButton>(probe->Window(), "RadioButton4"), Qt::LeftButton);
+    probe->Reopen();
     {
-      TForm1 form;
-      ShowAndActivate(form);
-      QTest::mouseClick(Child<QRadioButton>(form, "RadioButton4"), Qt::LeftButton);
-      form.close();
-    }
-    QVERIFY(QFile::exists(SettingsPath()));
-    {
-      QSettings file(SettingsPath(), QSettings::IniFormat);
+      QSettings file(probe->SettingsPath(), QSettings::IniFormat);
       QCOMPARE(file.value("radio/radiobutton3").toString(), QStringLiteral("0"));
       QCOMPARE(file.value("radio/radiobutton4").toString(), QStringLiteral("1"));
       QCOMPARE(file.value("form/form1.left").toString(), QStringLiteral("80"));
     }
-    {
-      TForm1 form;
-      QVERIFY(Child<QRadioButton>(form, "RadioButton4")->isChecked());
-      QVERIFY(!Child<QRadioButton>(form, "RadioButton3")->isChecked());
-    }
+    QVERIFY(Child<QRadioButton>(probe->Window(), "RadioButton4")->isChecked());
+    QVERIFY(!Child<QRadioButton>(probe->Window(), "RadioButton3")->isChecked());
 
     // Both unit keys 0: neither button checked, and the figures are 万円.
-    QFile file(SettingsPath());
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write("[form]\r\nform1.top=120\r\nform1.left=40\r\n[radio]\r\nradiobutton3=0\r\nradiobutton4=0\r\n");
-    file.close();
-    TForm1 form;
+    probe->OpenWithSettings(
+        "[form]\r\nform1.top=120\r\nform1.left=40\r\n[radio]\r\nradiobutton3=0\r\nradiobutton4=0\r\n");
+    TForm1& form = probe->Window();
     QCOMPARE(form.pos(), QPoint(40, 120));
     QVERIFY(!Child<QRadioButton>(form, "RadioButton3")->isChecked());
     QVERIFY(!Child<QRadioButton>(form, "RadioButton4")->isChecked());
     Child<TNValEdit>(form, "NValEdit11")->setValue(800);
     Child<TNValEdit>(form, "NValEdit12")->setValue(200);
-    form.BitBtn1Click();
+    Child<QPushButton>(form, "BitBtn1")->click();
     QCOMPARE(ShownResults(form).at(0), QStringLiteral("600"));
   }
 
@@ -322,41 +263,39 @@ class MainWindowTest : public QObject {
     QFETCH(QByteArray, top);
     QFETCH(QByteArray, left);
     QFETCH(QPoint, placed);
-    QFile file(SettingsPath());
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write("[form]\nform1.top=" + top + "\nform1.left=" + left + "\n");
-    file.close();
-    {
-      TForm1 form;
-      QCOMPARE(form.pos(), placed);
-      ShowAndActivate(form);
-      QCOMPARE(form.pos(), placed);
-      form.close();
-    }
-    QSettings saved(SettingsPath(), QSettings::IniFormat);
+    probe->OpenWithSettings("[form]\nform1.top=" + top + "\nform1.left=" + left + "\n");
+    TForm1& form = probe->Window();
+    QCOMPARE(form.pos(), placed);
+    ShowAndActivate(form);
+    QCOMPARE(form.pos(), placed);
+    form.close();
+    QSettings saved(probe->SettingsPath(), QSettings::IniFormat);
     QCOMPARE(saved.value("form/form1.top").toString(), QString::number(placed.y()));
     QCOMPARE(saved.value("form/form1.left").toString(), QString::number(placed.x()));
-    QVERIFY(messages.isEmpty());
+    QVERIFY(probe->messages.isEmpty());
   }
 
   // Closing says once that the settings could not be saved, with the reason,
   // and leaves what stands at the settings path as it is.
   void settingsThatCannotBeSavedAreToldOnce() {
-    QVERIFY(QDir().mkpath(SettingsPath()));  // a folder where the file should be
-    {
-      TForm1 form;
-      ShowAndActivate(form);
-      QTest::mouseClick(Child<QRadioButton>(form, "RadioButton4"), Qt::LeftButton);
-      form.close();
-    }
-    QCOMPARE(messages, QStringList{QStringLiteral("設定を保存できませんでした。\n%1 に書き込めません（通常のファイルではありません）")
-                                       .arg(SettingsPath())});
-    QVERIFY(QFileInfo(SettingsPath()).isDir());
-    QVERIFY(QDir().rmdir(SettingsPath()));
+    const QString path = probe->SettingsPath();
+    QVERIFY(QDir().mkpath(path));  // a folder where the file should be
+    TForm1& form = probe->Window();
+    ShowAndActivate(form);
+    QTest::mouseClick(Child<QRadioButton>(form, "RadioButton4"), Qt::LeftButton);
+    form.close();
+    QCOMPARE(probe->messages,
+             QStringList{QStringLiteral("設定を保存できませんでした。\n%1 に書き込めません（通常のファイルではありません）")
+                             .arg(path)});
+    QVERIFY(QFileInfo(path).isDir());
+    // The next refusal of the same file is quiet.
+    form.close();
+    QCOMPARE(probe->messages.size(), 1);
+    QVERIFY(QDir().rmdir(path));
   }
 
   void widthToggleShowsTheLog() {
-    TForm1 form;
+    TForm1& form = probe->Window();
     ShowAndActivate(form);
     auto* panel = Child<QWidget>(form, "Panel1");
     auto* toggle = Child<QPushButton>(form, "BitBtn23");
@@ -379,7 +318,7 @@ class MainWindowTest : public QObject {
   // In the narrow window the log is out of sight: neither Tab, Shift+Tab nor
   // Enter in the years field leads into it, and nothing typed reaches it.
   void keysNeverLeadIntoTheHiddenLog() {
-    TForm1 form;
+    TForm1& form = probe->Window();
     ShowAndActivate(form);
     auto* memo = Child<QPlainTextEdit>(form, "Memo1");
     auto* years = Child<TNValEdit>(form, "NValEdit16");
@@ -408,7 +347,7 @@ class MainWindowTest : public QObject {
   // text be selected and copied, takes no typing, and Tab and Shift+Tab
   // move on from it.
   void wideLogIsAReadOut() {
-    TForm1 form;
+    TForm1& form = probe->Window();
     ShowAndActivate(form);
     QTest::mouseClick(Child<QPushButton>(form, "BitBtn23"), Qt::LeftButton);
     Child<TNValEdit>(form, "NValEdit11")->setValue(262);
@@ -444,7 +383,7 @@ class MainWindowTest : public QObject {
   void logShowsTheNewestLine() {
     QFETCH(bool, wideWhileCalculating);
     QFETCH(bool, scrolledBack);
-    TForm1 form;
+    TForm1& form = probe->Window();
     ShowAndActivate(form);
     auto* toggle = Child<QPushButton>(form, "BitBtn23");
     if (wideWhileCalculating) QTest::mouseClick(toggle, Qt::LeftButton);
@@ -468,7 +407,7 @@ class MainWindowTest : public QObject {
   }
 
   void spouseNoneSurvivesReactivation() {
-    TForm1 form;
+    TForm1& form = probe->Window();
     ShowAndActivate(form);
     QTest::mouseClick(Child<QRadioButton>(form, "RadioButton2"), Qt::LeftButton);
     QCOMPARE(form.SpouseCount(), 0);
@@ -480,7 +419,7 @@ class MainWindowTest : public QObject {
   }
 
   void buttonsOpenFreshWindowsThatFreeThemselves() {
-    TForm1 form;
+    TForm1& form = probe->Window();
     ShowAndActivate(form);
     const auto windowsTitled = [&](const QString& title) {
       QList<QWidget*> found;
@@ -507,7 +446,7 @@ class MainWindowTest : public QObject {
   void homePageLabelOpensTheAddress() {
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler("https", &catcher, "open");
-    TForm1 form;
+    TForm1& form = probe->Window();
     ShowAndActivate(form);
     QTest::mouseClick(Child<QLabel>(form, "Label8"), Qt::LeftButton);
     QDesktopServices::unsetUrlHandler("https");
@@ -515,7 +454,7 @@ class MainWindowTest : public QObject {
   }
 
   void leavingAnInheritanceButtonTurnsTheHeirPromptsTeal() {
-    TForm1 form;
+    TForm1& form = probe->Window();
     ShowAndActivate(form);
     auto* label = Child<QLabel>(form, "Label6");
     QPalette black = label->palette();
@@ -528,7 +467,7 @@ class MainWindowTest : public QObject {
   }
 
   void printsTheWindowToPdf() {
-    TForm1 form;
+    TForm1& form = probe->Window();
     ShowAndActivate(form);
     QTemporaryDir dir;
     const QString path = dir.filePath("window.pdf");
@@ -553,14 +492,14 @@ class MainWindowTest : public QObject {
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkpath("folder"));
     const QString path = dir.filePath(file);
-    TForm1 form;
+    TForm1& form = probe->Window();
     ShowAndActivate(form);
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
     QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
     form.PrintTo(printer);
-    QCOMPARE(messages, QStringList{QStringLiteral("印刷できませんでした。\n%1 に書き込めません。").arg(path)});
+    QCOMPARE(probe->messages, QStringList{QStringLiteral("印刷できませんでした。\n%1 に書き込めません。").arg(path)});
     QVERIFY(!QFileInfo(path).isFile());
   }
 
@@ -597,7 +536,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(Child<QLabel>(form, "Label1")->palette().color(QPalette::WindowText), QColor(Qt::black));
     QCOMPARE(Child<QLabel>(form, "Label3")->palette().color(QPalette::WindowText), teal);
     QCOMPARE(Child<TNValEdit>(form, "NValEdit14")->palette().color(QPalette::Text), teal);
-    QVERIFY(messages.isEmpty());
+    QVERIFY(probe->messages.isEmpty());
 
     if (const QByteArray shot = qgetenv("TAVENKO_SCREENSHOT"); !shot.isEmpty()) {
       form.BitBtn23Click();
@@ -607,7 +546,7 @@ class MainWindowTest : public QObject {
     }
   }
 
-  QStringList messages;
+  std::unique_ptr<MainWindowProbe> probe;
 };
 
 QTEST_MAIN(MainWindowTest)

@@ -67,8 +67,9 @@ void Say(const QString& line) {
 int WriteForEver(const QString& path) {
   ProfileFile file(path);
   for (long i = 0;; ++i) {
-    if (!file.WriteString("form", "form1.top", QString::fromLatin1(i % 2 ? kShortTop : kLongTop))) {
-      Say("error: " + file.LastError());
+    const QString top = QString::fromLatin1(i % 2 ? kShortTop : kLongTop);
+    if (const auto refusal = file.WriteString("form", "form1.top", top)) {
+      Say("error: " + *refusal);
       return 1;
     }
     if (i == 0) Say("ready");
@@ -84,7 +85,8 @@ int WriteWithLimit(const QString& path, const QString& top, rlim_t limit) {
   size.rlim_cur = limit;
   ::setrlimit(RLIMIT_FSIZE, &size);
   ProfileFile file(path);
-  Say(file.WriteString("form", "form1.top", top) ? QStringLiteral("written") : "error: " + file.LastError());
+  const auto refusal = file.WriteString("form", "form1.top", top);
+  Say(refusal ? "error: " + *refusal : QStringLiteral("written"));
   return 0;
 }
 

@@ -1,0 +1,9 @@
+#include "Fonts.h"
+
+namespace tavenko::platform {
+
+QStringList GothicFamilies() {
+  return {QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic")};
+}
+
+}  // namespace tavenko::platform

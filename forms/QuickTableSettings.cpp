@@ -43,50 +43,43 @@ void QuickTableSettings::Keep(const calc::MainCase& button, const QuickRange& ra
                          StoredRange{range.figure, range.from * scale, range.to * scale, range.step * scale});
 }
 
+// A missing or unreadable range gives nothing: the case's starting range.
 std::optional<QuickTableSettings::StoredRange> QuickTableSettings::Read(const calc::MainCase& button) const {
-  try {
-    const face::MainField* field =
-        face::FindInputField(file_->ReadRawString(kSection, CaseKey(button, "figure"), {}).toStdString());
-    if (!field) return std::nullopt;
-    StoredRange range{field->figure, 0, 0, 0};
-    const std::array<std::pair<const char*, Extended*>, 3> numbers{
-        {{"from", &range.from}, {"to", &range.to}, {"step", &range.step}}};
-    for (const auto& [key, value] : numbers) {
-      bool ok = false;
-      *value = Extended(file_->ReadRawString(kSection, CaseKey(button, key), {}).toLongLong(&ok));
-      if (!ok) return std::nullopt;
-    }
-    return range;
-  } catch (...) {
-    return std::nullopt;  // an unreadable file keeps the starting range
+  const face::MainField* field =
+      face::FindInputField(file_->ReadRawString(kSection, CaseKey(button, "figure"), {}).toStdString());
+  if (!field) return std::nullopt;
+  StoredRange range{field->figure, 0, 0, 0};
+  const std::array<std::pair<const char*, Extended*>, 3> numbers{
+      {{"from", &range.from}, {"to", &range.to}, {"step", &range.step}}};
+  for (const auto& [key, value] : numbers) {
+    bool ok = false;
+    *value = Extended(file_->ReadRawString(kSection, CaseKey(button, key), {}).toLongLong(&ok));
+    if (!ok) return std::nullopt;
   }
+  return range;
 }
 
 QRect QuickTableSettings::Frame(const QRect& fallback) const {
   QRect frame = fallback;
-  try {
-    frame.moveTop(file_->ReadInteger(kSection, QStringLiteral("top"), fallback.top()));
-    frame.moveLeft(file_->ReadInteger(kSection, QStringLiteral("left"), fallback.left()));
-    frame.setWidth(file_->ReadInteger(kSection, QStringLiteral("width"), fallback.width()));
-    frame.setHeight(file_->ReadInteger(kSection, QStringLiteral("height"), fallback.height()));
-  } catch (...) {
-    // An unreadable settings file leaves the rest as it falls back.
-  }
+  frame.moveTop(file_->ReadInteger(kSection, QStringLiteral("top"), fallback.top()));
+  frame.moveLeft(file_->ReadInteger(kSection, QStringLiteral("left"), fallback.left()));
+  frame.setWidth(file_->ReadInteger(kSection, QStringLiteral("width"), fallback.width()));
+  frame.setHeight(file_->ReadInteger(kSection, QStringLiteral("height"), fallback.height()));
   return frame;
 }
 
-void QuickTableSettings::Save(const QRect& frame) const {
-  file_->WriteInteger(kSection, QStringLiteral("top"), frame.top());
-  file_->WriteInteger(kSection, QStringLiteral("left"), frame.left());
-  file_->WriteInteger(kSection, QStringLiteral("width"), frame.width());
-  file_->WriteInteger(kSection, QStringLiteral("height"), frame.height());
+std::vector<StoredSetting> QuickTableSettings::ToSave(const QRect& frame) const {
+  std::vector<StoredSetting> settings{{kSection, QStringLiteral("top"), frame.top()},
+                                      {kSection, QStringLiteral("left"), frame.left()},
+                                      {kSection, QStringLiteral("width"), frame.width()},
+                                      {kSection, QStringLiteral("height"), frame.height()}};
   for (const auto& [name, range] : kept_) {
     const calc::MainCase& button = *calc::FindMainCase(name);
     const std::string_view key = face::InputField(range.figure).key;
-    file_->WriteRawString(kSection, CaseKey(button, "figure"),
-                          QString::fromUtf8(key.data(), qsizetype(key.size())));
-    file_->WriteRawString(kSection, CaseKey(button, "from"), QString::number(qlonglong(range.from)));
-    file_->WriteRawString(kSection, CaseKey(button, "to"), QString::number(qlonglong(range.to)));
-    file_->WriteRawString(kSection, CaseKey(button, "step"), QString::number(qlonglong(range.step)));
+    settings.push_back({kSection, CaseKey(button, "figure"), QString::fromUtf8(key.data(), qsizetype(key.size()))});
+    settings.push_back({kSection, CaseKey(button, "from"), QString::number(qlonglong(range.from))});
+    settings.push_back({kSection, CaseKey(button, "to"), QString::number(qlonglong(range.to))});
+    settings.push_back({kSection, CaseKey(button, "step"), QString::number(qlonglong(range.step))});
   }
+  return settings;
 }

@@ -9,8 +9,10 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "QuickTable.h"
+#include "WindowSettings.h"
 
 class TIniGT;
 
@@ -30,8 +32,8 @@ class QuickTableSettings {
 
   // The window's place and size as kept, else `fallback`.
   QRect Frame(const QRect& fallback) const;
-  // Writes `frame` and the ranges kept; throws as the settings file's writes do.
-  void Save(const QRect& frame) const;
+  // What to write: `frame` and the ranges kept.
+  std::vector<StoredSetting> ToSave(const QRect& frame) const;
 
  private:
   // A range as the file holds it: money figures in yen.

@@ -110,7 +110,7 @@ TQuickTableWindow::TQuickTableWindow(const calc::MainCase& button, const calc::M
                                      QWidget* owner)
     : QWidget(owner, Qt::Window) {
   setObjectName(QStringLiteral("QuickTableWindow"));
-  BeginWindowLook(this);
+  BeginWindowLook(this, WindowSizing::Resizable);  // a table and a chart that use the room given
   resize(kDefaultSize);
 
   IniGT1 = new TIniGT(this);
@@ -610,5 +610,5 @@ void TQuickTableWindow::FormShow() {
 
 void TQuickTableWindow::FormClose() {
   // A settings file that cannot be written never keeps the window open.
-  SaveSettings(this, IniGT1, [this] { settings_->Save(QRect(pos(), size())); });
+  SaveSettings(this, IniGT1, settings_->ToSave(QRect(pos(), size())));
 }

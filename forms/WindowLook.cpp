@@ -103,10 +103,11 @@ QColor ChartQColor(tavenko::calc::ChartColour colour) {
   return {};
 }
 
-void BeginWindowLook(QWidget* window) {
-  window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                         Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                         Qt::WindowCloseButtonHint);
+void BeginWindowLook(QWidget* window, WindowSizing sizing) {
+  Qt::WindowFlags frame = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+  if (sizing == WindowSizing::Resizable) frame |= Qt::WindowMaximizeButtonHint;
+  window->setWindowFlags(frame);
   window->setFont(WindowFont(12));
   window->setPalette(DesignedPalette());
 }

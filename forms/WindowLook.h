@@ -35,12 +35,15 @@ void SetTextColour(QWidget* widget, const QColor& colour);
 // A pie slice's or a comparison bar's colour on the screen.
 QColor ChartQColor(tavenko::calc::ChartColour colour);
 
+// Whether a window keeps its designed size or may be resized by the user.
+enum class WindowSizing { Designed, Resizable };
+
 // Before setupUi: the window's frame, font and palette. The frame makes it a
 // window of its own even where another window owns it, with a title bar, the
-// system menu and the minimise and close buttons (no maximise button: every
-// window keeps its designed size). The font (12 px gothic) and the designed
+// system menu and the minimise and close buttons, and a maximise button only
+// for a window that may grow. The font (12 px gothic) and the designed
 // palette are inherited by every control the window then creates.
-void BeginWindowLook(QWidget* window);
+void BeginWindowLook(QWidget* window, WindowSizing sizing = WindowSizing::Designed);
 
 // After setupUi: the window's controls drawn in the window style (group-box
 // titles on the frame line, captions fitted inside their buttons), and Enter

@@ -53,6 +53,8 @@ void SaveSettings(QWidget* window, TIniGT* ini, const std::vector<StoredSetting>
     const auto write = [&](auto value) {
       if constexpr (std::is_same_v<decltype(value), bool>)
         return ini->WriteBool(setting.section, setting.key, value);
+      else if constexpr (std::is_same_v<decltype(value), QString>)
+        return ini->WriteRawString(setting.section, setting.key, value);
       else
         return ini->WriteInteger(setting.section, setting.key, value);
     };

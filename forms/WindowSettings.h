@@ -22,7 +22,7 @@ TIniGT* AddSettingsFile(QWidget* window);
 struct StoredSetting {
   QString section;
   QString key;
-  std::variant<int, bool> value;
+  std::variant<int, bool, QString> value;  // QString: written as it stands
 };
 
 // The position stored for a window under "form", "<windowKey>.top" and

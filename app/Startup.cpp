@@ -1,4 +1,4 @@
-#include "Startup.h"
+#include "app/Startup.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -8,7 +8,7 @@
 #include <QTranslator>
 
 #include "Version.h"
-#include "WindowLook.h"
+#include "forms/WindowLook.h"
 
 // The icon pictures of this static library are registered by hand, outside
 // any namespace (the registration function is global).

@@ -6,10 +6,10 @@
 #include <QApplication>
 #include <cstdio>
 
-#include "SecondaryWindows.h"
-#include "Startup.h"
-#include "TerminationSignals.h"
-#include "zentai.h"
+#include "forms/SecondaryWindows.h"
+#include "app/Startup.h"
+#include "platform/TerminationSignals.h"
+#include "forms/zentai.h"
 
 namespace {
 

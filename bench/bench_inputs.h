@@ -2,8 +2,8 @@
 // and 10,000 steps of a button's own figure from the start of its range.
 #pragma once
 
-#include "MainSheet.h"
-#include "QuickTable.h"
+#include "calc/MainSheet.h"
+#include "face/QuickTable.h"
 
 namespace tavenko::bench {
 

@@ -1,4 +1,4 @@
-#include "AdditionalTax.h"
+#include "calc/AdditionalTax.h"
 
 #include <algorithm>
 

@@ -14,7 +14,7 @@
 
 #include <array>
 
-#include "Amount.h"
+#include "core/Amount.h"
 
 namespace tavenko::calc {
 

@@ -1,9 +1,9 @@
-#include "ComprehensiveTax.h"
+#include "calc/ComprehensiveTax.h"
 
 #include <array>
 #include <span>
 
-#include "Schedules.h"
+#include "core/Schedules.h"
 
 namespace tavenko::calc {
 namespace {

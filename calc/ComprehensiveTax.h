@@ -11,7 +11,7 @@
 // themselves take and give whole yen.
 #pragma once
 
-#include "Amount.h"
+#include "core/Amount.h"
 
 namespace tavenko::calc {
 

@@ -1,7 +1,7 @@
-#include "IncomeCases.h"
+#include "calc/IncomeCases.h"
 
-#include "Schedules.h"
-#include "SheetSteps.h"
+#include "core/Schedules.h"
+#include "calc/SheetSteps.h"
 
 namespace tavenko::calc {
 

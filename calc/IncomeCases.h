@@ -7,7 +7,7 @@
 #include <optional>
 #include <string_view>
 
-#include "MainSheet.h"
+#include "calc/MainSheet.h"
 
 namespace tavenko::calc {
 

@@ -1,8 +1,8 @@
-#include "Incorporation.h"
+#include "calc/Incorporation.h"
 
 #include <utility>
 
-#include "Schedules.h"
+#include "core/Schedules.h"
 
 namespace tavenko::calc {
 namespace {

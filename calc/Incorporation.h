@@ -23,8 +23,8 @@
 #include <string>
 #include <string_view>
 
-#include "Amount.h"
-#include "ChartColour.h"
+#include "core/Amount.h"
+#include "calc/ChartColour.h"
 
 namespace tavenko::calc {
 

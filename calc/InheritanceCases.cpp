@@ -1,10 +1,10 @@
-#include "InheritanceCases.h"
+#include "calc/InheritanceCases.h"
 
 #include <string>
 #include <string_view>
 
-#include "Schedules.h"
-#include "SheetSteps.h"
+#include "core/Schedules.h"
+#include "calc/SheetSteps.h"
 
 namespace tavenko::calc {
 namespace {

@@ -10,7 +10,7 @@
 // spouse reduction -> net tax -> results, log, pie -> fee estimate.
 #pragma once
 
-#include "MainSheet.h"
+#include "calc/MainSheet.h"
 
 namespace tavenko::calc {
 

@@ -1,11 +1,11 @@
-#include "MainSheet.h"
+#include "calc/MainSheet.h"
 
 #include <array>
 
-#include "IncomeCases.h"
-#include "InheritanceCases.h"
-#include "OfficerCase.h"
-#include "PropertyCases.h"
+#include "calc/IncomeCases.h"
+#include "calc/InheritanceCases.h"
+#include "calc/OfficerCase.h"
+#include "calc/PropertyCases.h"
 
 namespace tavenko::calc {
 

@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "Amount.h"
-#include "ChartColour.h"
+#include "core/Amount.h"
+#include "calc/ChartColour.h"
 
 namespace tavenko::calc {
 

@@ -1,8 +1,8 @@
-#include "OfficerCase.h"
+#include "calc/OfficerCase.h"
 
-#include "IncomeCases.h"
-#include "NumberText.h"
-#include "SheetSteps.h"
+#include "calc/IncomeCases.h"
+#include "core/NumberText.h"
+#include "calc/SheetSteps.h"
 
 namespace tavenko::calc {
 

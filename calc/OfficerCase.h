@@ -3,7 +3,7 @@
 // left after the retirement income deduction is not halved.
 #pragma once
 
-#include "MainSheet.h"
+#include "calc/MainSheet.h"
 
 namespace tavenko::calc {
 

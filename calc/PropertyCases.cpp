@@ -1,11 +1,11 @@
-#include "PropertyCases.h"
+#include "calc/PropertyCases.h"
 
 #include <array>
 #include <string_view>
 #include <vector>
 
-#include "Schedules.h"
-#include "SheetSteps.h"
+#include "core/Schedules.h"
+#include "calc/SheetSteps.h"
 
 namespace tavenko::calc {
 namespace {

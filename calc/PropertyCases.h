@@ -13,7 +13,7 @@
 //              deduction; the marginal figure steps by 100,000 yen, times 10
 #pragma once
 
-#include "MainSheet.h"
+#include "calc/MainSheet.h"
 
 namespace tavenko::calc {
 

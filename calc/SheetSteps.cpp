@@ -1,6 +1,6 @@
-#include "SheetSteps.h"
+#include "calc/SheetSteps.h"
 
-#include "NumberText.h"
+#include "core/NumberText.h"
 
 namespace tavenko::calc {
 

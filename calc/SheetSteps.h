@@ -13,7 +13,7 @@
 #include <span>
 #include <string_view>
 
-#include "MainSheet.h"
+#include "calc/MainSheet.h"
 
 namespace tavenko::calc {
 

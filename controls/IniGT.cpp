@@ -1,4 +1,4 @@
-#include "IniGT.h"
+#include "controls/IniGT.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -10,7 +10,7 @@
 #include <optional>
 #include <unistd.h>
 
-#include "Messages.h"
+#include "platform/Messages.h"
 
 using tavenko::platform::WriteRefusal;
 

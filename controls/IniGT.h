@@ -15,7 +15,7 @@
 #include <QString>
 #include <memory>
 
-#include "ProfileFile.h"
+#include "platform/ProfileFile.h"
 
 // Where a bare file name is kept: beside the executable (else in the user's
 // settings folder), in the system-wide settings folder, or in the current

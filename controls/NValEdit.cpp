@@ -1,4 +1,4 @@
-#include "NValEdit.h"
+#include "controls/NValEdit.h"
 
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -14,7 +14,7 @@
 #include <QStyleOptionFrame>
 #include <cmath>
 
-#include "Messages.h"
+#include "platform/Messages.h"
 
 namespace platform = tavenko::platform;
 

@@ -18,7 +18,7 @@
 #include <QFont>
 #include <QLineEdit>
 
-#include "FieldModel.h"
+#include "controls/model/FieldModel.h"
 
 class QMenu;
 

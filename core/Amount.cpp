@@ -1,4 +1,4 @@
-#include "Amount.h"
+#include "core/Amount.h"
 
 #include <cmath>
 

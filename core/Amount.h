@@ -10,7 +10,7 @@
 #include <limits>
 #include <optional>
 
-#include "Scales.h"
+#include "core/Scales.h"
 
 static_assert(std::numeric_limits<long double>::digits == 64,
               "figures are defined in the 80-bit extended format");

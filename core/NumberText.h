@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "Amount.h"
+#include "core/Amount.h"
 
 namespace tavenko {
 

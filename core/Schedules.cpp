@@ -1,4 +1,4 @@
-#include "Schedules.h"
+#include "core/Schedules.h"
 
 #include <array>
 

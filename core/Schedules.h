@@ -6,7 +6,7 @@
 
 #include <span>
 
-#include "Amount.h"
+#include "core/Amount.h"
 
 namespace tavenko {
 

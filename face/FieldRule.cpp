@@ -1,4 +1,4 @@
-#include "FieldRule.h"
+#include "face/FieldRule.h"
 
 namespace tavenko::face {
 

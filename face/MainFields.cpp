@@ -1,4 +1,4 @@
-#include "MainFields.h"
+#include "face/MainFields.h"
 
 #include <array>
 #include <cassert>

@@ -9,8 +9,8 @@
 #include <span>
 #include <string_view>
 
-#include "FieldModel.h"
-#include "MainSheet.h"
+#include "controls/model/FieldModel.h"
+#include "calc/MainSheet.h"
 
 namespace tavenko::face {
 

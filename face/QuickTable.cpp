@@ -1,10 +1,10 @@
-#include "QuickTable.h"
+#include "face/QuickTable.h"
 
 #include <algorithm>
 #include <cassert>
 #include <cmath>
 
-#include "NumberText.h"
+#include "core/NumberText.h"
 
 namespace tavenko::face {
 

@@ -26,8 +26,8 @@
 #include <string_view>
 #include <vector>
 
-#include "MainFields.h"
-#include "MainSheet.h"
+#include "face/MainFields.h"
+#include "calc/MainSheet.h"
 
 namespace tavenko::face {
 

@@ -1,4 +1,4 @@
-#include "QuickTableChart.h"
+#include "forms/QuickTableChart.h"
 
 #include <QLegend>
 #include <QLineSeries>
@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "WindowLook.h"
+#include "forms/WindowLook.h"
 
 using tavenko::AmountUnit;
 using tavenko::face::Figure;

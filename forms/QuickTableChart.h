@@ -9,7 +9,7 @@
 #include <QChartView>
 #include <array>
 
-#include "QuickTable.h"
+#include "face/QuickTable.h"
 
 class QLineSeries;
 class QValueAxis;

@@ -1,4 +1,4 @@
-#include "QuickTableModel.h"
+#include "forms/QuickTableModel.h"
 
 #include <QColor>
 

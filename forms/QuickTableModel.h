@@ -10,7 +10,7 @@
 #include <QStringList>
 #include <memory>
 
-#include "QuickTable.h"
+#include "face/QuickTable.h"
 
 class QuickTableModel : public QAbstractTableModel {
   Q_OBJECT

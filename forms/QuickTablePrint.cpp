@@ -1,4 +1,4 @@
-#include "QuickTablePrint.h"
+#include "forms/QuickTablePrint.h"
 
 #include <QChart>
 #include <QChartView>
@@ -12,8 +12,8 @@
 #include <cmath>
 #include <set>
 
-#include "QuickTableModel.h"
-#include "WindowLook.h"
+#include "forms/QuickTableModel.h"
+#include "forms/WindowLook.h"
 
 using tavenko::face::QuickTable;
 

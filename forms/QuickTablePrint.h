@@ -8,7 +8,7 @@
 
 #include <QStringList>
 
-#include "QuickTable.h"
+#include "face/QuickTable.h"
 
 class QChartView;
 class QPainter;

@@ -1,8 +1,8 @@
-#include "QuickTableSettings.h"
+#include "forms/QuickTableSettings.h"
 
 #include <array>
 
-#include "IniGT.h"
+#include "controls/IniGT.h"
 
 using tavenko::AmountUnit;
 using tavenko::Extended;

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "QuickTable.h"
-#include "WindowSettings.h"
+#include "face/QuickTable.h"
+#include "forms/WindowSettings.h"
 
 class TIniGT;
 

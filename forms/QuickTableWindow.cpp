@@ -1,4 +1,4 @@
-#include "QuickTableWindow.h"
+#include "forms/QuickTableWindow.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -28,16 +28,16 @@
 #include <algorithm>
 #include <cmath>
 
-#include "IniGT.h"
-#include "Messages.h"
-#include "NValEdit.h"
-#include "QuickTableChart.h"
-#include "QuickTableModel.h"
-#include "QuickTablePrint.h"
-#include "QuickTableSettings.h"
-#include "WindowLook.h"
-#include "WindowPrinter.h"
-#include "WindowSettings.h"
+#include "controls/IniGT.h"
+#include "platform/Messages.h"
+#include "controls/NValEdit.h"
+#include "forms/QuickTableChart.h"
+#include "forms/QuickTableModel.h"
+#include "forms/QuickTablePrint.h"
+#include "forms/QuickTableSettings.h"
+#include "forms/WindowLook.h"
+#include "platform/WindowPrinter.h"
+#include "forms/WindowSettings.h"
 
 using tavenko::AmountUnit;
 using tavenko::Extended;

@@ -25,8 +25,8 @@
 #include <memory>
 #include <optional>
 
-#include "MainSheet.h"
-#include "QuickTable.h"
+#include "calc/MainSheet.h"
+#include "face/QuickTable.h"
 
 class QButtonGroup;
 class QComboBox;

@@ -1,4 +1,4 @@
-#include "SecondaryWindows.h"
+#include "forms/SecondaryWindows.h"
 
 #include <QEvent>
 #include <QTimer>
@@ -6,11 +6,11 @@
 #include <functional>
 #include <utility>
 
-#include "HelpViewer.h"
-#include "QuickTableWindow.h"
-#include "Unit4.h"
-#include "kasanzei.h"
-#include "sougou.h"
+#include "platform/HelpViewer.h"
+#include "forms/QuickTableWindow.h"
+#include "forms/Unit4.h"
+#include "forms/kasanzei.h"
+#include "forms/sougou.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 // and starts hidden.
 #pragma once
 
-#include "MainSheet.h"
+#include "calc/MainSheet.h"
 
 class QWidget;
 

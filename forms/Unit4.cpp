@@ -1,4 +1,4 @@
-#include "Unit4.h"
+#include "forms/Unit4.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSet>
@@ -9,11 +9,11 @@
 #include <QValueAxis>
 #include <algorithm>
 
-#include "FieldRule.h"
-#include "NValEdit.h"
-#include "WindowLook.h"
-#include "WindowPrinter.h"
-#include "WindowSettings.h"
+#include "face/FieldRule.h"
+#include "controls/NValEdit.h"
+#include "forms/WindowLook.h"
+#include "platform/WindowPrinter.h"
+#include "forms/WindowSettings.h"
 #include "ui_Unit4.h"
 
 namespace calc = tavenko::calc;

@@ -23,7 +23,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "Incorporation.h"
+#include "calc/Incorporation.h"
 
 class QHorizontalBarSeries;
 class QValueAxis;

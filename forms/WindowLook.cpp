@@ -1,4 +1,4 @@
-#include "WindowLook.h"
+#include "forms/WindowLook.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -6,8 +6,8 @@
 #include <QPointer>
 #include <QPushButton>
 
-#include "Fonts.h"
-#include "WindowStyle.h"
+#include "platform/Fonts.h"
+#include "forms/WindowStyle.h"
 
 // The pictures of a static library's resource file are registered by hand,
 // once (outside any namespace, as the registration function is global).

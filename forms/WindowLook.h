@@ -15,7 +15,7 @@
 #include <QPalette>
 #include <QWidget>
 
-#include "ChartColour.h"
+#include "calc/ChartColour.h"
 
 // Lets the window fonts ask for "ＭＳ Ｐゴシック" and fall back to the
 // proportional gothic faces found on the system. Safe to call more than once.

@@ -1,4 +1,4 @@
-#include "WindowSettings.h"
+#include "forms/WindowSettings.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <type_traits>
 
-#include "IniGT.h"
-#include "Messages.h"
+#include "controls/IniGT.h"
+#include "platform/Messages.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "WindowStyle.h"
+#include "forms/WindowStyle.h"
 
 #include <QApplication>
 #include <QPainter>

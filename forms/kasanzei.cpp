@@ -1,4 +1,4 @@
-#include "kasanzei.h"
+#include "forms/kasanzei.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -6,11 +6,11 @@
 #include <QStyle>
 #include <array>
 
-#include "HelpViewer.h"
-#include "Messages.h"
-#include "NValEdit.h"
-#include "WindowLook.h"
-#include "WindowPrinter.h"
+#include "platform/HelpViewer.h"
+#include "platform/Messages.h"
+#include "controls/NValEdit.h"
+#include "forms/WindowLook.h"
+#include "platform/WindowPrinter.h"
 #include "ui_kasanzei.h"
 
 namespace {

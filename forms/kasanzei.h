@@ -22,7 +22,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "AdditionalTax.h"
+#include "calc/AdditionalTax.h"
 
 class QEvent;
 class QCloseEvent;

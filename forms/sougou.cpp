@@ -1,13 +1,13 @@
-#include "sougou.h"
+#include "forms/sougou.h"
 
 #include <QCloseEvent>
 #include <QEvent>
 
-#include "HelpViewer.h"
-#include "Messages.h"
-#include "NValEdit.h"
-#include "WindowLook.h"
-#include "WindowPrinter.h"
+#include "platform/HelpViewer.h"
+#include "platform/Messages.h"
+#include "controls/NValEdit.h"
+#include "forms/WindowLook.h"
+#include "platform/WindowPrinter.h"
 #include "ui_sougou.h"
 
 using tavenko::FineYen;

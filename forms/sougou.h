@@ -28,7 +28,7 @@
 #include <memory>
 #include <utility>
 
-#include "ComprehensiveTax.h"
+#include "calc/ComprehensiveTax.h"
 
 class QRadioButton;
 

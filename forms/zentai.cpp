@@ -1,4 +1,4 @@
-#include "zentai.h"
+#include "forms/zentai.h"
 
 #include <QButtonGroup>
 #include <QChart>
@@ -19,15 +19,15 @@
 #include <array>
 #include <vector>
 
-#include "HelpViewer.h"
-#include "IniGT.h"
-#include "Messages.h"
-#include "NValEdit.h"
-#include "SecondaryWindows.h"
+#include "platform/HelpViewer.h"
+#include "controls/IniGT.h"
+#include "platform/Messages.h"
+#include "controls/NValEdit.h"
+#include "forms/SecondaryWindows.h"
 #include "Version.h"
-#include "WindowLook.h"
-#include "WindowPrinter.h"
-#include "WindowSettings.h"
+#include "forms/WindowLook.h"
+#include "platform/WindowPrinter.h"
+#include "forms/WindowSettings.h"
 #include "ui_zentai.h"
 
 using tavenko::AmountUnit;

@@ -20,8 +20,8 @@
 #include <string_view>
 #include <vector>
 
-#include "Amount.h"
-#include "MainSheet.h"
+#include "core/Amount.h"
+#include "calc/MainSheet.h"
 
 class QMenu;
 class QPieSeries;

@@ -1,11 +1,11 @@
-#include "HelpDocument.h"
+#include "platform/HelpDocument.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <span>
 
-#include "NumberText.h"
-#include "Schedules.h"
+#include "core/NumberText.h"
+#include "core/Schedules.h"
 
 // Resources of a static library are registered by hand, outside any namespace.
 static void RegisterHelpResources() { Q_INIT_RESOURCE(tavenko_help); }

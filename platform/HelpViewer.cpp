@@ -1,4 +1,4 @@
-#include "HelpViewer.h"
+#include "platform/HelpViewer.h"
 
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -10,9 +10,9 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
-#include "Fonts.h"
-#include "HelpDocument.h"
-#include "Messages.h"
+#include "platform/Fonts.h"
+#include "platform/HelpDocument.h"
+#include "platform/Messages.h"
 
 namespace tavenko::platform {
 namespace {

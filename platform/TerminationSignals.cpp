@@ -1,4 +1,4 @@
-#include "TerminationSignals.h"
+#include "platform/TerminationSignals.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -7,7 +7,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include "Messages.h"
+#include "platform/Messages.h"
 
 namespace tavenko::platform {
 namespace {

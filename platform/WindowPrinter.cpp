@@ -1,4 +1,4 @@
-#include "WindowPrinter.h"
+#include "platform/WindowPrinter.h"
 
 #include <QPainter>
 #include <QPixmap>
@@ -6,7 +6,7 @@
 #include <QPrinter>
 #include <QWidget>
 
-#include "Messages.h"
+#include "platform/Messages.h"
 
 namespace tavenko::platform {
 

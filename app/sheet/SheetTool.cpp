@@ -1,12 +1,12 @@
-#include "SheetTool.h"
+#include "app/sheet/SheetTool.h"
 
 #include <algorithm>
 #include <optional>
 #include <set>
 
-#include "MainFields.h"
-#include "NumberText.h"
-#include "QuickTable.h"
+#include "face/MainFields.h"
+#include "core/NumberText.h"
+#include "face/QuickTable.h"
 #include "Version.h"
 
 namespace tavenko::sheettool {

@@ -14,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-#include "MainSheet.h"
+#include "calc/MainSheet.h"
 
 namespace tavenko::sheettool {
 

@@ -3,7 +3,7 @@
 #include <string_view>
 #include <vector>
 
-#include "SheetTool.h"
+#include "app/sheet/SheetTool.h"
 
 int main(int argc, char* argv[]) {
   const std::vector<std::string_view> args(argv + 1, argv + argc);

@@ -1,9 +1,9 @@
-#include "FieldModel.h"
+#include "controls/model/FieldModel.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "NumberText.h"
+#include "core/NumberText.h"
 
 namespace tavenko::field {
 namespace {

@@ -6,12 +6,12 @@
 #include <QRadioButton>
 #include <QtTest>
 
-#include "MainFields.h"
-#include "MainSheet.h"
-#include "Messages.h"
-#include "NValEdit.h"
-#include "SheetTool.h"
-#include "zentai.h"
+#include "face/MainFields.h"
+#include "calc/MainSheet.h"
+#include "platform/Messages.h"
+#include "controls/NValEdit.h"
+#include "app/sheet/SheetTool.h"
+#include "forms/zentai.h"
 
 using namespace tavenko;
 

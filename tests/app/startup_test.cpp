@@ -10,10 +10,10 @@
 #include <QTextBrowser>
 #include <QtTest>
 
-#include "../forms/main_window_probe.h"
-#include "HelpViewer.h"
-#include "SecondaryWindows.h"
-#include "Startup.h"
+#include "tests/forms/main_window_probe.h"
+#include "platform/HelpViewer.h"
+#include "forms/SecondaryWindows.h"
+#include "app/Startup.h"
 #include "Version.h"
 
 using main_window_probe::MainWindowProbe;

@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "AdditionalTax.h"
-#include "NumberText.h"
+#include "calc/AdditionalTax.h"
+#include "core/NumberText.h"
 
 using namespace tavenko;
 using namespace tavenko::calc;

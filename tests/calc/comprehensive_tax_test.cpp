@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ComprehensiveTax.h"
+#include "calc/ComprehensiveTax.h"
 
 using namespace tavenko;
 using namespace tavenko::calc;

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "MainSheet.h"
-#include "NumberText.h"
-#include "SheetSteps.h"
+#include "calc/MainSheet.h"
+#include "core/NumberText.h"
+#include "calc/SheetSteps.h"
 
 using namespace tavenko;
 using namespace tavenko::calc;

@@ -2,14 +2,14 @@
 // yen: clamps, halfway roundings and the upper brackets; and the window's
 // model driven without a window: the splits, the search and the columns that
 // recompute only when a field's shown text changes.
-#include "Incorporation.h"
+#include "calc/Incorporation.h"
 
 #include <gtest/gtest.h>
 
 #include <ostream>
 #include <vector>
 
-#include "FieldRule.h"
+#include "face/FieldRule.h"
 
 namespace tavenko::calc {
 

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "InheritanceCases.h"
-#include "MainFields.h"
-#include "SheetSteps.h"
-#include "sheet_expectations.h"
+#include "calc/InheritanceCases.h"
+#include "face/MainFields.h"
+#include "calc/SheetSteps.h"
+#include "tests/calc/sheet_expectations.h"
 
 using namespace tavenko;
 using namespace tavenko::calc;

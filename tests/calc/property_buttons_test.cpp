@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "PropertyCases.h"
+#include "calc/PropertyCases.h"
 
 namespace tavenko::calc {
 namespace {

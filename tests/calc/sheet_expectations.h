@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "MainFields.h"
-#include "MainSheet.h"
-#include "NumberText.h"
+#include "face/MainFields.h"
+#include "calc/MainSheet.h"
+#include "core/NumberText.h"
 
 namespace tavenko::calc::testing {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "PropertyCases.h"
-#include "sheet_expectations.h"
+#include "calc/PropertyCases.h"
+#include "tests/calc/sheet_expectations.h"
 
 namespace tavenko::calc {
 namespace {

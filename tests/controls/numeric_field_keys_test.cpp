@@ -14,9 +14,9 @@
 #include <QtTest>
 #include <memory>
 
-#include "Fonts.h"
-#include "Messages.h"
-#include "NValEdit.h"
+#include "platform/Fonts.h"
+#include "platform/Messages.h"
+#include "controls/NValEdit.h"
 
 namespace platform = tavenko::platform;
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "Amount.h"
+#include "core/Amount.h"
 
 using namespace tavenko;
 

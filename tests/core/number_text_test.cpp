@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "NumberText.h"
+#include "core/NumberText.h"
 
 using namespace tavenko;
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "Schedules.h"
+#include "core/Schedules.h"
 
 using namespace tavenko;
 

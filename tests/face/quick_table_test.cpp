@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "MainSheet.h"
-#include "QuickTable.h"
-#include "csv_reader.h"
+#include "calc/MainSheet.h"
+#include "face/QuickTable.h"
+#include "tests/face/csv_reader.h"
 
 using namespace tavenko;
 using namespace tavenko::face;

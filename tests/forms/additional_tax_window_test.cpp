@@ -9,10 +9,10 @@
 #include <QtTest>
 #include <cmath>
 
-#include "HelpViewer.h"
-#include "Messages.h"
-#include "NValEdit.h"
-#include "kasanzei.h"
+#include "platform/HelpViewer.h"
+#include "platform/Messages.h"
+#include "controls/NValEdit.h"
+#include "forms/kasanzei.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "ComprehensiveTax.h"
-#include "HelpViewer.h"
-#include "Messages.h"
-#include "NValEdit.h"
-#include "sougou.h"
+#include "calc/ComprehensiveTax.h"
+#include "platform/HelpViewer.h"
+#include "platform/Messages.h"
+#include "controls/NValEdit.h"
+#include "forms/sougou.h"
 
 using tavenko::FineYen;
 using tavenko::calc::FineFromValue;

@@ -20,11 +20,11 @@
 #include <cmath>
 #include <memory>
 
-#include "IniGT.h"
-#include "Messages.h"
-#include "NValEdit.h"
-#include "WindowLook.h"
-#include "zentai.h"
+#include "controls/IniGT.h"
+#include "platform/Messages.h"
+#include "controls/NValEdit.h"
+#include "forms/WindowLook.h"
+#include "forms/zentai.h"
 
 namespace {
 

@@ -20,11 +20,11 @@
 #include <functional>
 #include <utility>
 
-#include "Amount.h"
-#include "IniGT.h"
-#include "Messages.h"
-#include "NValEdit.h"
-#include "Unit4.h"
+#include "core/Amount.h"
+#include "controls/IniGT.h"
+#include "platform/Messages.h"
+#include "controls/NValEdit.h"
+#include "forms/Unit4.h"
 
 using tavenko::YenAmount;
 

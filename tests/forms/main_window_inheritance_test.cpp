@@ -5,7 +5,7 @@
 #include <QFile>
 #include <QRadioButton>
 
-#include "main_window_probe.h"
+#include "tests/forms/main_window_probe.h"
 
 using namespace main_window_probe;
 

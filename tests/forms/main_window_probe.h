@@ -21,10 +21,10 @@
 #include <QtTest>
 #include <memory>
 
-#include "IniGT.h"
-#include "Messages.h"
-#include "NValEdit.h"
-#include "zentai.h"
+#include "controls/IniGT.h"
+#include "platform/Messages.h"
+#include "controls/NValEdit.h"
+#include "forms/zentai.h"
 
 namespace main_window_probe {
 

@@ -4,7 +4,7 @@
 // runs an inheritance click, so the row's button has to replace all it left.
 #include <QFile>
 
-#include "main_window_probe.h"
+#include "tests/forms/main_window_probe.h"
 
 using namespace main_window_probe;
 

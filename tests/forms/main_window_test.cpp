@@ -23,11 +23,11 @@
 #include <QTextBlock>
 #include <QtTest>
 
-#include "Fonts.h"
-#include "Messages.h"
-#include "NValEdit.h"
-#include "main_window_probe.h"
-#include "zentai.h"
+#include "platform/Fonts.h"
+#include "platform/Messages.h"
+#include "controls/NValEdit.h"
+#include "tests/forms/main_window_probe.h"
+#include "forms/zentai.h"
 
 using namespace main_window_probe;
 

@@ -19,12 +19,12 @@
 #include <QTimer>
 #include <QValueAxis>
 
-#include "HelpViewer.h"
-#include "MainFields.h"
-#include "QuickTable.h"
-#include "QuickTableChart.h"
-#include "QuickTableWindow.h"
-#include "main_window_probe.h"
+#include "platform/HelpViewer.h"
+#include "face/MainFields.h"
+#include "face/QuickTable.h"
+#include "forms/QuickTableChart.h"
+#include "forms/QuickTableWindow.h"
+#include "tests/forms/main_window_probe.h"
 
 using namespace main_window_probe;
 using tavenko::AmountUnit;

@@ -14,13 +14,13 @@
 #include <random>
 #include <sys/resource.h>
 
-#include "IniGT.h"
-#include "Messages.h"
-#include "ProfileFile.h"
-#include "TerminationSignals.h"
-#include "Unit4.h"
-#include "child_process.h"
-#include "zentai.h"
+#include "controls/IniGT.h"
+#include "platform/Messages.h"
+#include "platform/ProfileFile.h"
+#include "platform/TerminationSignals.h"
+#include "forms/Unit4.h"
+#include "tests/forms/child_process.h"
+#include "forms/zentai.h"
 
 using namespace child_process;
 using tavenko::platform::ProfileFile;

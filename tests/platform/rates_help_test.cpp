@@ -6,10 +6,10 @@
 #include <QTest>
 #include <QTextBrowser>
 
-#include "HelpDocument.h"
-#include "HelpViewer.h"
-#include "Messages.h"
-#include "Schedules.h"
+#include "platform/HelpDocument.h"
+#include "platform/HelpViewer.h"
+#include "platform/Messages.h"
+#include "core/Schedules.h"
 
 using namespace tavenko;
 

@@ -16,9 +16,9 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
-#include "IniGT.h"
-#include "Messages.h"
-#include "ProfileFile.h"
+#include "controls/IniGT.h"
+#include "platform/Messages.h"
+#include "platform/ProfileFile.h"
 
 using tavenko::platform::ProfileFile;
 

@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "MainSheet.h"
-#include "NumberText.h"
-#include "QuickTable.h"
-#include "SheetTool.h"
-#include "../../face/csv_reader.h"
+#include "calc/MainSheet.h"
+#include "core/NumberText.h"
+#include "face/QuickTable.h"
+#include "app/sheet/SheetTool.h"
+#include "tests/face/csv_reader.h"
 #include "Version.h"
 
 using namespace tavenko::sheettool;

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "FieldModel.h"
+#include "controls/model/FieldModel.h"
 
 using namespace tavenko;
 using namespace tavenko::field;

@@ -6,10 +6,10 @@
 #include <QApplication>
 #include <cstdio>
 
-#include "forms/SecondaryWindows.h"
 #include "app/Startup.h"
-#include "platform/TerminationSignals.h"
+#include "forms/SecondaryWindows.h"
 #include "forms/zentai.h"
+#include "platform/TerminationSignals.h"
 
 namespace {
 
@@ -35,8 +35,10 @@ int main(int argc, char* argv[]) {
   if (const auto answer = tavenko::app::RejectUnknownArguments(QApplication::arguments()))
     return Print(*answer);
   if (const auto folder = tavenko::app::SetUpApplication(app)) {
-    std::fprintf(stderr, "tavenko: Qt's Japanese translations (qtbase_ja.qm) are not in %s; "
-                         "standard dialogs stay in English\n", folder->toUtf8().constData());
+    std::fprintf(stderr,
+                 "tavenko: Qt's Japanese translations (qtbase_ja.qm) are not in %s; "
+                 "standard dialogs stay in English\n",
+                 folder->toUtf8().constData());
   }
   tavenko::platform::CloseWindowsOnTerminationSignals();  // a logout saves the settings too
 

@@ -5,9 +5,9 @@
 //   build/quick_table_benchmark
 #include <benchmark/benchmark.h>
 
+#include "bench/bench_inputs.h"
 #include "calc/MainSheet.h"
 #include "face/QuickTable.h"
-#include "bench/bench_inputs.h"
 
 using namespace tavenko;
 using namespace tavenko::face;

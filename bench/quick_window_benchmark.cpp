@@ -13,12 +13,12 @@
 #include <memory>
 #include <vector>
 
+#include "bench/bench_inputs.h"
 #include "calc/MainSheet.h"
 #include "controls/NValEdit.h"
 #include "face/QuickTable.h"
 #include "forms/QuickTableWindow.h"
 #include "forms/WindowLook.h"
-#include "bench/bench_inputs.h"
 
 using namespace tavenko;
 using tavenko::bench::TenThousandRows;

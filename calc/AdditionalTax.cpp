@@ -32,8 +32,8 @@ ColumnRow RowOf(const std::array<Ticks, kTaxColumns>& amounts) {
 
 Ticks PenaltyThreshold(PenaltyUnit unit) {
   // 500,000 yen: 500,000 in yen or 50 in ten thousand yen.
-  const Ticks units = unit == PenaltyUnit::TenThousandYen ? kFifteenPercentThreshold / kYenPerMan
-                                                          : kFifteenPercentThreshold;
+  const Ticks units =
+      unit == PenaltyUnit::TenThousandYen ? kFifteenPercentThreshold / kYenPerMan : kFifteenPercentThreshold;
   return units * kTicksPerUnit;
 }
 

@@ -141,8 +141,7 @@ ComprehensiveTaxes ComputeComprehensiveTaxes(const ComprehensiveIncomes& in) {
   // base is not clamped, the schedule's own threshold leaves a small or
   // negative base without tax.
   const FineYen businessBase = CutToThousandYen(in.realEstateBusiness + in.business);
-  out.businessTax =
-      ClampAtZero(CutToHundredYen(FineFromYen(IndividualBusinessTax(WholeYen(businessBase)))));
+  out.businessTax = ClampAtZero(CutToHundredYen(FineFromYen(IndividualBusinessTax(WholeYen(businessBase)))));
 
   out.totalTax = out.incomeTax + out.prefecturalTax + out.municipalTax + out.businessTax;
   return out;

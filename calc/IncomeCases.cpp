@@ -1,7 +1,7 @@
 #include "calc/IncomeCases.h"
 
-#include "core/Schedules.h"
 #include "calc/SheetSteps.h"
+#include "core/Schedules.h"
 
 namespace tavenko::calc {
 
@@ -73,13 +73,13 @@ const IncomeCaseRules kOccasional{
 }  // namespace
 
 SidePanel RetirementPanel() {
-  return SidePanel{.visible = true,
-                   .caption = "勤続年数",
-                   .note = JoinLines({"　退職所得控除は勤続", "年数２０年迄は１年に付",
-                                      "き４０万円。２１年以上は", "１年に付き７０万円。",
-                                      "　残額の２分の１に税率", "を乗じる。"}),
-                   .yearsFieldVisible = true,
-                   .extraFieldVisible = false};
+  return SidePanel{
+      .visible = true,
+      .caption = "勤続年数",
+      .note = JoinLines({"　退職所得控除は勤続", "年数２０年迄は１年に付", "き４０万円。２１年以上は",
+                         "１年に付き７０万円。", "　残額の２分の１に税率", "を乗じる。"}),
+      .yearsFieldVisible = true,
+      .extraFieldVisible = false};
 }
 
 Extended PaymentLessRetirementDeduction(YenAmount payment, ScaledCount serviceYears) {

@@ -21,9 +21,9 @@ MainSheet OccasionalIncomeSheet(const MainInputs& in);  // BitBtn5
 
 // The figures of one income click, in yen.
 struct IncomeWork {
-  YenAmount gross = 0;      // GrossAmount: the converted NValEdit11
-  YenAmount income = 0;     // IncomeAmount: the income the deductions come off
-  YenAmount deduction = 0;  // DeductionAmount
+  YenAmount gross = 0;           // GrossAmount: the converted NValEdit11
+  YenAmount income = 0;          // IncomeAmount: the income the deductions come off
+  YenAmount deduction = 0;       // DeductionAmount
   ScaledCount serviceYears = 0;  // ServiceYears, where read
   // NextMillionBase when the case derives it itself; otherwise the taxable
   // income plus 1,000,000 yen.

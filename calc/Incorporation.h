@@ -23,8 +23,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/Amount.h"
 #include "calc/ChartColour.h"
+#include "core/Amount.h"
 
 namespace tavenko::calc {
 
@@ -95,8 +95,8 @@ struct IncorporationSheet {
   // total: negative when the company form saves tax.
   FieldFigure combinedTotal, saving;
 
-  int sliderPosition = 0;        // the split in percent of the profit kept in the company
-  bool comparisonShown = false;  // the company and salary columns, from the first split on
+  int sliderPosition = 0;                // the split in percent of the profit kept in the company
+  bool comparisonShown = false;          // the company and salary columns, from the first split on
   std::optional<ComparisonChart> chart;  // as last drawn; nothing before the first drawing
   bool chartRedrawn = false;             // by the last step
 };

@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/Schedules.h"
 #include "calc/SheetSteps.h"
+#include "core/Schedules.h"
 
 namespace tavenko::calc {
 namespace {
@@ -28,6 +28,7 @@ struct OrderRules {
   std::string_view statutoryShareNote;  // Label13 of the statutory-share button
 };
 
+// clang-format off
 const OrderRules kChildren{
     &MainInputs::children, "子の数を入れてください", 1, 2, 320000000, 320000000, false,
     "　　子の税額", "子１人の法定相続分に按分", "子１人の法定相続分の相続税額",
@@ -40,6 +41,7 @@ const OrderRules kSiblings{
     &MainInputs::siblings, "兄弟の数を入れてください", 3, 4, 213333333.3L, 213333333, true,
     "　兄弟の税額", "兄弟１人の法定相続分に按分", "兄弟１人の法定相続分の相続税額",
     " 法定相続分 3/4\r\n\r\n"};
+// clang-format on
 
 const OrderRules& RulesOf(HeirOrder order) {
   switch (order) {
@@ -66,7 +68,7 @@ Extended BasicDeduction(ScaledCount k, bool spouse) {
 }
 
 struct StatutoryShares {
-  YenAmount spouse = 0;  // S
+  YenAmount spouse = 0;   // S
   YenAmount perHeir = 0;  // U
 };
 
@@ -82,8 +84,8 @@ StatutoryShares SharesOf(const OrderRules& rules, YenAmount taxable, ScaledCount
 }
 
 struct Allocation {
-  YenAmount spouseTax = 0;  // Fs
-  YenAmount heirsTax = 0;   // Fh
+  YenAmount spouseTax = 0;      // Fs
+  YenAmount heirsTax = 0;       // Fh
   Extended spouseAcquires = 0;  // in yen, for NValEdit17
 };
 
@@ -167,13 +169,13 @@ MainSheet InheritanceSheet(HeirOrder order, SpouseAcquisition acquisition, const
   const OrderRules& rules = RulesOf(order);
   // GroupBox2 becomes the box of the spouse's assumed acquisition, with
   // NValEdit17; the fee panel GroupBox3 shows the estimate.
-  const SidePanel spousePanel{.visible = true,
-                              .caption = "配偶者の取得分",
-                              .note = std::string(acquisition == SpouseAcquisition::StatutoryShare
-                                                      ? rules.statutoryShareNote
-                                                      : kLargerOfNote),
-                              .yearsFieldVisible = false,
-                              .extraFieldVisible = true};
+  const SidePanel spousePanel{
+      .visible = true,
+      .caption = "配偶者の取得分",
+      .note = std::string(acquisition == SpouseAcquisition::StatutoryShare ? rules.statutoryShareNote
+                                                                           : kLargerOfNote),
+      .yearsFieldVisible = false,
+      .extraFieldVisible = true};
   MainSheet sheet = StartSheet(InputsUsed({kValueInput}), spousePanel, /*feePanelVisible=*/true);
   // The spouse setting and the heir counts are in use too.
   sheet.heirPromptsInUse = true;
@@ -231,8 +233,8 @@ MainSheet InheritanceSheet(HeirOrder order, SpouseAcquisition acquisition, const
 
   const Extended scaledTotalNext = static_cast<Extended>(heirShareTaxNext) * static_cast<Extended>(k) +
                                    static_cast<Extended>(spouseShareTaxNext) * kCountScale;
-  const Allocation allocationNext = Allocate(rules, acquisition, spouse, k, scaledTotalNext,
-                                             NextMillion(estate), rules.limitNextMillion);
+  const Allocation allocationNext =
+      Allocate(rules, acquisition, spouse, k, scaledTotalNext, NextMillion(estate), rules.limitNextMillion);
 
   // The spouse reduction cancels the spouse's part of the tax.
   const YenAmount reduction = StoreYen(static_cast<Extended>(allocation.spouseTax) * -1);

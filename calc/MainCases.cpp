@@ -38,11 +38,14 @@ constexpr auto kMainCases = std::to_array<MainCase>({
     {"BitBtn29", "贈（尊属）", GiftButton<GiftKind::LinealAscendant>},
 
     // Inheritance with the accountant's fee (InheritanceCases.cpp)
-    {"BitBtn16", "相続税（子）", &InheritanceButton<HeirOrder::Children, SpouseAcquisition::LargerOfShareAnd160Million>},
+    {"BitBtn16", "相続税（子）",
+     &InheritanceButton<HeirOrder::Children, SpouseAcquisition::LargerOfShareAnd160Million>},
     {"BitBtn17", "1/2", &InheritanceButton<HeirOrder::Children, SpouseAcquisition::StatutoryShare>},
-    {"BitBtn18", "相続税（親）", &InheritanceButton<HeirOrder::Parents, SpouseAcquisition::LargerOfShareAnd160Million>},
+    {"BitBtn18", "相続税（親）",
+     &InheritanceButton<HeirOrder::Parents, SpouseAcquisition::LargerOfShareAnd160Million>},
     {"BitBtn19", "2/3", &InheritanceButton<HeirOrder::Parents, SpouseAcquisition::StatutoryShare>},
-    {"BitBtn20", "相続税（兄弟）", &InheritanceButton<HeirOrder::Siblings, SpouseAcquisition::LargerOfShareAnd160Million>},
+    {"BitBtn20", "相続税（兄弟）",
+     &InheritanceButton<HeirOrder::Siblings, SpouseAcquisition::LargerOfShareAnd160Million>},
     {"BitBtn21", "3/4", &InheritanceButton<HeirOrder::Siblings, SpouseAcquisition::StatutoryShare>},
 });
 

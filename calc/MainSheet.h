@@ -12,22 +12,22 @@
 #include <string_view>
 #include <vector>
 
-#include "core/Amount.h"
 #include "calc/ChartColour.h"
+#include "core/Amount.h"
 
 namespace tavenko::calc {
 
 // The figures of the main window as its fields hold them (typed, unconverted).
 struct MainInputs {
-  Extended income = 0;      // NValEdit11
-  Extended deductions = 0;  // NValEdit12
-  Extended profit = 0;      // NValEdit13
-  Extended value = 0;       // NValEdit14
-  Extended children = 0;    // NValEdit8
-  Extended parents = 0;     // NValEdit9
-  Extended siblings = 0;    // NValEdit10
-  Extended years = 0;       // NValEdit16
-  AmountUnit unit = AmountUnit::Man;    // 円 exactly when RadioButton4 is checked
+  Extended income = 0;                    // NValEdit11
+  Extended deductions = 0;                // NValEdit12
+  Extended profit = 0;                    // NValEdit13
+  Extended value = 0;                     // NValEdit14
+  Extended children = 0;                  // NValEdit8
+  Extended parents = 0;                   // NValEdit9
+  Extended siblings = 0;                  // NValEdit10
+  Extended years = 0;                     // NValEdit16
+  AmountUnit unit = AmountUnit::Man;      // 円 exactly when RadioButton4 is checked
   ScaledCount spouseCount = kCountScale;  // SpouseCount: kCountScale with a spouse, 0 without
 };
 
@@ -40,8 +40,8 @@ struct PieSlice {
 // GroupBox2: a comment box, the years-of-service box or the spouse box.
 struct SidePanel {
   bool visible = false;
-  std::string caption;           // GroupBox2's title
-  std::string note;              // Label13, lines joined by "\r\n"
+  std::string caption;             // GroupBox2's title
+  std::string note;                // Label13, lines joined by "\r\n"
   bool yearsFieldVisible = false;  // NValEdit16
   bool extraFieldVisible = false;  // NValEdit17
 };
@@ -66,9 +66,9 @@ struct MainSheet {
   // whole yen for the money fields a case re-expresses in 円 mode.
   std::array<Extended, kResultCount> results{};
   std::array<std::string, kResultCount> captions;  // Edit1..Edit7
-  std::optional<Extended> extraFieldValue;  // NValEdit17, when the click sets it
-  std::optional<Extended> feeLow;           // NValEdit15
-  std::optional<Extended> feeHigh;          // NValEdit18
+  std::optional<Extended> extraFieldValue;         // NValEdit17, when the click sets it
+  std::optional<Extended> feeLow;                  // NValEdit15
+  std::optional<Extended> feeHigh;                 // NValEdit18
 
   std::vector<std::string> log;  // lines appended to Memo1
   std::vector<PieSlice> pie;     // in the order added

@@ -1,8 +1,8 @@
 #include "calc/OfficerCase.h"
 
 #include "calc/IncomeCases.h"
-#include "core/NumberText.h"
 #include "calc/SheetSteps.h"
+#include "core/NumberText.h"
 
 namespace tavenko::calc {
 

@@ -4,8 +4,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/Schedules.h"
 #include "calc/SheetSteps.h"
+#include "core/Schedules.h"
 
 namespace tavenko::calc {
 namespace {
@@ -50,9 +50,9 @@ YenAmount TransferInhabitantTax(const TwoBandRate& r, YenAmount taxable) {
 struct TransferCase {
   TransferKind kind;
   YenAmount residenceDeduction = 0;  // 30,000,000 yen for one's residence, else 0
-  TwoBandRate incomeTax;           // before the surtax factor
+  TwoBandRate incomeTax;             // before the surtax factor
   TwoBandRate inhabitantTax;
-  std::string_view comment = {};   // Label13; empty: GroupBox2 hidden
+  std::string_view comment = {};  // Label13; empty: GroupBox2 hidden
   // Log captions, and whether the value line is whole 万円 (the taxable
   // amount is always logged with its decimals).
   std::string_view deductedCaption = {};  // the amount after the residence deduction
@@ -365,7 +365,8 @@ MainSheet ComputeCompany(CompanyKind kind, const MainInputs& inputs) {
                                 {"県税", ChartColour::Lime, static_cast<Extended>(inhabitantTax)}};
   if (c.cityTaxSlice) slices.push_back({"市税", ChartColour::Yellow, 0});
   slices.push_back({"事業", ChartColour::Blue, static_cast<Extended>(businessTax)});
-  FillPieWithTakeHome(sheet, slices, static_cast<Extended>(gross - (corporationTax + inhabitantTax + businessTax)));
+  FillPieWithTakeHome(sheet, slices,
+                      static_cast<Extended>(gross - (corporationTax + inhabitantTax + businessTax)));
   return sheet;
 }
 

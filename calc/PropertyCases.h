@@ -18,11 +18,11 @@
 namespace tavenko::calc {
 
 enum class TransferKind {
-  LongTerm,            // "長期譲渡": held more than 5 years
-  SuperiorLand,        // "優": superior residential land, reduced rates
-  ShortTerm,           // "短期譲渡所得": held 5 years or less
-  ResidenceShortTerm,  // "居住用（５年以内）": residence deduction, short-term rates
-  ResidenceLongTerm,   // "居住（５年超）": residence deduction, long-term rates
+  LongTerm,               // "長期譲渡": held more than 5 years
+  SuperiorLand,           // "優": superior residential land, reduced rates
+  ShortTerm,              // "短期譲渡所得": held 5 years or less
+  ResidenceShortTerm,     // "居住用（５年以内）": residence deduction, short-term rates
+  ResidenceLongTerm,      // "居住（５年超）": residence deduction, long-term rates
   ResidenceOverTenYears,  // "居住（１０年超）": residence deduction, reduced rates
 };
 
@@ -42,10 +42,16 @@ MainSheet ComputeGift(GiftKind kind, const MainInputs& inputs);
 
 // One button's calculation as the plain function pointer the registry holds.
 template <TransferKind kind>
-MainSheet TransferButton(const MainInputs& inputs) { return ComputeTransfer(kind, inputs); }
+MainSheet TransferButton(const MainInputs& inputs) {
+  return ComputeTransfer(kind, inputs);
+}
 template <CompanyKind kind>
-MainSheet CompanyButton(const MainInputs& inputs) { return ComputeCompany(kind, inputs); }
+MainSheet CompanyButton(const MainInputs& inputs) {
+  return ComputeCompany(kind, inputs);
+}
 template <GiftKind kind>
-MainSheet GiftButton(const MainInputs& inputs) { return ComputeGift(kind, inputs); }
+MainSheet GiftButton(const MainInputs& inputs) {
+  return ComputeGift(kind, inputs);
+}
 
 }  // namespace tavenko::calc

@@ -67,7 +67,8 @@ void FillPie(MainSheet& sheet, std::initializer_list<PieAmount> slices, Extended
 
 void FillPieWithTakeHome(MainSheet& sheet, std::span<const PieAmount> slices, Extended takeHome) {
   sheet.pie.clear();
-  for (const PieAmount& s : slices) sheet.pie.push_back({std::string(s.label), s.colour, s.amount / kYenPerMan});
+  for (const PieAmount& s : slices)
+    sheet.pie.push_back({std::string(s.label), s.colour, s.amount / kYenPerMan});
   sheet.pie.push_back({"手取額", ChartColour::White, takeHome / kYenPerMan});
   sheet.pieVisible = takeHome > 0;
 }

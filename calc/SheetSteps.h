@@ -29,13 +29,13 @@ std::array<bool, 4> InputsUsed(std::initializer_list<InputField> used);
 // The seven result fields NValEdit1..NValEdit7, as indices into
 // MainSheet::results and MainSheet::captions.
 enum ResultField {
-  kTaxableField = 0,   // NValEdit1: taxable base
-  kNationalField,      // NValEdit2: national tax
-  kLocalField,         // NValEdit3: inhabitant (local) tax
-  kBusinessField,      // NValEdit4: business tax
-  kTotalField,         // NValEdit5: total
-  kAverageRateField,   // NValEdit6: average rate in percent
-  kNextMillionField,   // NValEdit7: tax on the next 1,000,000 yen
+  kTaxableField = 0,  // NValEdit1: taxable base
+  kNationalField,     // NValEdit2: national tax
+  kLocalField,        // NValEdit3: inhabitant (local) tax
+  kBusinessField,     // NValEdit4: business tax
+  kTotalField,        // NValEdit5: total
+  kAverageRateField,  // NValEdit6: average rate in percent
+  kNextMillionField,  // NValEdit7: tax on the next 1,000,000 yen
 };
 
 // The four taxes that make up the total and the pie.

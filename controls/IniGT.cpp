@@ -1,5 +1,6 @@
 #include "controls/IniGT.h"
 
+#include <unistd.h>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -8,7 +9,6 @@
 #include <algorithm>
 #include <climits>
 #include <optional>
-#include <unistd.h>
 
 #include "platform/Messages.h"
 
@@ -164,13 +164,10 @@ WriteRefusal TIniGT::WriteInteger(const QString& section, const QString& key, in
 
 QString TIniGT::Fenced(const QString& text) const {
   switch (fence_) {
-    case fnDoubleQuote:
-      return '"' + text + '"';
+    case fnDoubleQuote: return '"' + text + '"';
     case fnParenthesis:
-    case fnVer11Mode:
-      return kOpenCorner + text + kCloseCorner;
-    case fnNone:
-      break;
+    case fnVer11Mode: return kOpenCorner + text + kCloseCorner;
+    case fnNone: break;
   }
   return text;
 }

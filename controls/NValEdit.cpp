@@ -81,7 +81,9 @@ void TNValEdit::showEvent(QShowEvent* e) {
 
 void TNValEdit::Beep() { platform::Beep(); }
 
-void TNValEdit::Message(const std::string& text) { platform::ShowMessage(this, QString::fromStdString(text)); }
+void TNValEdit::Message(const std::string& text) {
+  platform::ShowMessage(this, QString::fromStdString(text));
+}
 
 void TNValEdit::TextShown(const std::string& text) {
   const QString shown = QString::fromStdString(text);
@@ -207,13 +209,10 @@ bool TNValEdit::WantsKeyBeforeShortcuts(const QKeyEvent* e) const {
   switch (e->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-    case Qt::Key_Escape:
-      return EnterNext();  // otherwise the window's default and cancel buttons come first
+    case Qt::Key_Escape: return EnterNext();  // otherwise the window's default and cancel buttons come first
     case Qt::Key_Up:
-    case Qt::Key_Down:
-      return ArrowNext();
-    default:
-      return false;
+    case Qt::Key_Down: return ArrowNext();
+    default: return false;
   }
 }
 
@@ -267,11 +266,8 @@ bool TNValEdit::HandleEditingKey(QKeyEvent* e) {
       else
         e->ignore();
       return true;
-    case Qt::Key_Home:
-      selectAll();
-      return true;
-    case Qt::Key_Left:
-      return true;  // the caret stays at the end
+    case Qt::Key_Home: selectAll(); return true;
+    case Qt::Key_Left: return true;  // the caret stays at the end
     case Qt::Key_Up:
     case Qt::Key_Down:
       if (ArrowNext())
@@ -283,8 +279,7 @@ bool TNValEdit::HandleEditingKey(QKeyEvent* e) {
     case Qt::Key_End:
       QLineEdit::keyPressEvent(e);  // moves or extends the selection only
       return true;
-    default:
-      return false;
+    default: return false;
   }
 }
 
@@ -302,16 +297,14 @@ QVariant TNValEdit::inputMethodQuery(Qt::InputMethodQuery query) const {
 
 QVariant TNValEdit::inputMethodQuery(Qt::InputMethodQuery query, QVariant argument) const {
   switch (query) {
-    case Qt::ImEnabled:
-      return false;
+    case Qt::ImEnabled: return false;
     case Qt::ImHints: {
       const bool digitsOnly = !PrmtNegative() && FixDecimal() == 0;
       const Qt::InputMethodHints hints = (digitsOnly ? Qt::ImhDigitsOnly : Qt::ImhFormattedNumbersOnly) |
                                          Qt::ImhPreferNumbers | Qt::ImhNoPredictiveText;
       return static_cast<int>(hints);
     }
-    default:
-      return QLineEdit::inputMethodQuery(query, argument);
+    default: return QLineEdit::inputMethodQuery(query, argument);
   }
 }
 
@@ -426,12 +419,15 @@ QMenu* TNValEdit::CreateEditMenu() {
     action->setEnabled(enabled);
     connect(action, &QAction::triggered, this, handler);
   };
-  add("UndoAction", QStringLiteral("元に戻す(&U)"), QKeySequence::Undo, editable && model_.CanUndo(), &TNValEdit::UndoText);
+  add("UndoAction", QStringLiteral("元に戻す(&U)"), QKeySequence::Undo, editable && model_.CanUndo(),
+      &TNValEdit::UndoText);
   menu->addSeparator();
-  add("CutAction", QStringLiteral("切り取り(&T)"), QKeySequence::Cut, editable && selected, &TNValEdit::CutText);
+  add("CutAction", QStringLiteral("切り取り(&T)"), QKeySequence::Cut, editable && selected,
+      &TNValEdit::CutText);
   add("CopyAction", QStringLiteral("コピー(&C)"), QKeySequence::Copy, selected, &TNValEdit::CopyText);
   add("PasteAction", QStringLiteral("貼り付け(&P)"), QKeySequence::Paste, editable, &TNValEdit::PasteText);
-  add("DeleteAction", QStringLiteral("削除(&D)"), QKeySequence::Delete, editable && selected, &TNValEdit::ClearText);
+  add("DeleteAction", QStringLiteral("削除(&D)"), QKeySequence::Delete, editable && selected,
+      &TNValEdit::ClearText);
   menu->addSeparator();
   QAction* selectAllAction = menu->addAction(QStringLiteral("すべて選択(&A)"), this, &QLineEdit::selectAll);
   selectAllAction->setObjectName(QStringLiteral("SelectAllAction"));

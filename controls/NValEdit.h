@@ -146,7 +146,7 @@ class TNValEdit : public QLineEdit, private tavenko::field::FieldHost {
   int FigureRoom() const;
 
   tavenko::field::FieldModel model_{this};
-  bool textWatch_ = false;     // a text put in from outside is read back into Value
+  bool textWatch_ = false;  // a text put in from outside is read back into Value
   bool doubleClicked_ = false;
   bool autoSelect_ = true;
   bool loadingOnChange_ = false;  // OnChange detached while the first text is shown

@@ -2,8 +2,8 @@
 // settings keeps of a value set into it, and the text it then shows.
 #pragma once
 
-#include "controls/model/FieldModel.h"
 #include "calc/Incorporation.h"
+#include "controls/model/FieldModel.h"
 
 namespace tavenko::face {
 

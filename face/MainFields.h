@@ -9,8 +9,8 @@
 #include <span>
 #include <string_view>
 
-#include "controls/model/FieldModel.h"
 #include "calc/MainSheet.h"
+#include "controls/model/FieldModel.h"
 
 namespace tavenko::face {
 

@@ -220,8 +220,8 @@ std::string CsvField(std::string_view text) {
 
 std::string TsvField(std::string_view text) {
   std::string field(text);
-  std::replace_if(field.begin(), field.end(), [](char ch) { return ch == '\t' || ch == '\r' || ch == '\n'; },
-                  ' ');
+  std::replace_if(
+      field.begin(), field.end(), [](char ch) { return ch == '\t' || ch == '\r' || ch == '\n'; }, ' ');
   return field;
 }
 

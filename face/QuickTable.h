@@ -26,8 +26,8 @@
 #include <string_view>
 #include <vector>
 
-#include "face/MainFields.h"
 #include "calc/MainSheet.h"
+#include "face/MainFields.h"
 
 namespace tavenko::face {
 
@@ -133,8 +133,7 @@ class QuickTable {
 
   // The header and every row, each field made by `field`, fields joined by
   // `separator` and records ended by `lineEnd`.
-  std::string Records(char separator, std::string (*field)(std::string_view),
-                      std::string_view lineEnd) const;
+  std::string Records(char separator, std::string (*field)(std::string_view), std::string_view lineEnd) const;
 
   const calc::MainCase* button_;
   calc::MainInputs inputs_;

@@ -64,7 +64,8 @@ QVariant QuickTableModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant QuickTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (!table_ || orientation != Qt::Horizontal || section < 0 || section >= QuickTable::kColumnCount) return {};
+  if (!table_ || orientation != Qt::Horizontal || section < 0 || section >= QuickTable::kColumnCount)
+    return {};
   if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::AlignCenter);
   if (role != Qt::DisplayRole) return {};
   return ToQString(table_->Captions()[std::size_t(section)]);

@@ -163,8 +163,8 @@ qreal DrawHeading(QPainter& painter, const QStringList& lines, const QRectF& pag
 
 }  // namespace
 
-void PrintQuickTable(QPainter& painter, QPrinter& printer, const QStringList& heading, const QuickTable& table,
-                     QChartView& chart) {
+void PrintQuickTable(QPainter& painter, QPrinter& printer, const QStringList& heading,
+                     const QuickTable& table, QChartView& chart) {
   const QRectF page(QPointF(0, 0), printer.pageRect(QPrinter::DevicePixel).size());
 
   QStringList lines = heading;

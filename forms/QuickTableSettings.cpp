@@ -76,7 +76,8 @@ std::vector<StoredSetting> QuickTableSettings::ToSave(const QRect& frame) const 
   for (const auto& [name, range] : kept_) {
     const calc::MainCase& button = *calc::FindMainCase(name);
     const std::string_view key = face::InputField(range.figure).key;
-    settings.push_back({kSection, CaseKey(button, "figure"), QString::fromUtf8(key.data(), qsizetype(key.size()))});
+    settings.push_back(
+        {kSection, CaseKey(button, "figure"), QString::fromUtf8(key.data(), qsizetype(key.size()))});
     settings.push_back({kSection, CaseKey(button, "from"), QString::number(qlonglong(range.from))});
     settings.push_back({kSection, CaseKey(button, "to"), QString::number(qlonglong(range.to))});
     settings.push_back({kSection, CaseKey(button, "step"), QString::number(qlonglong(range.step))});

@@ -29,15 +29,15 @@
 #include <cmath>
 
 #include "controls/IniGT.h"
-#include "platform/Messages.h"
 #include "controls/NValEdit.h"
 #include "forms/QuickTableChart.h"
 #include "forms/QuickTableModel.h"
 #include "forms/QuickTablePrint.h"
 #include "forms/QuickTableSettings.h"
 #include "forms/WindowLook.h"
-#include "platform/WindowPrinter.h"
 #include "forms/WindowSettings.h"
+#include "platform/Messages.h"
+#include "platform/WindowPrinter.h"
 
 using tavenko::AmountUnit;
 using tavenko::Extended;

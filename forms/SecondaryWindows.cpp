@@ -6,11 +6,11 @@
 #include <functional>
 #include <utility>
 
-#include "platform/HelpViewer.h"
 #include "forms/QuickTableWindow.h"
 #include "forms/Unit4.h"
 #include "forms/kasanzei.h"
 #include "forms/sougou.h"
+#include "platform/HelpViewer.h"
 
 namespace {
 

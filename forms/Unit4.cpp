@@ -9,11 +9,11 @@
 #include <QValueAxis>
 #include <algorithm>
 
-#include "face/FieldRule.h"
 #include "controls/NValEdit.h"
+#include "face/FieldRule.h"
 #include "forms/WindowLook.h"
-#include "platform/WindowPrinter.h"
 #include "forms/WindowSettings.h"
+#include "platform/WindowPrinter.h"
 #include "ui_Unit4.h"
 
 namespace calc = tavenko::calc;
@@ -43,7 +43,7 @@ using Sheet = calc::IncorporationSheet;
 using Form = Ui::TForm4;
 
 // Every figure the model keeps, with its field.
-constexpr std::pair<calc::FieldFigure Sheet::*, TNValEdit* Form::*> kFigureFields[] = {
+constexpr std::pair<calc::FieldFigure Sheet::*, TNValEdit * Form::*> kFigureFields[] = {
     {&Sheet::proprietorIncomeTax, &Form::NValEdit3},
     {&Sheet::proprietorInhabitantTax, &Form::NValEdit4},
     {&Sheet::proprietorBusinessTax, &Form::NValEdit5},

@@ -6,8 +6,8 @@
 #include <QPointer>
 #include <QPushButton>
 
-#include "platform/Fonts.h"
 #include "forms/WindowStyle.h"
+#include "platform/Fonts.h"
 
 // The pictures of a static library's resource file are registered by hand,
 // once (outside any namespace, as the registration function is global).
@@ -104,8 +104,8 @@ QColor ChartQColor(tavenko::calc::ChartColour colour) {
 }
 
 void BeginWindowLook(QWidget* window, WindowSizing sizing) {
-  Qt::WindowFlags frame = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+  Qt::WindowFlags frame = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
   if (sizing == WindowSizing::Resizable) frame |= Qt::WindowMaximizeButtonHint;
   window->setWindowFlags(frame);
   window->setFont(WindowFont(12));

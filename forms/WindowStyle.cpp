@@ -9,8 +9,8 @@
 
 namespace {
 
-constexpr int kTitleIndent = 8;  // from the box's left edge to the gap in the frame line
-constexpr int kTitleGap = 2;     // frame line left open on either side of the title
+constexpr int kTitleIndent = 8;       // from the box's left edge to the gap in the frame line
+constexpr int kTitleGap = 2;          // frame line left open on either side of the title
 constexpr int kCaptionClearance = 2;  // between the ink of a caption and the frame, either side
 
 // A titled group box without a check box: the only kind the window style
@@ -44,23 +44,22 @@ QRect WindowStyle::subControlRect(ComplexControl control, const QStyleOptionComp
   switch (part) {
     case SC_GroupBoxLabel: {
       const int textWidth = box->fontMetrics.size(Qt::TextShowMnemonic, box->text).width();
-      const QRect label(box->rect.left() + kTitleIndent, box->rect.top(), textWidth + 2 * kTitleGap, titleHeight);
+      const QRect label(box->rect.left() + kTitleIndent, box->rect.top(), textWidth + 2 * kTitleGap,
+                        titleHeight);
       return visualRect(box->direction, box->rect, label);
     }
-    case SC_GroupBoxFrame:
-      return frame;
+    case SC_GroupBoxFrame: return frame;
     case SC_GroupBoxContents: {
       const int line = proxy()->pixelMetric(PM_DefaultFrameWidth, box, widget);
       return QRect(frame.left() + line, box->rect.top() + titleHeight, frame.width() - 2 * line,
                    frame.bottom() - line - (box->rect.top() + titleHeight) + 1);
     }
-    default:
-      return QProxyStyle::subControlRect(control, option, part, widget);
+    default: return QProxyStyle::subControlRect(control, option, part, widget);
   }
 }
 
-void WindowStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
-                                     const QWidget* widget) const {
+void WindowStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                                     QPainter* painter, const QWidget* widget) const {
   const QStyleOptionGroupBox* box = control == CC_GroupBox ? PlainTitledBox(option) : nullptr;
   if (!box) return QProxyStyle::drawComplexControl(control, option, painter, widget);
 
@@ -99,7 +98,8 @@ void WindowStyle::drawControl(ControlElement element, const QStyleOption* option
   QFont font = painter->font();
   QFontMetricsF metrics(font);
   QRectF ink = metrics.tightBoundingRect(button->text);
-  const qreal room = button->rect.width() - 2 * kCaptionClearance;  // the option's rectangle is inside the frame
+  const qreal room =
+      button->rect.width() - 2 * kCaptionClearance;  // the option's rectangle is inside the frame
   if (ink.width() > room) {
     // Each letter gives up an equal share of the excess, rounded up to a
     // quarter pixel so that the caption surely fits.

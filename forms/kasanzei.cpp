@@ -6,10 +6,10 @@
 #include <QStyle>
 #include <array>
 
-#include "platform/HelpViewer.h"
-#include "platform/Messages.h"
 #include "controls/NValEdit.h"
 #include "forms/WindowLook.h"
+#include "platform/HelpViewer.h"
+#include "platform/Messages.h"
 #include "platform/WindowPrinter.h"
 #include "ui_kasanzei.h"
 
@@ -45,8 +45,7 @@ struct RowFields {
   ColumnFields column;
   Field total;
 };
-constexpr RowFields kIncreaseRow{{&Form::NValEdit9, &Form::NValEdit10, &Form::NValEdit11},
-                                 &Form::NValEdit12};
+constexpr RowFields kIncreaseRow{{&Form::NValEdit9, &Form::NValEdit10, &Form::NValEdit11}, &Form::NValEdit12};
 constexpr RowFields kUnderstatedRow{{&Form::NValEdit14, &Form::NValEdit15, &Form::NValEdit16},
                                     &Form::NValEdit17};
 constexpr RowFields kConcealedRow{{&Form::NValEdit19, &Form::NValEdit20, &Form::NValEdit21},
@@ -72,19 +71,19 @@ constexpr Field kAmendedTotalField = &Form::NValEdit8;
 constexpr Field kGrandTotalField = &Form::NValEdit41;
 
 // The fields the user types figures into, the rate and the days aside.
-constexpr Field kTypedFigureFields[] = {&Form::NValEdit1, &Form::NValEdit2, &Form::NValEdit3,
-                                        &Form::NValEdit5, &Form::NValEdit6, &Form::NValEdit7,
+constexpr Field kTypedFigureFields[] = {&Form::NValEdit1,  &Form::NValEdit2, &Form::NValEdit3,
+                                        &Form::NValEdit5,  &Form::NValEdit6, &Form::NValEdit7,
                                         &Form::NValEdit13, &Form::NValEdit18};
 
 // Every result field: hidden until the first calculation.
-constexpr Field kResultFields[] = {
-    &Form::NValEdit4,  &Form::NValEdit8,  &Form::NValEdit9,  &Form::NValEdit10, &Form::NValEdit11,
-    &Form::NValEdit12, &Form::NValEdit14, &Form::NValEdit15, &Form::NValEdit16, &Form::NValEdit17,
-    &Form::NValEdit19, &Form::NValEdit20, &Form::NValEdit21, &Form::NValEdit22, &Form::NValEdit23,
-    &Form::NValEdit24, &Form::NValEdit25, &Form::NValEdit26, &Form::NValEdit27, &Form::NValEdit28,
-    &Form::NValEdit29, &Form::NValEdit31, &Form::NValEdit33, &Form::NValEdit34, &Form::NValEdit35,
-    &Form::NValEdit36, &Form::NValEdit37, &Form::NValEdit38, &Form::NValEdit39, &Form::NValEdit40,
-    &Form::NValEdit41};
+constexpr Field kResultFields[] = {&Form::NValEdit4,  &Form::NValEdit8,  &Form::NValEdit9,  &Form::NValEdit10,
+                                   &Form::NValEdit11, &Form::NValEdit12, &Form::NValEdit14, &Form::NValEdit15,
+                                   &Form::NValEdit16, &Form::NValEdit17, &Form::NValEdit19, &Form::NValEdit20,
+                                   &Form::NValEdit21, &Form::NValEdit22, &Form::NValEdit23, &Form::NValEdit24,
+                                   &Form::NValEdit25, &Form::NValEdit26, &Form::NValEdit27, &Form::NValEdit28,
+                                   &Form::NValEdit29, &Form::NValEdit31, &Form::NValEdit33, &Form::NValEdit34,
+                                   &Form::NValEdit35, &Form::NValEdit36, &Form::NValEdit37, &Form::NValEdit38,
+                                   &Form::NValEdit39, &Form::NValEdit40, &Form::NValEdit41};
 
 // Zeroed first by each calculation. While the days message is up, the
 // delinquency totals thus show 0 and the rows above them their old figures.
@@ -177,8 +176,8 @@ void TForm3::RadioButton2Click() { unitFlag_ = 2; }
 void TForm3::ShowResultLayout() {
   ui->GroupBox3->move(kUnitGroupAside);
   for (Field result : kResultFields) ((*ui).*result)->setVisible(true);
-  for (QLabel* label : {ui->Label4, ui->Label12, ui->Label13, ui->Label14, ui->Label19,
-                        ui->Label20, ui->Label18, ui->Label7})
+  for (QLabel* label :
+       {ui->Label4, ui->Label12, ui->Label13, ui->Label14, ui->Label19, ui->Label20, ui->Label18, ui->Label7})
     label->setVisible(true);
   for (QLabel* note : {ui->Label10, ui->Label11, ui->Label15}) note->setVisible(false);
 }
@@ -217,7 +216,8 @@ void TForm3::ApplySheet(const calc::AdditionalTaxSheet& sheet) {
   WritePenalty(*ui, kHeavyRow, sheet.heavy);
 
   // The days are checked when the delinquency step starts; it goes on anyway.
-  if (sheet.delinquency.daysMessage) platform::ShowMessage(this, QStringLiteral("年数の入力が間違っています"));
+  if (sheet.delinquency.daysMessage)
+    platform::ShowMessage(this, QStringLiteral("年数の入力が間違っています"));
   WriteRow(*ui, kUnderstatedDelinquencyRow, sheet.delinquency.understated);
   WriteRow(*ui, kConcealedDelinquencyRow, sheet.delinquency.concealed);
   ((*ui).*kGrandTotalField)->setValue(sheet.grandTotal);

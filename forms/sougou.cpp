@@ -3,10 +3,10 @@
 #include <QCloseEvent>
 #include <QEvent>
 
-#include "platform/HelpViewer.h"
-#include "platform/Messages.h"
 #include "controls/NValEdit.h"
 #include "forms/WindowLook.h"
+#include "platform/HelpViewer.h"
+#include "platform/Messages.h"
 #include "platform/WindowPrinter.h"
 #include "ui_sougou.h"
 
@@ -118,7 +118,8 @@ void TForm2::NValEdit11Change() {
 void TForm2::NValEdit13Change() {
   // The value stays as typed; a positive entry is added as income.
   if (ui->NValEdit13->Value() > 0) {
-    tavenko::platform::ShowMessage(this, QStringLiteral("譲渡損（マイナス記号）の場合にだけ入力してください。"));
+    tavenko::platform::ShowMessage(this,
+                                   QStringLiteral("譲渡損（マイナス記号）の場合にだけ入力してください。"));
   }
 }
 

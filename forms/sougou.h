@@ -44,7 +44,7 @@ class TForm2 : public QWidget {
   ~TForm2() override;
 
  protected:
-  void changeEvent(QEvent* event) override;     // activation -> FormActivate
+  void changeEvent(QEvent* event) override;      // activation -> FormActivate
   void closeEvent(QCloseEvent* event) override;  // -> FormClose
 
  private:

@@ -4,30 +4,30 @@
 #include <QChart>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDialog>
+#include <QFocusEvent>
 #include <QFont>
 #include <QGraphicsLayout>
-#include <QDialog>
 #include <QMenu>
-#include <QShortcut>
-#include <QFocusEvent>
 #include <QMouseEvent>
 #include <QPieSeries>
 #include <QPieSlice>
 #include <QPrinter>
+#include <QShortcut>
 #include <QUrl>
 #include <algorithm>
 #include <array>
 #include <vector>
 
-#include "platform/HelpViewer.h"
+#include "Version.h"
 #include "controls/IniGT.h"
-#include "platform/Messages.h"
 #include "controls/NValEdit.h"
 #include "forms/SecondaryWindows.h"
-#include "Version.h"
 #include "forms/WindowLook.h"
-#include "platform/WindowPrinter.h"
 #include "forms/WindowSettings.h"
+#include "platform/HelpViewer.h"
+#include "platform/Messages.h"
+#include "platform/WindowPrinter.h"
 #include "ui_zentai.h"
 
 using tavenko::AmountUnit;
@@ -157,8 +157,8 @@ void TForm1::ConnectButtons() {
   // "法人＋留保金" (BitBtn14) and "税率" (BitBtn22) stay disabled and unconnected.
 
   ui->Label8->installEventFilter(this);
-  for (QWidget* heirButton : {ui->BitBtn16, ui->BitBtn17, ui->BitBtn18, ui->BitBtn19,
-                              ui->BitBtn20, ui->BitBtn21})
+  for (QWidget* heirButton :
+       {ui->BitBtn16, ui->BitBtn17, ui->BitBtn18, ui->BitBtn19, ui->BitBtn20, ui->BitBtn21})
     heirButton->installEventFilter(this);
 }
 
@@ -240,8 +240,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 void TForm1::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  ui->Panel1->setGeometry(kPanelLeft, kPanelTop,
-                          std::max(0, width() - kPanelLeft - kPanelRightMargin),
+  ui->Panel1->setGeometry(kPanelLeft, kPanelTop, std::max(0, width() - kPanelLeft - kPanelRightMargin),
                           std::max(0, height() - kPanelTop - kPanelBottomMargin));
 }
 
@@ -358,9 +357,9 @@ calc::MainInputs TForm1::ReadInputs() const {
 }
 
 TNValEdit* TForm1::ResultField(int index) const {
-  const std::array<TNValEdit*, calc::kResultCount> fields{
-      ui->NValEdit1, ui->NValEdit2, ui->NValEdit3, ui->NValEdit4,
-      ui->NValEdit5, ui->NValEdit6, ui->NValEdit7};
+  const std::array<TNValEdit*, calc::kResultCount> fields{ui->NValEdit1, ui->NValEdit2, ui->NValEdit3,
+                                                          ui->NValEdit4, ui->NValEdit5, ui->NValEdit6,
+                                                          ui->NValEdit7};
   return fields[index];
 }
 
@@ -374,8 +373,8 @@ void TForm1::ApplySheet(const calc::MainSheet& sheet) {
   ReclaimActivation();
   ShowResults(sheet);
   AppendToLog(sheet.log);
-  const std::array<QLineEdit*, calc::kResultCount> captions{
-      ui->Edit1, ui->Edit2, ui->Edit3, ui->Edit4, ui->Edit5, ui->Edit6, ui->Edit7};
+  const std::array<QLineEdit*, calc::kResultCount> captions{ui->Edit1, ui->Edit2, ui->Edit3, ui->Edit4,
+                                                            ui->Edit5, ui->Edit6, ui->Edit7};
   for (int i = 0; i < calc::kResultCount; ++i)
     captions[i]->setText(QString::fromStdString(sheet.captions[i]));
   FillBreakdownPie(sheet);

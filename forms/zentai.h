@@ -20,8 +20,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/Amount.h"
 #include "calc/MainSheet.h"
+#include "core/Amount.h"
 
 class QMenu;
 class QPieSeries;
@@ -117,10 +117,10 @@ class TForm1 : public QWidget {
   TIniGT* IniGT1 = nullptr;
   QPieSeries* Series1 = nullptr;
   tavenko::ScaledCount spouseCount_ = 0;  // SpouseCount
-  bool wide_ = false;                   // the log panel is shown
-  bool backFromModalBox_ = false;     // the activation went to a modal box of this window
-  bool logBehind_ = false;            // the log's newest lines are not yet scrolled into view
-  QMenu* quickTableMenu_ = nullptr;   // "早見表…" of the button right-clicked last
-  std::string_view menuButton_;       // that button
-  std::string_view lastButton_;       // the last calculation button pressed
+  bool wide_ = false;                     // the log panel is shown
+  bool backFromModalBox_ = false;         // the activation went to a modal box of this window
+  bool logBehind_ = false;                // the log's newest lines are not yet scrolled into view
+  QMenu* quickTableMenu_ = nullptr;       // "早見表…" of the button right-clicked last
+  std::string_view menuButton_;           // that button
+  std::string_view lastButton_;           // the last calculation button pressed
 };

@@ -17,7 +17,9 @@ QString Yen(YenAmount amount) {
   return QString::fromStdString(FormatFixed(static_cast<Extended>(amount), 0, true)) + QStringLiteral("円");
 }
 
-QString Percent(Extended rate) { return QString::fromStdString(FormatGeneral(rate * 100)) + QStringLiteral("%"); }
+QString Percent(Extended rate) {
+  return QString::fromStdString(FormatGeneral(rate * 100)) + QStringLiteral("%");
+}
 
 // "A円超　B円以下", the first row without its lower bound, the top row
 // without its upper bound.
@@ -30,8 +32,10 @@ QString BracketRange(YenAmount lower, YenAmount upper) {
 }
 
 QString BracketTable(const QString& baseCaption, std::span<const Bracket> rows) {
-  QString html = QStringLiteral("<table border=\"1\" cellpadding=\"4\">\n  <tr><th>%1</th><th>税率</th><th>控除額</th></tr>\n")
-                     .arg(baseCaption);
+  QString html =
+      QStringLiteral(
+          "<table border=\"1\" cellpadding=\"4\">\n  <tr><th>%1</th><th>税率</th><th>控除額</th></tr>\n")
+          .arg(baseCaption);
   YenAmount lower = 0;
   for (const Bracket& row : rows) {
     html += QStringLiteral("  <tr><td>%1</td><td align=\"right\">%2</td><td align=\"right\">%3</td></tr>\n")

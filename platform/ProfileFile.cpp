@@ -1,5 +1,9 @@
 #include "platform/ProfileFile.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -8,10 +12,6 @@
 #include <QStandardPaths>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -90,7 +90,8 @@ std::optional<SectionRange> FindSection(const std::vector<Line>& lines, const QS
   return std::nullopt;
 }
 
-std::optional<std::size_t> FindKey(const std::vector<Line>& lines, const SectionRange& range, const QString& key) {
+std::optional<std::size_t> FindKey(const std::vector<Line>& lines, const SectionRange& range,
+                                   const QString& key) {
   for (std::size_t i = range.first; i < range.end; ++i) {
     const auto name = KeyName(Decoded(lines[i].text, false));
     if (name && SameName(*name, key)) return i;
@@ -104,7 +105,6 @@ QByteArray OneLine(const QString& text) {
   line.replace('\r', ' ').replace('\n', ' ');
   return line.toUtf8();
 }
-
 
 // `data` with the key set to `value`, every other line kept.
 QByteArray Rewritten(const QByteArray& data, const QString& section, const QString& key,

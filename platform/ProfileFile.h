@@ -66,7 +66,7 @@ class ProfileFile {
  private:
   QString RecoveryFolder() const;
   WriteRefusal OverwriteInPlace(const QByteArray& target, const QString& section, const QString& key,
-                        const QString& value);
+                                const QString& value);
   void RestoreInterruptedWrite(const QByteArray& target);
 
   QString path_;

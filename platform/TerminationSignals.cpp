@@ -1,11 +1,11 @@
 #include "platform/TerminationSignals.h"
 
+#include <sys/socket.h>
+#include <unistd.h>
 #include <QApplication>
 #include <QSocketNotifier>
 #include <cerrno>
 #include <csignal>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include "platform/Messages.h"
 

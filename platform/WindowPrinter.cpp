@@ -20,8 +20,9 @@ bool PrintWindowWithDialog(QWidget* window) {
 bool BeginPrinting(QPainter& painter, QPrinter& printer, QWidget* window) {
   if (painter.begin(&printer)) return true;
   const QString file = printer.outputFileName();
-  const QString cause = file.isEmpty() ? QStringLiteral("プリンター「%1」を使えません。").arg(printer.printerName())
-                                       : QStringLiteral("%1 に書き込めません。").arg(file);
+  const QString cause = file.isEmpty()
+                            ? QStringLiteral("プリンター「%1」を使えません。").arg(printer.printerName())
+                            : QStringLiteral("%1 に書き込めません。").arg(file);
   ShowMessage(window, QStringLiteral("印刷できませんでした。\n") + cause);
   return false;
 }

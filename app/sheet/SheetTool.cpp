@@ -4,10 +4,10 @@
 #include <optional>
 #include <set>
 
-#include "face/MainFields.h"
-#include "core/NumberText.h"
-#include "face/QuickTable.h"
 #include "Version.h"
+#include "core/NumberText.h"
+#include "face/MainFields.h"
+#include "face/QuickTable.h"
 
 namespace tavenko::sheettool {
 
@@ -184,8 +184,8 @@ std::string SheetJsonMembers(const MainCase& button, const MainInputs& inputs, c
   j += "  \"results\": [";
   for (int i = 0; i < calc::kResultCount; ++i) {
     const face::MainField& field = face::ResultField(i);
-    j += std::string(i ? "," : "") + "\n    {\"field\": " + Quoted(field.name) + ", \"caption\": " +
-         Quoted(sheet.captions[i]) + ", " + FieldFigure(field, sheet.results[i]) + "}";
+    j += std::string(i ? "," : "") + "\n    {\"field\": " + Quoted(field.name) +
+         ", \"caption\": " + Quoted(sheet.captions[i]) + ", " + FieldFigure(field, sheet.results[i]) + "}";
   }
   j += "\n  ],\n";
 
@@ -195,8 +195,7 @@ std::string SheetJsonMembers(const MainCase& button, const MainInputs& inputs, c
   for (std::size_t i = 0; i < sheet.pie.size(); ++i) {
     const calc::PieSlice& s = sheet.pie[i];
     j += std::string(i ? "," : "") + "\n    {\"label\": " + Quoted(s.label) +
-         ", \"color\": " + Quoted(calc::ChartColourName(s.colour)) + ", \"value\": " +
-         Number(s.value) + "}";
+         ", \"color\": " + Quoted(calc::ChartColourName(s.colour)) + ", \"value\": " + Number(s.value) + "}";
   }
   j += sheet.pie.empty() ? "]},\n" : "\n  ]},\n";
 
@@ -210,8 +209,8 @@ std::string SheetJsonMembers(const MainCase& button, const MainInputs& inputs, c
   j += "    \"visible\": " + Bool(side.visible) + ",\n";
   j += "    \"caption\": " + Quoted(side.visible ? side.caption : "他の所得") + ",\n";
   j += "    \"Label13\": " + Quoted(side.visible ? side.note : "") + ",\n";
-  j += "    \"NValEdit16\": {\"visible\": " + Bool(side.yearsFieldVisible) +
-       ", \"value\": " + Number(years) + "},\n";
+  j += "    \"NValEdit16\": {\"visible\": " + Bool(side.yearsFieldVisible) + ", \"value\": " + Number(years) +
+       "},\n";
   j += "    \"NValEdit17\": {\"visible\": " + Bool(side.extraFieldVisible) + ", " +
        FieldFigure(Field("NValEdit17"), extra) + "}\n";
   j += "  },\n";
@@ -254,7 +253,7 @@ std::string TableJson(const face::QuickTable& table) {
 struct Request {
   const MainCase* button = nullptr;
   MainInputs inputs;
-  std::set<std::string_view> given;        // the options given, by name
+  std::set<std::string_view> given;  // the options given, by name
   bool help = false;
   bool version = false;
   const face::MainField* varied = nullptr;  // --vary
@@ -265,8 +264,8 @@ struct Request {
 // A bound of the range as written: a plain decimal number; whether it is one
 // the table can take (whole, not negative, within the field) the table says.
 Extended ParseBound(std::string_view option, std::string_view text) {
-  const auto number = text.find_first_not_of("+-.0123456789") == std::string_view::npos ? TextToFloat(text)
-                                                                                         : std::nullopt;
+  const auto number =
+      text.find_first_not_of("+-.0123456789") == std::string_view::npos ? TextToFloat(text) : std::nullopt;
   if (!number) throw UsageError{std::string(option) + " takes a number: " + QuotedArgument(text)};
   return *number;
 }
@@ -298,7 +297,8 @@ Request ParseArguments(std::span<const std::string_view> args) {
     const bool range = arg == "--vary" || arg == "--from" || arg == "--to" || arg == "--step";
     const face::MainField* field = arg.starts_with("--") ? face::FindInputField(arg.substr(2)) : nullptr;
     if (field && OptionName(*field) != arg) field = nullptr;  // a caption is no option name
-    if (!flag && !range && !field) throw UsageError{"unknown option " + QuotedArgument(arg) + " (see --help)"};
+    if (!flag && !range && !field)
+      throw UsageError{"unknown option " + QuotedArgument(arg) + " (see --help)"};
     if (!r.given.insert(arg).second) throw UsageError{"option " + std::string(arg) + " given twice"};
 
     if (arg == "--yen" || arg == "--no-spouse" || arg == "--csv") {

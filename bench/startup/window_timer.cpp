@@ -54,7 +54,8 @@ std::optional<pid_t> WindowPid(Display* display, Window window) {
       !data)
     return std::nullopt;
   std::optional<pid_t> pid;
-  if (type == XA_CARDINAL && format == 32 && count == 1) pid = static_cast<pid_t>(*reinterpret_cast<long*>(data));
+  if (type == XA_CARDINAL && format == 32 && count == 1)
+    pid = static_cast<pid_t>(*reinterpret_cast<long*>(data));
   XFree(data);
   return pid;
 }

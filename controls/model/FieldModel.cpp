@@ -24,7 +24,11 @@ std::u32string DecodeUtf8(std::string_view s) {
   std::u32string out;
   for (std::size_t i = 0; i < s.size();) {
     const auto lead = static_cast<unsigned char>(s[i]);
-    int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+    int length = lead < 0x80           ? 1
+                 : (lead >> 5) == 0x6  ? 2
+                 : (lead >> 4) == 0xE  ? 3
+                 : (lead >> 3) == 0x1E ? 4
+                                       : 0;
     if (length == 0 || i + length > s.size()) {
       out += U'\uFFFD';
       ++i;
@@ -218,8 +222,7 @@ void FieldModel::StoreAndShow(Extended v) {
 
 void FieldModel::ShowValue(Extended v) {
   if (loading_) return;
-  if (minusColor_ != normalColor_)
-    SetFontColourGuarded(v < 0 || negativeSign_ ? minusColor_ : normalColor_);
+  if (minusColor_ != normalColor_) SetFontColourGuarded(v < 0 || negativeSign_ ? minusColor_ : normalColor_);
 
   std::string s;
   if (v != 0 || pointShown_) {
@@ -615,6 +618,8 @@ HeldFigure FigureHeld(const FieldSettings& settings, Extended value) {
   return {model.Value(), model.Text()};
 }
 
-std::string ShownText(const FieldSettings& settings, Extended value) { return FigureHeld(settings, value).text; }
+std::string ShownText(const FieldSettings& settings, Extended value) {
+  return FigureHeld(settings, value).text;
+}
 
 }  // namespace tavenko::field

@@ -27,15 +27,15 @@ inline constexpr Colour kWindowText = 0xFF000000;  // black
 
 // The settings a window gives a field (its designed properties).
 struct FieldSettings {
-  int maxDigits = 9;          // digits in all, 1 to 15
-  bool prmtNegative = true;   // negatives allowed
-  int fixDecimal = -1;        // decimals; -1 = as many as the value has
-  bool delAllClear = false;   // Delete clears the value without a selection
+  int maxDigits = 9;            // digits in all, 1 to 15
+  bool prmtNegative = true;     // negatives allowed
+  int fixDecimal = -1;          // decimals; -1 = as many as the value has
+  bool delAllClear = false;     // Delete clears the value without a selection
   char32_t leadingChar = U' ';  // shown before the number; a space = none
-  bool zeroDisplay = false;   // zero shows "0" (else an empty field)
-  bool putAComma = true;      // thousands separators
-  bool enterNext = false;     // Enter moves to the next field
-  bool arrowNext = false;     // Up / Down move to the previous / next field
+  bool zeroDisplay = false;     // zero shows "0" (else an empty field)
+  bool putAComma = true;        // thousands separators
+  bool enterNext = false;       // Enter moves to the next field
+  bool arrowNext = false;       // Up / Down move to the previous / next field
   friend bool operator==(const FieldSettings&, const FieldSettings&) = default;
 };
 

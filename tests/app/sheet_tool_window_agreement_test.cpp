@@ -6,12 +6,12 @@
 #include <QRadioButton>
 #include <QtTest>
 
-#include "face/MainFields.h"
-#include "calc/MainSheet.h"
-#include "platform/Messages.h"
-#include "controls/NValEdit.h"
 #include "app/sheet/SheetTool.h"
+#include "calc/MainSheet.h"
+#include "controls/NValEdit.h"
+#include "face/MainFields.h"
 #include "forms/zentai.h"
+#include "platform/Messages.h"
 
 using namespace tavenko;
 
@@ -29,11 +29,18 @@ class SheetToolWindowAgreementTest : public QObject {
   void everyFigureFieldIsSetUpAsTheFieldTableSays() {
     TForm1 form;
     const auto describe = [](const field::FieldSettings& s) {
-      return QStringLiteral("MaxDigits %1 PrmtNegative %2 FixDecimal %3 DelAllClear %4 LeadingChar U+%5 "
-                            "ZeroDisplay %6 PutAComma %7 EnterNext %8 ArrowNext %9")
-          .arg(s.maxDigits).arg(s.prmtNegative).arg(s.fixDecimal).arg(s.delAllClear)
-          .arg(static_cast<uint>(s.leadingChar), 4, 16, QChar('0')).arg(s.zeroDisplay).arg(s.putAComma)
-          .arg(s.enterNext).arg(s.arrowNext);
+      return QStringLiteral(
+                 "MaxDigits %1 PrmtNegative %2 FixDecimal %3 DelAllClear %4 LeadingChar U+%5 "
+                 "ZeroDisplay %6 PutAComma %7 EnterNext %8 ArrowNext %9")
+          .arg(s.maxDigits)
+          .arg(s.prmtNegative)
+          .arg(s.fixDecimal)
+          .arg(s.delAllClear)
+          .arg(static_cast<uint>(s.leadingChar), 4, 16, QChar('0'))
+          .arg(s.zeroDisplay)
+          .arg(s.putAComma)
+          .arg(s.enterNext)
+          .arg(s.arrowNext);
     };
     for (const face::MainField& f : face::MainFields()) {
       const QString name = QString::fromUtf8(f.name.data(), f.name.size());
@@ -105,7 +112,8 @@ class SheetToolWindowAgreementTest : public QObject {
       const std::string key = std::string("\"") + name + "\": {\"value\": \"";
       const std::size_t at = out.out.find(key);
       QVERIFY2(at != std::string::npos, name);
-      const std::string reported = out.out.substr(at + key.size(), out.out.find('"', at + key.size()) - at - key.size());
+      const std::string reported =
+          out.out.substr(at + key.size(), out.out.find('"', at + key.size()) - at - key.size());
       auto* field = form.findChild<TNValEdit*>(name);
       QCOMPARE(QString::fromStdString(reported), QString::number(double(field->Value()), 'g', 15));
       QCOMPARE(QString::fromStdString(reported), QStringLiteral("999999999"));

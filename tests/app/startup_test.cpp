@@ -10,11 +10,11 @@
 #include <QTextBrowser>
 #include <QtTest>
 
-#include "tests/forms/main_window_probe.h"
-#include "platform/HelpViewer.h"
-#include "forms/SecondaryWindows.h"
-#include "app/Startup.h"
 #include "Version.h"
+#include "app/Startup.h"
+#include "forms/SecondaryWindows.h"
+#include "platform/HelpViewer.h"
+#include "tests/forms/main_window_probe.h"
 
 using main_window_probe::MainWindowProbe;
 using main_window_probe::Press;
@@ -107,7 +107,8 @@ class StartupTest : public QObject {
     QTest::newRow("--help names the program as called")
         << QStringList{"/usr/bin/tavenko", "--help"} << 0 << "使い方 / Usage: tavenko [options]\n";
     QTest::newRow("-h") << QStringList{"tavenko", "-h"} << 0 << "使い方 / Usage: tavenko [options]\n";
-    QTest::newRow("-help, as Qt programs take it") << QStringList{"tavenko", "-help"} << 0 << "使い方 / Usage:";
+    QTest::newRow("-help, as Qt programs take it")
+        << QStringList{"tavenko", "-help"} << 0 << "使い方 / Usage:";
   }
 
   void commandLineBeforeAnyWindow() {
@@ -147,7 +148,8 @@ class StartupTest : public QObject {
     QCOMPARE(answer->status, 2);
     QCOMPARE(answer->out, QString());
     const QString& err = answer->err;
-    QVERIFY2(err.startsWith("tavenko: ") && err.contains(named) && err.endsWith("--help)\n"), qPrintable(err));
+    QVERIFY2(err.startsWith("tavenko: ") && err.contains(named) && err.endsWith("--help)\n"),
+             qPrintable(err));
     QCOMPARE(answer->err.count('\n'), 1);
   }
 

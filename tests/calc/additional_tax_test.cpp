@@ -35,8 +35,8 @@ NamedFigures Figures(const AdditionalTaxSheet& s) {
   AddRow(out, "increase", s.increase);
   AddRow(out, "understated", s.understated);
   AddRow(out, "concealed", s.concealed);
-  for (const auto& [name, row] : {std::pair{"10 %", s.tenPercent}, std::pair{"15 %", s.fifteenPercent},
-                                  std::pair{"heavy", s.heavy}}) {
+  for (const auto& [name, row] :
+       {std::pair{"10 %", s.tenPercent}, std::pair{"15 %", s.fifteenPercent}, std::pair{"heavy", s.heavy}}) {
     out.emplace_back(std::string(name) + " national", row.national);
     out.emplace_back(std::string(name) + " business", row.business);
     out.emplace_back(std::string(name) + " total", row.total);
@@ -58,9 +58,9 @@ AdditionalTaxInputs NationalIncrease(Extended initial, Extended amended,
 struct PenaltyCase {
   const char* name;
   AdditionalTaxInputs in;
-  double understated;   // U1
-  double concealed;     // C1
-  double tenPercent;      // national column of each penalty row
+  double understated;  // U1
+  double concealed;    // C1
+  double tenPercent;   // national column of each penalty row
   double fifteenPercent;
   double heavy;
 };
@@ -92,36 +92,33 @@ INSTANTIATE_TEST_SUITE_P(
     AdditionalTax, NationalPenalty,
     testing::Values(
         // H = 500,000: 10 % of 500,000 and 15 % of the 500,000 above it.
-        PenaltyCase{"YenInitialBelowThreshold", NationalIncrease(300000, 1300000), 1000000, 0,
-                    50000, 75000, 0},
-        // H = the initial tax 800,000.
-        PenaltyCase{"YenInitialAboveThreshold", NationalIncrease(800000, 1800000), 1000000, 0,
-                    80000, 30000, 0},
-        // Exactly at the threshold there is no 15 % part.
-        PenaltyCase{"YenIncreaseAtThreshold", NationalIncrease(0, 500000), 500000, 0, 50000, 0,
+        PenaltyCase{"YenInitialBelowThreshold", NationalIncrease(300000, 1300000), 1000000, 0, 50000, 75000,
                     0},
-        PenaltyCase{"TenThousandYen", NationalIncrease(30, 130, PenaltyUnit::TenThousandYen),
-                    100, 0, 5, 7.5, 0},
+        // H = the initial tax 800,000.
+        PenaltyCase{"YenInitialAboveThreshold", NationalIncrease(800000, 1800000), 1000000, 0, 80000, 30000,
+                    0},
+        // Exactly at the threshold there is no 15 % part.
+        PenaltyCase{"YenIncreaseAtThreshold", NationalIncrease(0, 500000), 500000, 0, 50000, 0, 0},
+        PenaltyCase{"TenThousandYen", NationalIncrease(30, 130, PenaltyUnit::TenThousandYen), 100, 0, 5, 7.5,
+                    0},
         // The threshold 50 in ten thousand yen is 500,000 yen; in yen it would be 50.
-        PenaltyCase{"TenThousandYenSmallIncrease",
-                    NationalIncrease(0, 60, PenaltyUnit::TenThousandYen), 60, 0, 5, 1.5, 0},
-        PenaltyCase{"ApportionedThreeToOne", With(NationalIncrease(0, 1000000), 3, 1, false),
-                    750000, 250000, 50000, 37500, 87500},
-        PenaltyCase{"ApportionedNoReturn", With(NationalIncrease(0, 1000000), 3, 1, true),
-                    750000, 250000, 0, 112500, 100000},
-        PenaltyCase{"NoReturnAllUnderstated", With(NationalIncrease(0, 1000000), 0, 0, true),
-                    1000000, 0, 0, 150000, 0},
-        PenaltyCase{"AllConcealed", With(NationalIncrease(0, 1000000), 0, 5, false), 0,
-                    1000000, 0, 0, 350000},
+        PenaltyCase{"TenThousandYenSmallIncrease", NationalIncrease(0, 60, PenaltyUnit::TenThousandYen), 60,
+                    0, 5, 1.5, 0},
+        PenaltyCase{"ApportionedThreeToOne", With(NationalIncrease(0, 1000000), 3, 1, false), 750000, 250000,
+                    50000, 37500, 87500},
+        PenaltyCase{"ApportionedNoReturn", With(NationalIncrease(0, 1000000), 3, 1, true), 750000, 250000, 0,
+                    112500, 100000},
+        PenaltyCase{"NoReturnAllUnderstated", With(NationalIncrease(0, 1000000), 0, 0, true), 1000000, 0, 0,
+                    150000, 0},
+        PenaltyCase{"AllConcealed", With(NationalIncrease(0, 1000000), 0, 5, false), 0, 1000000, 0, 0,
+                    350000},
         // Shares are rounded half-even to 1/10,000: 1 × 1/3 = 0.3333 and the rest concealed.
-        PenaltyCase{"SharesRoundedToTenThousandths",
-                    With(NationalIncrease(0, 1), 1, 2, false), 0.3333, 0.6667, 0.03333, 0,
-                    0.2333}),
+        PenaltyCase{"SharesRoundedToTenThousandths", With(NationalIncrease(0, 1), 1, 2, false), 0.3333,
+                    0.6667, 0.03333, 0, 0.2333}),
     [](const testing::TestParamInfo<PenaltyCase>& info) { return std::string(info.param.name); });
 
 TEST(AdditionalTax, FifteenPercentKeepsItsFractionAndShowsWholeUnits) {
-  const AdditionalTaxSheet s =
-      ComputeAdditionalTax(NationalIncrease(30, 130, PenaltyUnit::TenThousandYen));
+  const AdditionalTaxSheet s = ComputeAdditionalTax(NationalIncrease(30, 130, PenaltyUnit::TenThousandYen));
   EXPECT_EQ(FormatFixed(s.fifteenPercent.national, 0, true), "8");
   EXPECT_GT(s.fifteenPercent.national, 7.4999L);
   EXPECT_LT(s.fifteenPercent.national, 7.5001L);
@@ -215,9 +212,7 @@ INSTANTIATE_TEST_SUITE_P(
                     DelinquencyCase{"DayBeforeTheCap", 0.1L, 364, false, 408876712, 408876712},
                     // q = 2.5 % + 4 % = 0.065.
                     DelinquencyCase{"RateTwoAndAHalf", 2.5L, 365, false, 650000000, 650000000}),
-    [](const testing::TestParamInfo<DelinquencyCase>& info) {
-      return std::string(info.param.name);
-    });
+    [](const testing::TestParamInfo<DelinquencyCase>& info) { return std::string(info.param.name); });
 
 TEST(AdditionalTax, HundredDaysShowsWholeUnits) {
   IncreaseShares shares;
@@ -246,9 +241,8 @@ TEST(AdditionalTax, GrandTotalSumsEveryTotalField) {
   in.days = 100;
   const AdditionalTaxSheet s = ComputeAdditionalTax(in);
   std::int64_t expected = 0;
-  for (Extended total : {s.increase.total, s.tenPercent.total, s.fifteenPercent.total,
-                         s.heavy.total, s.delinquency.understated.total,
-                         s.delinquency.concealed.total})
+  for (Extended total : {s.increase.total, s.tenPercent.total, s.fifteenPercent.total, s.heavy.total,
+                         s.delinquency.understated.total, s.delinquency.concealed.total})
     expected += TicksOf(total);
   EXPECT_EQ(TicksOf(s.grandTotal), expected);
   // Increase 1,300,000; U = 750,000 / 150,000 / 75,000; C = 250,000 / 50,000 / 25,000.

@@ -23,9 +23,9 @@ TEST(CompanyCases, LargeCompanyThousand) {
   EXPECT_EQ(ShownTexts(sheet), (Values{"1,000", "234", "101", "72", "431", "43.1", "40.7"}));
   EXPECT_EQ(sheet.log, (Lines{"－－－－－", "会社の所得金額", "1000", "法人税額", "234", "地方税額", "173",
                               "税額合計", "430"}));
-  EXPECT_EQ(sheet.captions, (std::array<std::string, kResultCount>{"　　課税所得", "　　　法人税", "　　　地方税",
-                                                                   "　　　事業税", "　　税金合計", "　平均",
-                                                                   "　上積"}));
+  EXPECT_EQ(sheet.captions,
+            (std::array<std::string, kResultCount>{"　　課税所得", "　　　法人税", "　　　地方税",
+                                                   "　　　事業税", "　　税金合計", "　平均", "　上積"}));
   // The pie leaves out the further tenth: 1000 - 234 - 101.438 - 71.82.
   EXPECT_EQ(PieSlices(sheet), (std::vector<Slice>{{"国税", ChartColour::Red, "234"},
                                                   {"県税", ChartColour::Lime, "101.438"},
@@ -74,13 +74,18 @@ INSTANTIATE_TEST_SUITE_P(
         ProfitCase{"LargeZero", CompanyKind::Large, 0, {"0", "0", "53", "0", "53", "0", "35.8338"}, false},
         ProfitCase{"SmallZero", CompanyKind::Small, 0, {"0", "0", "7", "0", "7", "0", "24.095"}, false},
         // Above 10,000,000 of corporation tax the small company pays 20.7 %.
-        ProfitCase{"SmallFiveThousand", CompanyKind::Small, 5000,
-                   {"5000", "1102.8", "235.2796", "452.4", "1900.7596", "38.015192", "40.1838"}, true},
+        ProfitCase{"SmallFiveThousand",
+                   CompanyKind::Small,
+                   5000,
+                   {"5000", "1102.8", "235.2796", "452.4", "1900.7596", "38.015192", "40.1838"},
+                   true},
         // The large company's business tax bands join without a step.
+        // clang-format off
         ProfitCase{"LargeAtLowerEdge", CompanyKind::Large, 400,
                    {"400", "93.6", "72.3752", "21", "196.3352", "49.0838", "38.2488"}, true},
         ProfitCase{"LargeAtUpperEdge", CompanyKind::Large, 800,
                    {"800", "187.2", "91.7504", "51.66", "349.3304", "43.6663", "40.6638"}, true}),
+    // clang-format on
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CompanyCases, YenUnitShowsWholeHundredsOfTheUnroundedTotal) {
@@ -112,8 +117,9 @@ TEST(CompanyCases, SideBoxNotesHaveNoFinalLineBreak) {
 
   const MainSheet small = Company(CompanyKind::Small, 1000);
   EXPECT_EQ(small.side.caption, "地方税の均等割");
-  EXPECT_EQ(small.side.note,
-            " 資本金１０００万円以下で\r\n従業員５０人以下の７万円\r\nを地方税の均等割として計\r\n算している。");
+  EXPECT_EQ(
+      small.side.note,
+      " 資本金１０００万円以下で\r\n従業員５０人以下の７万円\r\nを地方税の均等割として計\r\n算している。");
 }
 
 }  // namespace

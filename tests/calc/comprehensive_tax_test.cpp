@@ -9,7 +9,9 @@ namespace {
 
 // Amounts in the tables below are written in yen with a fraction where one
 // matters; FineYen holds them in ten-thousandths.
-constexpr FineYen Yen(long double yen) { return static_cast<FineYen>(yen * 10000 + (yen < 0 ? -0.5L : 0.5L)); }
+constexpr FineYen Yen(long double yen) {
+  return static_cast<FineYen>(yen * 10000 + (yen < 0 ? -0.5L : 0.5L));
+}
 
 struct Case {
   const char* name;
@@ -29,21 +31,18 @@ TEST_P(SalaryIncomeTable, GivesTheWindowsOwnSalaryIncome) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, SalaryIncomeTable,
-    testing::Values(Case{"just_below_the_first_income", 650999, 0}, Case{"first_income", 651000, 1000},
-                    Case{"last_plain_row", 1618999, 968999}, Case{"first_fixed_row", 1619000, 969000},
-                    Case{"second_fixed_row", 1620000, 970000}, Case{"third_fixed_row", 1623999, 972000},
-                    Case{"fourth_fixed_row", 1625000, 974000}, Case{"end_of_fixed_rows", 1627999, 974000},
-                    Case{"sixty_percent_of_the_revenue", 1628000, 976800},
-                    Case{"four_thousand_yen_step", 1631999, 976800},
-                    Case{"seventy_percent_row", 1800000, 1080000},
-                    Case{"top_of_seventy_percent_row", 3599999, 2337200},
-                    Case{"eighty_percent_row", 3600000, 2340000},
-                    Case{"top_of_eighty_percent_row", 6599999, 4736800},
-                    Case{"ninety_percent_row", 6600000, 4740000},
-                    Case{"ninety_percent_cut_to_whole_yen", 6600001, 4740000},
-                    Case{"ten_million", 10000000, 7800000},
-                    Case{"above_ten_million_keeps_the_fraction", 10000001, 7800000.95L},
-                    Case{"no_cap_on_the_deduction", 12000000, 9700000}),
+    testing::Values(
+        Case{"just_below_the_first_income", 650999, 0}, Case{"first_income", 651000, 1000},
+        Case{"last_plain_row", 1618999, 968999}, Case{"first_fixed_row", 1619000, 969000},
+        Case{"second_fixed_row", 1620000, 970000}, Case{"third_fixed_row", 1623999, 972000},
+        Case{"fourth_fixed_row", 1625000, 974000}, Case{"end_of_fixed_rows", 1627999, 974000},
+        Case{"sixty_percent_of_the_revenue", 1628000, 976800},
+        Case{"four_thousand_yen_step", 1631999, 976800}, Case{"seventy_percent_row", 1800000, 1080000},
+        Case{"top_of_seventy_percent_row", 3599999, 2337200}, Case{"eighty_percent_row", 3600000, 2340000},
+        Case{"top_of_eighty_percent_row", 6599999, 4736800}, Case{"ninety_percent_row", 6600000, 4740000},
+        Case{"ninety_percent_cut_to_whole_yen", 6600001, 4740000}, Case{"ten_million", 10000000, 7800000},
+        Case{"above_ten_million_keeps_the_fraction", 10000001, 7800000.95L},
+        Case{"no_cap_on_the_deduction", 12000000, 9700000}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct PensionCase {
@@ -65,8 +64,7 @@ TEST_P(PensionIncomeTable, GivesBothAgeGroups) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, PensionIncomeTable,
-    testing::Values(PensionCase{"nothing_received", 0, 0, 0},
-                    PensionCase{"first_bound", 700000, 0, 0},
+    testing::Values(PensionCase{"nothing_received", 0, 0, 0}, PensionCase{"first_bound", 700000, 0, 0},
                     PensionCase{"above_first_bound", 700001, 0, 1},
                     PensionCase{"second_bound", 1200000, 0, 500000},
                     PensionCase{"above_second_bound", 1200001, 1, 500001},
@@ -119,7 +117,8 @@ TEST_P(ComprehensiveTaxCases, FillEveryResult) {
   EXPECT_EQ(got.totalTax, want.totalTax);
 }
 
-ComprehensiveIncomes Incomes(std::initializer_list<std::pair<FineYen ComprehensiveIncomes::*, long double>> list) {
+ComprehensiveIncomes Incomes(
+    std::initializer_list<std::pair<FineYen ComprehensiveIncomes::*, long double>> list) {
   ComprehensiveIncomes incomes;
   for (const auto& [member, yen] : list) incomes.*member = Yen(yen);
   return incomes;
@@ -127,8 +126,12 @@ ComprehensiveIncomes Incomes(std::initializer_list<std::pair<FineYen Comprehensi
 
 ComprehensiveTaxes Taxes(long double total, long double taxable, long double income, long double prefectural,
                          long double municipal, long double business) {
-  return {Yen(total),     Yen(taxable),  Yen(income),
-          Yen(prefectural), Yen(municipal), Yen(business),
+  return {Yen(total),
+          Yen(taxable),
+          Yen(income),
+          Yen(prefectural),
+          Yen(municipal),
+          Yen(business),
           Yen(income) + Yen(prefectural) + Yen(municipal) + Yen(business)};
 }
 
@@ -150,12 +153,12 @@ INSTANTIATE_TEST_SUITE_P(
         TaxCase{"business_base_at_threshold_pays_no_business_tax",
                 Incomes({{&I::realEstateBusiness, 2000000}, {&I::business, 900000}}),
                 Taxes(2900000, 2900000, 196500, 116000, 174000, 0)},
-        TaxCase{"ordinary_real_estate_is_not_in_business_base",
-                Incomes({{&I::realEstate, 4000000}, {&I::realEstateBusiness, 1000000}, {&I::business, 2000000}}),
-                Taxes(7000000, 7000000, 994400, 280000, 420000, 5000)},
+        TaxCase{
+            "ordinary_real_estate_is_not_in_business_base",
+            Incomes({{&I::realEstate, 4000000}, {&I::realEstateBusiness, 1000000}, {&I::business, 2000000}}),
+            Taxes(7000000, 7000000, 994400, 280000, 420000, 5000)},
         TaxCase{"transfer_loss_cannot_make_total_negative",
-                Incomes({{&I::salary, 1500000}, {&I::transferLoss, -2000000}}),
-                Taxes(0, 0, 0, 0, 0, 0)},
+                Incomes({{&I::salary, 1500000}, {&I::transferLoss, -2000000}}), Taxes(0, 0, 0, 0, 0, 0)},
         TaxCase{"positive_transfer_entry_is_added_as_income",
                 Incomes({{&I::salary, 1000000}, {&I::transferLoss, 950000}}),
                 Taxes(1950000, 1950000, 99500, 78000, 117000, 0)},
@@ -196,15 +199,15 @@ TEST_P(SimplifiedConsumptionTaxCases, GiveSalesAndTax) {
   EXPECT_EQ(SimplifiedConsumptionTax(Yen(c.taxExcludedSales), c.ratio), Yen(c.tax));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, SimplifiedConsumptionTaxCases,
-    testing::Values(ConsumptionCase{"wholesale", 10500000, 10000000, 9000, 50000},
-                    ConsumptionCase{"services", 10500000, 10000000, 5000, 250000},
-                    ConsumptionCase{"below_one_thousand_after_tax", 1049, 0, 9000, 0},
-                    ConsumptionCase{"exactly_one_thousand", 1050, 1000, 5000, 0},
-                    ConsumptionCase{"largest_sales_the_field_holds", 999999999, 952380000, 7000, 14285700},
-                    ConsumptionCase{"nothing_sold", 0, 0, 8000, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, SimplifiedConsumptionTaxCases,
+                         testing::Values(ConsumptionCase{"wholesale", 10500000, 10000000, 9000, 50000},
+                                         ConsumptionCase{"services", 10500000, 10000000, 5000, 250000},
+                                         ConsumptionCase{"below_one_thousand_after_tax", 1049, 0, 9000, 0},
+                                         ConsumptionCase{"exactly_one_thousand", 1050, 1000, 5000, 0},
+                                         ConsumptionCase{"largest_sales_the_field_holds", 999999999,
+                                                         952380000, 7000, 14285700},
+                                         ConsumptionCase{"nothing_sold", 0, 0, 8000, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SimplifiedConsumptionTax, TypedTaxExcludedSalesAreCutToThousandsAndHundreds) {
   // Value added 691,200 cut to 691,000; tax 34,550 cut to 34,500.

@@ -37,19 +37,27 @@ INSTANTIATE_TEST_SUITE_P(
     BothSchedules, GiftRates,
     ::testing::Values(
         // Taxable 3,900,000; the next step 4,000,000 taxes 20,000 more, × 10.
-        GiftCase{"GeneralFiveHundred", GiftKind::General, 500,
+        GiftCase{"GeneralFiveHundred",
+                 GiftKind::General,
+                 500,
                  {"390", "53", "0", "0", "53", "10.6", "20"},
                  {"贈与額", "500", "贈与税の基礎控除後の課税価額", "390", "贈与税額", "53"}},
         // 485,000 is logged truncated; the next step gives 500,000.
-        GiftCase{"LinealAscendantFiveHundred", GiftKind::LinealAscendant, 500,
+        GiftCase{"LinealAscendantFiveHundred",
+                 GiftKind::LinealAscendant,
+                 500,
                  {"390", "48.5", "0", "0", "48.5", "9.7", "15"},
                  {"贈与額", "500", "贈与税の基礎控除後の課税価額", "390", "贈与税額", "48"}},
         // Up to the basic deduction nothing is taxed; the rate is still written.
-        GiftCase{"AtBasicDeduction", GiftKind::General, 110,
+        GiftCase{"AtBasicDeduction",
+                 GiftKind::General,
+                 110,
                  {"0", "0", "0", "0", "0", "0", "0"},
                  {"贈与額", "110", "贈与税の基礎控除後の課税価額", "0", "贈与税額", "0"}},
         // Just above it the marginal step is 10 % of 100,000, × 10.
-        GiftCase{"JustAboveBasicDeduction", GiftKind::LinealAscendant, 112,
+        GiftCase{"JustAboveBasicDeduction",
+                 GiftKind::LinealAscendant,
+                 112,
                  {"2", "0.2", "0", "0", "0.2", "0.178571428571429", "10"},
                  {"贈与額", "112", "贈与税の基礎控除後の課税価額", "2", "贈与税額", "0"}}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "calc/MainSheet.h"
-#include "core/NumberText.h"
 #include "calc/SheetSteps.h"
+#include "core/NumberText.h"
 
 using namespace tavenko;
 using namespace tavenko::calc;
@@ -65,10 +65,15 @@ TEST_P(IncomeCase, ResultsAndLog) {
 INSTANTIATE_TEST_SUITE_P(
     Figures, IncomeCase,
     ::testing::Values(
-        CaseRow{"Ordinary800Less200", "BitBtn1", 800, 200, 0,
+        CaseRow{"Ordinary800Less200",
+                "BitBtn1",
+                800,
+                200,
+                0,
                 {"600", "78.8722", "60", "0", "138.8722", "17.359025", "30.5732"},
                 {"課税所得", "800", "所得控除", "200", "所得控除後の金額", "600", "所得税額", "78",
                  "地方税額", "60", "税額合計", "138"}},
+        // clang-format off
         CaseRow{"OrdinaryDeductionsAboveIncome", "BitBtn1", 100, 300, 0,
                 {"0", "0", "0", "0", "0", "0", "0"},
                 {"課税所得", "100", "所得控除", "300", "所得控除後の金額", "0", "所得税額", "0",
@@ -78,9 +83,11 @@ INSTANTIATE_TEST_SUITE_P(
                 {"給与額", "600", "給与所得控除後の金額", "426", "所得控除", "200",
                  "所得控除後の金額", "226", "所得税額", "13", "地方税額", "22", "税額合計", "35"}},
         CaseRow{"Business500Less100", "BitBtn3", 500, 100, 0,
+                // clang-format on
                 {"400", "38.0322", "40", "10.5", "88.5322", "17.70644", "35.42"},
                 {"事業所得", "500", "所得控除", "100", "所得控除後の金額", "400", "所得税額", "38",
                  "地方税額", "50", "税額合計", "88"}},
+        // clang-format off
         CaseRow{"BusinessBelowTheBusinessTaxAllowance", "BitBtn3", 100, 38, 0,
                 {"62", "3.1651", "6.2", "0", "9.3651", "9.3651", "15.105"},
                 {"事業所得", "100", "所得控除", "38", "所得控除後の金額", "62", "所得税額", "3",
@@ -96,20 +103,33 @@ INSTANTIATE_TEST_SUITE_P(
                  "所得控除", "38", "所得控除後の金額", "761.5", "所得税額", "113.8874", "地方税額",
                  "76", "税額合計", "190"}},
         CaseRow{"Occasional300", "BitBtn5", 300, 0, 0,
+                // clang-format on
                 {"125", "6.3812", "12.5", "0", "18.8812", "6.29373333333333", "7.5526"},
                 {"所得金額", "300", "５０万円を控除し２分の１した金額", "125", "所得控除", "0",
                  "所得控除後の金額", "125", "所得税額", "6", "地方税額", "12", "税額合計", "18"}},
-        CaseRow{"OccasionalBelowTheAllowance", "BitBtn5", 40, 0, 0,
+        CaseRow{"OccasionalBelowTheAllowance",
+                "BitBtn5",
+                40,
+                0,
+                0,
                 {"0", "0", "0", "0", "0", "0", "0"},
                 {"所得金額", "40", "５０万円を控除し２分の１した金額", "0", "所得控除", "0",
                  "所得控除後の金額", "0", "所得税額", "0", "地方税額", "0", "税額合計", "0"}},
-        CaseRow{"OfficerThreeYearsNotHalved", "BitBtn28", 1000, 0, 3,
+        CaseRow{"OfficerThreeYearsNotHalved",
+                "BitBtn28",
+                1000,
+                0,
+                3,
                 {"880", "141.7148", "88", "0", "229.7148", "22.97148", "41.651"},
-                {"退職金の金額", "1000", "退職所得控除後の金額", "880", "所得控除", "0",
-                 "所得控除後の金額", "880", "所得税額", "141.7148", "地方税額", "88", "税額合計",
-                 "229"}},
-        CaseRow{"OfficerFiveYearsNotHalved", "BitBtn28", 1000, 0, 5,
+                {"退職金の金額", "1000", "退職所得控除後の金額", "880", "所得控除", "0", "所得控除後の金額",
+                 "880", "所得税額", "141.7148", "地方税額", "88", "税額合計", "229"}},
+        CaseRow{"OfficerFiveYearsNotHalved",
+                "BitBtn28",
+                1000,
+                0,
+                5,
                 {"800", "122.9284", "80", "0", "202.9284", "20.29284", "33.483"},
+                // clang-format off
                 {"退職金の金額", "1000", "退職所得控除後の金額", "800", "所得控除", "0",
                  "所得控除後の金額", "800", "所得税額", "122.9284", "地方税額", "80", "税額合計",
                  "202"}},
@@ -123,6 +143,7 @@ INSTANTIATE_TEST_SUITE_P(
                 {"退職金の金額", "3000", "退職所得控除後の金額", "1500", "その２分の１の金額", "750",
                  "所得控除", "0", "所得控除後の金額", "750", "所得税額", "111.1869", "地方税額", "75",
                  "税額合計", "186"}}),
+    // clang-format on
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(IncomeCases, RetirementHalfAmountByYearsOfService) {
@@ -183,8 +204,8 @@ TEST(IncomeCases, YenUnitTruncatesInputsAndShowsResultsInYen) {
   const MainSheet sheet = Click("BitBtn1", 8123456, 0, 0, AmountUnit::Yen);
   // Income 8,123,000 yen; the money fields in yen to 100 yen, the inhabitant
   // field from its two taxes (324,920 and 487,380), the rates as in 万円.
-  EXPECT_EQ(Results(sheet), (Lines{"8123000", "1258100", "812200", "0", "2070400",
-                                   "25.4889572817924", "34.7388"}));
+  EXPECT_EQ(Results(sheet),
+            (Lines{"8123000", "1258100", "812200", "0", "2070400", "25.4889572817924", "34.7388"}));
   EXPECT_EQ(sheet.log[2], "812.3");  // the log stays in 万円
   EXPECT_EQ(PieValues(sheet), (Lines{"125.8168", "32.492", "48.738", "0", "605.2532"}));
 }
@@ -227,7 +248,7 @@ TEST(IncomeCases, PieOfTheOrdinaryExample) {
   ASSERT_EQ(sheet.pie.size(), 5u);
   const char* labels[] = {"国税", "県税", "市税", "事業", "手取額"};
   const ChartColour colours[] = {ChartColour::Red, ChartColour::Lime, ChartColour::Yellow, ChartColour::Blue,
-                               ChartColour::White};
+                                 ChartColour::White};
   for (int i = 0; i < 5; ++i) {
     EXPECT_EQ(sheet.pie[i].label, labels[i]);
     EXPECT_EQ(sheet.pie[i].colour, colours[i]);

@@ -15,12 +15,10 @@ namespace tavenko::calc {
 
 // Readable failures: the yen figures of a column in the order it shows them.
 void PrintTo(const ProprietorTaxes& t, std::ostream* os) {
-  *os << "{" << t.incomeTax << ", " << t.inhabitantTax << ", " << t.businessTax << ", " << t.total
-      << "}";
+  *os << "{" << t.incomeTax << ", " << t.inhabitantTax << ", " << t.businessTax << ", " << t.total << "}";
 }
 void PrintTo(const CompanyTaxes& t, std::ostream* os) {
-  *os << "{" << t.corporationTax << ", " << t.localTax << ", " << t.enterpriseTax << ", "
-      << t.total << "}";
+  *os << "{" << t.corporationTax << ", " << t.localTax << ", " << t.enterpriseTax << ", " << t.total << "}";
 }
 void PrintTo(const SalaryTaxes& t, std::ostream* os) {
   *os << "{" << t.incomeTax << ", " << t.inhabitantTax << ", " << t.total << "}";
@@ -105,11 +103,11 @@ IncorporationModel FreshWindow() {
 YenAmount Yen(const FieldFigure& figure) { return StoreYen(figure.value * kYenPerMan); }
 
 std::vector<YenAmount> CompanyColumnYen(const IncorporationSheet& s) {
-  return {Yen(s.companyIncome), Yen(s.companyBlank), Yen(s.corporationTax), Yen(s.companyLocalTax),
-          Yen(s.enterpriseTax), Yen(s.companyTotal)};
+  return {Yen(s.companyIncome),   Yen(s.companyBlank),  Yen(s.corporationTax),
+          Yen(s.companyLocalTax), Yen(s.enterpriseTax), Yen(s.companyTotal)};
 }
 std::vector<YenAmount> SalaryColumnYen(const IncorporationSheet& s) {
-  return {Yen(s.salary), Yen(s.salaryDeductions), Yen(s.salaryIncomeTax), Yen(s.salaryInhabitantTax),
+  return {Yen(s.salary),      Yen(s.salaryDeductions), Yen(s.salaryIncomeTax), Yen(s.salaryInhabitantTax),
           Yen(s.salaryBlank), Yen(s.salaryTotal)};
 }
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "calc/InheritanceCases.h"
-#include "face/MainFields.h"
 #include "calc/SheetSteps.h"
+#include "face/MainFields.h"
 #include "tests/calc/sheet_expectations.h"
 
 using namespace tavenko;
@@ -48,8 +48,9 @@ MainSheet ClickButton(const Click& click) {
 
 // Log lines of one click, with the fee block at its end.
 Lines Log(Lines inheritance, const char* baseFee, const char* perHeirs, const char* withReturn) {
-  for (const char* line : {"＝＝＝＝＝", "税理士報酬の計算", "基本報酬", baseFee, "相続人数の加算した後の報酬",
-                           perHeirs, "申告書作成報酬を加算した後の報酬", withReturn})
+  for (const char* line :
+       {"＝＝＝＝＝", "税理士報酬の計算", "基本報酬", baseFee, "相続人数の加算した後の報酬", perHeirs,
+        "申告書作成報酬を加算した後の報酬", withReturn})
     inheritance.emplace_back(line);
   return inheritance;
 }
@@ -71,24 +72,63 @@ struct SheetCase {
 };
 
 const SheetCase kSheetCases[] = {
-    {"ChildrenWithSpouseLargerOf", {HeirOrder::Children, kLargerOf, 20000, 2, true},
-     152000000, 21600000, 5400000, -21600000, 5400000, 160000000, 2.7L, 15.8458L, "2.7", "15.8", "171", "342",
+    {"ChildrenWithSpouseLargerOf",
+     {HeirOrder::Children, kLargerOf, 20000, 2, true},
+     152000000,
+     21600000,
+     5400000,
+     -21600000,
+     5400000,
+     160000000,
+     2.7L,
+     15.8458L,
+     "2.7",
+     "15.8",
+     "171",
+     "342",
      Log({"－－－－－", "相続財産の総額", "20000", "基礎控除額", "4800", "基礎控除後の課税価額", "15200",
-          "妻の法定相続分に按分", "7600", "妻の法定相続分の相続税額", "1580", "子１人の法定相続分に按分", "3800",
-          "子１人の法定相続分の相続税額", "560", "相続税の総額", "2700", "配偶者の税額軽減額", "-2160"},
+          "妻の法定相続分に按分", "7600", "妻の法定相続分の相続税額", "1580", "子１人の法定相続分に按分",
+          "3800", "子１人の法定相続分の相続税額", "560", "相続税の総額", "2700", "配偶者の税額軽減額",
+          "-2160"},
          "95", "114", "171")},
-    {"ChildrenWithSpouseStatutoryShare", {HeirOrder::Children, kStatutory, 20000, 2, true},
-     152000000, 13500000, 13500000, -13500000, 13500000, 100000000, 6.75L, 12.5L, "6.8", "12.5", "171", "342",
+    {"ChildrenWithSpouseStatutoryShare",
+     {HeirOrder::Children, kStatutory, 20000, 2, true},
+     152000000,
+     13500000,
+     13500000,
+     -13500000,
+     13500000,
+     100000000,
+     6.75L,
+     12.5L,
+     "6.8",
+     "12.5",
+     "171",
+     "342",
      Log({"－－－－－", "相続財産の総額", "20000", "基礎控除額", "4800", "基礎控除後の課税価額", "15200",
-          "妻の法定相続分に按分", "7600", "妻の法定相続分の相続税額", "1580", "子１人の法定相続分に按分", "3800",
-          "子１人の法定相続分の相続税額", "560", "相続税の総額", "2700", "配偶者の税額軽減額", "-1350"},
+          "妻の法定相続分に按分", "7600", "妻の法定相続分の相続税額", "1580", "子１人の法定相続分に按分",
+          "3800", "子１人の法定相続分の相続税額", "560", "相続税の総額", "2700", "配偶者の税額軽減額",
+          "-1350"},
          "95", "114", "171")},
-    {"ChildrenWithoutSpouse", {HeirOrder::Children, kLargerOf, 20000, 2, false},
-     158000000, 0, 33400000, 0, 33400000, 0, 16.7L, 30, "16.7", "30.0", "156.75", "313.5",
+    {"ChildrenWithoutSpouse",
+     {HeirOrder::Children, kLargerOf, 20000, 2, false},
+     158000000,
+     0,
+     33400000,
+     0,
+     33400000,
+     0,
+     16.7L,
+     30,
+     "16.7",
+     "30.0",
+     "156.75",
+     "313.5",
      Log({"－－－－－", "相続財産の総額", "20000", "基礎控除額", "4200", "基礎控除後の課税価額", "15800",
           "妻の法定相続分に按分", "0", "妻の法定相続分の相続税額", "0", "子１人の法定相続分に按分", "7900",
           "子１人の法定相続分の相続税額", "1670", "相続税の総額", "3340", "配偶者の税額軽減額", "0"},
          "95", "104.5", "156.75")},
+    // clang-format off
     {"SiblingsWithSpouseLargerOf", {HeirOrder::Siblings, kLargerOf, 20000, 2, true},
      152000000, 26640000, 7992000, -26640000, 7992000, 160000000, 3.996L, 24.1657L, "4.0", "24.2", "171", "342",
      Log({"－－－－－", "相続財産の総額", "20000", "基礎控除額", "4800", "基礎控除後の課税価額", "15200",
@@ -106,31 +146,72 @@ const SheetCase kSheetCases[] = {
     // Below 160,000,000 yen the spouse takes the whole estate: nothing is due.
     {"EstateBelow160MillionSpouseTakesAll", {HeirOrder::Children, kLargerOf, 10000, 2, true},
      52000000, 6300000, 0, -6300000, 0, 100000000, 0, 0, "0", "0", "171", "342",
+     // clang-format on
      Log({"－－－－－", "相続財産の総額", "10000", "基礎控除額", "4800", "基礎控除後の課税価額", "5200",
-          "妻の法定相続分に按分", "2600", "妻の法定相続分の相続税額", "340", "子１人の法定相続分に按分", "1300",
-          "子１人の法定相続分の相続税額", "145", "相続税の総額", "630", "配偶者の税額軽減額", "-630"},
+          "妻の法定相続分に按分", "2600", "妻の法定相続分の相続税額", "340", "子１人の法定相続分に按分",
+          "1300", "子１人の法定相続分の相続税額", "145", "相続税の総額", "630", "配偶者の税額軽減額", "-630"},
          "95", "114", "171")},
     // Exactly 160,000,000 yen: the 160-million case, which still covers the whole tax.
-    {"EstateOfExactly160Million", {HeirOrder::Children, kLargerOf, 16000, 2, true},
-     112000000, 17200000, 0, -17200000, 0, 160000000, 0, 0, "0", "0", "171", "342",
+    {"EstateOfExactly160Million",
+     {HeirOrder::Children, kLargerOf, 16000, 2, true},
+     112000000,
+     17200000,
+     0,
+     -17200000,
+     0,
+     160000000,
+     0,
+     0,
+     "0",
+     "0",
+     "171",
+     "342",
      Log({"－－－－－", "相続財産の総額", "16000", "基礎控除額", "4800", "基礎控除後の課税価額", "11200",
-          "妻の法定相続分に按分", "5600", "妻の法定相続分の相続税額", "980", "子１人の法定相続分に按分", "2800",
-          "子１人の法定相続分の相続税額", "370", "相続税の総額", "1720", "配偶者の税額軽減額", "-1720"},
+          "妻の法定相続分に按分", "5600", "妻の法定相続分の相続税額", "980", "子１人の法定相続分に按分",
+          "2800", "子１人の法定相続分の相続税額", "370", "相続税の総額", "1720", "配偶者の税額軽減額",
+          "-1720"},
          "95", "114", "171")},
-    {"ChildrenEstateOfExactlyTheLimit", {HeirOrder::Children, kLargerOf, 32000, 2, true},
-     272000000, 32100000, 32100000, -32100000, 32100000, 160000000, 10.03125L, 17.5L, "10.0", "17.5", "216", "432",
+    {"ChildrenEstateOfExactlyTheLimit",
+     {HeirOrder::Children, kLargerOf, 32000, 2, true},
+     272000000,
+     32100000,
+     32100000,
+     -32100000,
+     32100000,
+     160000000,
+     10.03125L,
+     17.5L,
+     "10.0",
+     "17.5",
+     "216",
+     "432",
      Log({"－－－－－", "相続財産の総額", "32000", "基礎控除額", "4800", "基礎控除後の課税価額", "27200",
-          "妻の法定相続分に按分", "13600", "妻の法定相続分の相続税額", "3740", "子１人の法定相続分に按分", "6800",
-          "子１人の法定相続分の相続税額", "1340", "相続税の総額", "6420", "配偶者の税額軽減額", "-3210"},
+          "妻の法定相続分に按分", "13600", "妻の法定相続分の相続税額", "3740", "子１人の法定相続分に按分",
+          "6800", "子１人の法定相続分の相続税額", "1340", "相続税の総額", "6420", "配偶者の税額軽減額",
+          "-3210"},
          "120", "144", "216")},
-    {"ParentsEstateOfExactlyTheLimit", {HeirOrder::Parents, kLargerOf, 24000, 1, true},
-     198000000, 32400000, 16200000, -32400000, 16200000, 160000000, 6.75L, 12.2222L, "6.8", "12.2", "156.75", "313.5",
+    {"ParentsEstateOfExactlyTheLimit",
+     {HeirOrder::Parents, kLargerOf, 24000, 1, true},
+     198000000,
+     32400000,
+     16200000,
+     -32400000,
+     16200000,
+     160000000,
+     6.75L,
+     12.2222L,
+     "6.8",
+     "12.2",
+     "156.75",
+     "313.5",
      Log({"－－－－－", "相続財産の総額", "24000", "基礎控除額", "4200", "基礎控除後の課税価額", "19800",
-          "妻の法定相続分に按分", "13200", "妻の法定相続分の相続税額", "3580", "親１人の法定相続分に按分", "6600",
-          "親１人の法定相続分の相続税額", "1280", "相続税の総額", "4860", "配偶者の税額軽減額", "-3240"},
+          "妻の法定相続分に按分", "13200", "妻の法定相続分の相続税額", "3580", "親１人の法定相続分に按分",
+          "6600", "親１人の法定相続分の相続税額", "1280", "相続税の総額", "4860", "配偶者の税額軽減額",
+          "-3240"},
          "95", "104.5", "156.75")},
     // Brothers and sisters: the limit is 213,333,333.3 yen. Just below it the
     // spouse takes 160,000,000 yen, just above it three quarters of the estate.
+    // clang-format off
     {"SiblingsJustBelowTheLimit", {HeirOrder::Siblings, kLargerOf, 213333000, 2, true, AmountUnit::Yen},
      165333000, 28349900, 11339900, -28349900, 11339900, 160000000, 5.315592993114L, 10.1302L, "5.3", "10.1", "171",
      "342",
@@ -146,10 +227,12 @@ const SheetCase kSheetCases[] = {
           "妻の法定相続分に按分", "12400.05", "妻の法定相続分の相続税額", "3260.02", "兄弟１人の法定相続分に按分",
           "2066.675", "兄弟１人の法定相続分の相続税額", "260.0012", "兄弟の実際の取得分に加算する２割相当額",
           "189.001116666667", "相続税の総額", "3969", "配偶者の税額軽減額", "-2835"},
+         // clang-format on
          "95", "114", "171")},
     // Only estates typed with decimals reach the limit itself: 213,333,333
     // yen is still below it, and in the next-million run 213,333,333 yen is
     // the limit (the spouse's tax differs there by one yen).
+    // clang-format off
     {"SiblingsAtTheLimit", {HeirOrder::Siblings, kLargerOf, 21333.3333L, 6, true},
      141333333, 21700001, 8680000, -21700001, 8680000, 160000000, 4.068750006357L, 9.7501L, "4.1", "9.8", "228", "456",
      Log({"－－－－－", "相続財産の総額", "21333.3333", "基礎控除額", "7200", "基礎控除後の課税価額", "14133.3333",
@@ -164,9 +247,11 @@ const SheetCase kSheetCases[] = {
           "妻の法定相続分に按分", "10525", "妻の法定相続分の相続税額", "2510", "兄弟１人の法定相続分に按分",
           "584.7222", "兄弟１人の法定相続分の相続税額", "58.4722", "兄弟の実際の取得分に加算する２割相当額",
           "141.020666666667", "相続税の総額", "3001", "配偶者の税額軽減額", "-2155"},
+         // clang-format on
          "95", "152", "228")},
     // 円 mode: the estate keeps whole thousands, the fields show yen cut to
     // 100 yen (the reduction toward zero), the log and the fee stay in 万円.
+    // clang-format off
     {"YenUnitSiblingsStatutoryShare", {HeirOrder::Siblings, kStatutory, 98765432, 3, true, AmountUnit::Yen},
      44765000, 4375400, 1750100, -4375400, 1750100, 74073700, 1.772047790209L, 5.25L, "1.8", "5.3", "136.5", "273",
      Log({"－－－－－", "相続財産の総額", "9876.5", "基礎控除額", "5400", "基礎控除後の課税価額", "4476.5",
@@ -176,12 +261,15 @@ const SheetCase kSheetCases[] = {
          "70", "91", "136.5")},
     {"YenUnitEstateKeepsWholeThousands", {HeirOrder::Children, kLargerOf, 123456789, 2, true, AmountUnit::Yen},
      75456000, 10204800, 0, -10204800, 0, 123456000, 0, 0, "0", "0", "171", "342",
+     // clang-format on
      Log({"－－－－－", "相続財産の総額", "12345.6", "基礎控除額", "4800", "基礎控除後の課税価額", "7545.6",
           "妻の法定相続分に按分", "3772.8", "妻の法定相続分の相続税額", "554.56", "子１人の法定相続分に按分",
-          "1886.4", "子１人の法定相続分の相続税額", "232.96", "相続税の総額", "1020", "配偶者の税額軽減額", "-1020"},
+          "1886.4", "子１人の法定相続分の相続税額", "232.96", "相続税の総額", "1020", "配偶者の税額軽減額",
+          "-1020"},
          "95", "114", "171")},
     // A count of 0: the prompt, no deduction, no tax; the spouse's acquisition
     // still follows the estate, and the fee is still estimated.
+    // clang-format off
     {"NoChildrenCountedWithSpouse", {HeirOrder::Children, kLargerOf, 20000, 0, true},
      200000000, 0, 0, 0, 0, 160000000, 0, 0, "0", "0", "142.5", "285",
      Log({"－－－－－", "相続財産の総額", "20000", "基礎控除後の課税価額", "20000", "妻の法定相続分に按分", "0",
@@ -201,14 +289,17 @@ const SheetCase kSheetCases[] = {
      Log({"－－－－－", "相続財産の総額", "20000", "基礎控除後の課税価額", "20000", "妻の法定相続分に按分", "0",
           "妻の法定相続分の相続税額", "0", "兄弟１人の法定相続分に按分", "0", "兄弟１人の法定相続分の相続税額", "0",
           "兄弟の実際の取得分に加算する２割相当額", "0", "相続税の総額", "0", "配偶者の税額軽減額", "0"},
+         // clang-format on
          "95", "95", "142.5"),
      {"兄弟の数を入れてください"}},
     // An empty estate: everything 0, no average rate, the pie hidden.
+    // clang-format off
     {"EmptyEstate", {HeirOrder::Children, kLargerOf, 0, 2, true},
      0, 0, 0, 0, 0, 0, 0, 0, "0", "0", "54", "108",
      Log({"－－－－－", "相続財産の総額", "0", "基礎控除額", "4800", "基礎控除後の課税価額", "0", "妻の法定相続分に按分",
           "0", "妻の法定相続分の相続税額", "0", "子１人の法定相続分に按分", "0", "子１人の法定相続分の相続税額", "0",
           "相続税の総額", "0", "配偶者の税額軽減額", "0"},
+         // clang-format on
          "30", "36", "54")},
 };
 
@@ -252,8 +343,8 @@ TEST_P(InheritanceSheetTest, FiguresLogAndShownTexts) {
   if (!yen) {
     EXPECT_EQ(sheet.pie[0].value, ToDisplay(c.net));
   }
-  EXPECT_NEAR(static_cast<double>(sheet.pie[0].value + sheet.pie[1].value), static_cast<double>(ToDisplay(estate)),
-              1e-9);
+  EXPECT_NEAR(static_cast<double>(sheet.pie[0].value + sheet.pie[1].value),
+              static_cast<double>(ToDisplay(estate)), 1e-9);
   EXPECT_EQ(sheet.pieVisible, c.click.estate > 0);
 }
 
@@ -311,9 +402,9 @@ TEST(InheritanceButtons, RegistryPanelsAndCaptions) {
     EXPECT_TRUE(sheet.side.extraFieldVisible);
     EXPECT_TRUE(sheet.feePanelVisible);
     EXPECT_TRUE(sheet.messages.empty());
-    EXPECT_EQ(sheet.captions, (std::array<std::string, kResultCount>{"　　課税所得", "　　妻の税額", b.heirCaption,
-                                                                      "　配偶者軽減", "　合計納税額", "　平均",
-                                                                      "　上積"}));
+    EXPECT_EQ(sheet.captions,
+              (std::array<std::string, kResultCount>{"　　課税所得", "　　妻の税額", b.heirCaption,
+                                                     "　配偶者軽減", "　合計納税額", "　平均", "　上積"}));
   }
 }
 
@@ -344,6 +435,7 @@ struct FeeCase {
 };
 
 const FeeCase kFeeCases[] = {
+    // clang-format off
     {"SpouseAndOneChild", {HeirOrder::Children, kLargerOf, 20000, 1, true}, "95", "104.5", "156.75", "156.75", "313.5"},
     {"OneChildNoSpouse", {HeirOrder::Children, kStatutory, 20000, 1, false}, "95", "95", "142.5", "142.5", "285"},
     {"NoSpouseNoSiblings", {HeirOrder::Siblings, kLargerOf, 20000, 0, false}, "95", "85.5", "128.25", "128.25", "256.5"},
@@ -352,6 +444,7 @@ const FeeCase kFeeCases[] = {
     {"EstateOfOneBillion", {HeirOrder::Children, kLargerOf, 100000, 2, true}, "190", "228", "342", "342", "684"},
     {"SpouseAndNinetyNineSiblings", {HeirOrder::Siblings, kStatutory, 20000, 99, true}, "95", "1035.5", "1553.25",
      "1,553.25", "3,106.5"},
+    // clang-format on
 };
 
 class AccountantFeeTest : public ::testing::TestWithParam<FeeCase> {};
@@ -361,8 +454,9 @@ TEST_P(AccountantFeeTest, LogLinesAndRange) {
   const MainSheet sheet = ClickButton(c.click);
   ASSERT_GE(sheet.log.size(), 8u);
   const Lines feeBlock(sheet.log.end() - 8, sheet.log.end());
-  EXPECT_EQ(feeBlock, (Lines{"＝＝＝＝＝", "税理士報酬の計算", "基本報酬", c.baseFee, "相続人数の加算した後の報酬",
-                             c.perHeirs, "申告書作成報酬を加算した後の報酬", c.withReturn}));
+  EXPECT_EQ(feeBlock,
+            (Lines{"＝＝＝＝＝", "税理士報酬の計算", "基本報酬", c.baseFee, "相続人数の加算した後の報酬",
+                   c.perHeirs, "申告書作成報酬を加算した後の報酬", c.withReturn}));
   ASSERT_TRUE(sheet.feeLow && sheet.feeHigh);
   EXPECT_EQ(FeeShown(*sheet.feeLow), c.shownLow);
   EXPECT_EQ(FeeShown(*sheet.feeHigh), c.shownHigh);

@@ -39,19 +39,24 @@ TEST_P(PropertyButtons, RunTheirOwnCase) {
 INSTANTIATE_TEST_SUITE_P(
     Registry, PropertyButtons,
     ::testing::Values(
-        ButtonCase{"BitBtn6", "長期譲渡", [](auto& in) { return ComputeTransfer(TransferKind::LongTerm, in); }},
+        ButtonCase{"BitBtn6", "長期譲渡",
+                   [](auto& in) { return ComputeTransfer(TransferKind::LongTerm, in); }},
         ButtonCase{"BitBtn7", "優", [](auto& in) { return ComputeTransfer(TransferKind::SuperiorLand, in); }},
-        ButtonCase{"BitBtn8", "短期譲渡所得", [](auto& in) { return ComputeTransfer(TransferKind::ShortTerm, in); }},
+        ButtonCase{"BitBtn8", "短期譲渡所得",
+                   [](auto& in) { return ComputeTransfer(TransferKind::ShortTerm, in); }},
         ButtonCase{"BitBtn9", "居住用（５年以内）",
                    [](auto& in) { return ComputeTransfer(TransferKind::ResidenceShortTerm, in); }},
         ButtonCase{"BitBtn10", "居住（５年超）",
                    [](auto& in) { return ComputeTransfer(TransferKind::ResidenceLongTerm, in); }},
         ButtonCase{"BitBtn11", "居住（１０年超）",
                    [](auto& in) { return ComputeTransfer(TransferKind::ResidenceOverTenYears, in); }},
-        ButtonCase{"BitBtn12", "法人（大規模）", [](auto& in) { return ComputeCompany(CompanyKind::Large, in); }},
-        ButtonCase{"BitBtn13", "法人（小規模）", [](auto& in) { return ComputeCompany(CompanyKind::Small, in); }},
+        ButtonCase{"BitBtn12", "法人（大規模）",
+                   [](auto& in) { return ComputeCompany(CompanyKind::Large, in); }},
+        ButtonCase{"BitBtn13", "法人（小規模）",
+                   [](auto& in) { return ComputeCompany(CompanyKind::Small, in); }},
         ButtonCase{"BitBtn15", "贈与税", [](auto& in) { return ComputeGift(GiftKind::General, in); }},
-        ButtonCase{"BitBtn29", "贈（尊属）", [](auto& in) { return ComputeGift(GiftKind::LinealAscendant, in); }}),
+        ButtonCase{"BitBtn29", "贈（尊属）",
+                   [](auto& in) { return ComputeGift(GiftKind::LinealAscendant, in); }}),
     [](const auto& info) { return std::string(info.param.button); });
 
 // "法人＋留保金" has no calculation.

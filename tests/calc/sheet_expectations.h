@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "face/MainFields.h"
 #include "calc/MainSheet.h"
 #include "core/NumberText.h"
+#include "face/MainFields.h"
 
 namespace tavenko::calc::testing {
 

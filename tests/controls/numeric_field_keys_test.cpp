@@ -8,15 +8,15 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QStyleHints>
 #include <QSignalSpy>
+#include <QStyleHints>
 #include <QVBoxLayout>
 #include <QtTest>
 #include <memory>
 
+#include "controls/NValEdit.h"
 #include "platform/Fonts.h"
 #include "platform/Messages.h"
-#include "controls/NValEdit.h"
 
 namespace platform = tavenko::platform;
 
@@ -107,6 +107,7 @@ void NumericFieldKeysTest::typing_data() {
   QTest::addColumn<QString>("text");
   QTest::addColumn<int>("beeps");
 
+  // clang-format off
   QTest::newRow("digits enter grouped") << 12 << 0 << "" << 0.0 << "1234" << "1,234" << 0;
   QTest::newRow("thirteenth digit beeps") << 12 << 0 << "" << 0.0 << "1234567890123" << "123,456,789,012" << 1;
   QTest::newRow("point refused without decimals") << 12 << 0 << "" << 0.0 << "1." << "1" << 1;
@@ -135,6 +136,7 @@ void NumericFieldKeysTest::typing_data() {
   QTest::newRow("escape restores") << 12 << 0 << "" << 1234.0 << "99!" << "1,234" << 0;
   QTest::newRow("letters and spaces swallowed") << 12 << 0 << "" << 0.0 << "1a 2" << "12" << 0;
   QTest::newRow("read-only swallows") << 12 << 0 << "R" << 1234.0 << "5-.<#!" << "1,234" << 0;
+  // clang-format on
 }
 
 void NumericFieldKeysTest::typing() {
@@ -453,8 +455,8 @@ void NumericFieldKeysTest::inputMethodIsToldTheFieldTakesNoComposedText() {
   QTest::keyClick(w.fields[2], Qt::Key_Backtab);
   QVERIFY(digitsField->hasFocus());
   QList<QPair<QObject*, bool>> expected;
-  for (QObject* arrival : std::initializer_list<QObject*>{signedField, digitsField, w.fields[2], w.okButton, text,
-                                                         w.okButton, w.fields[2], digitsField})
+  for (QObject* arrival : std::initializer_list<QObject*>{signedField, digitsField, w.fields[2], w.okButton,
+                                                          text, w.okButton, w.fields[2], digitsField})
     expected << qMakePair(arrival, arrival == text);
   QCOMPARE(askedOnArrival, expected);
 

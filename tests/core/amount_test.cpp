@@ -8,10 +8,12 @@
 using namespace tavenko;
 
 TEST(Rounding, RoundIsTiesToEvenAndIntTruncatesTowardZero) {
+  // clang-format off
   struct Row { Extended x; Extended round; Extended truncated; };
   const Row rows[] = {
       {2.5L, 2, 2}, {3.5L, 4, 3}, {-2.5L, -2, -2}, {2.9L, 3, 2}, {-2.9L, -3, -2},
       {31650.5L, 31650, 31650}, {31651.5L, 31652, 31651}, {0.5L, 0, 0}, {1.5L, 2, 1},
+      // clang-format on
   };
   for (const Row& r : rows) {
     EXPECT_EQ(Round(r.x), r.round) << static_cast<double>(r.x);
@@ -20,7 +22,13 @@ TEST(Rounding, RoundIsTiesToEvenAndIntTruncatesTowardZero) {
 }
 
 TEST(ToYen, ConvertsTypedFiguresPerUnit) {
-  struct Row { const char* name; Extended typed; AmountUnit unit; bool money; YenAmount yen; };
+  struct Row {
+    const char* name;
+    Extended typed;
+    AmountUnit unit;
+    bool money;
+    YenAmount yen;
+  };
   const Row rows[] = {
       {"yen mode keeps whole thousands", 8123456, AmountUnit::Yen, true, 8123000},
       {"yen mode below a thousand is 0", 999, AmountUnit::Yen, true, 0},
@@ -41,7 +49,10 @@ TEST(NextMillion, IsTheRoundedExtendedSumForEveryAmountThatFits) {
   // with Round; the integer sum must give the same figure to the yen, also
   // where a double's 53-bit significand would already lose the last yen.
   constexpr YenAmount kMax = std::numeric_limits<YenAmount>::max();
-  struct Row { const char* name; YenAmount base; };
+  struct Row {
+    const char* name;
+    YenAmount base;
+  };
   const Row rows[] = {
       {"zero", 0},
       {"a negative base", -1},

@@ -13,7 +13,10 @@
 using namespace tavenko;
 
 TEST(NumberText, GeneralFormatOfLogLines) {
-  struct Row { Extended value; const char* text; };
+  struct Row {
+    Extended value;
+    const char* text;
+  };
   const Row rows[] = {
       {813, "813"},
       {0.4567L, "0.4567"},
@@ -41,7 +44,12 @@ TEST(NumberText, GeneralFormatOfLogLines) {
 }
 
 TEST(NumberText, FixedFormatsRoundHalvesAwayFromZeroOnEighteenDigits) {
-  struct Row { Extended value; int decimals; bool grouped; const char* text; };
+  struct Row {
+    Extended value;
+    int decimals;
+    bool grouped;
+    const char* text;
+  };
   const Row rows[] = {
       {0.5L, 0, true, "1"},
       {2.5L, 0, true, "3"},
@@ -69,23 +77,33 @@ TEST(NumberText, FixedFormatsRoundHalvesAwayFromZeroOnEighteenDigits) {
 }
 
 TEST(NumberText, PatternKeepsUpToFourteenDecimals) {
-  struct Row { Extended value; const char* text; };
+  struct Row {
+    Extended value;
+    const char* text;
+  };
   const Row rows[] = {
+      // clang-format off
       {3.456L, "3.456"}, {12.7L, "12.7"}, {1000, "1000"}, {0, "0"}, {0.4L, "0.4"},
       {1234567.891L, "1234567.891"}, {-5.25L, "-5.25"}, {1.0L / 3, "0.33333333333333"},
       {2.0L / 3, "0.66666666666667"}, {1e-15L, "0"},
+      // clang-format on
   };
   for (const Row& r : rows) EXPECT_EQ(FormatPattern(r.value), r.text) << r.text;
 }
 
 TEST(NumberText, TextToFloatReadsPlainNumbersOnly) {
-  struct Row { const char* text; std::optional<Extended> value; };
+  struct Row {
+    const char* text;
+    std::optional<Extended> value;
+  };
   const Row rows[] = {
+      // clang-format off
       {"12345", 12345}, {"-123456", -123456}, {"+7", 7}, {" 42 ", 42}, {"1.5", 1.5L},
       {".5", 0.5L}, {"1.", 1}, {"1.0e-5", 1.0e-5L}, {"5.0e-9", 5.0e-9L}, {"1.0e12", 1.0e12L},
       {"", std::nullopt}, {"-", std::nullopt}, {"12a", std::nullopt}, {"1,000", std::nullopt},
       {"inf", std::nullopt}, {"nan", std::nullopt}, {"0x10", std::nullopt}, {"--1", std::nullopt},
       {"1e99999", std::nullopt}, {".", std::nullopt},
+      // clang-format on
   };
   for (const Row& r : rows) EXPECT_EQ(TextToFloat(r.text), r.value) << '"' << r.text << '"';
 }
@@ -125,8 +143,8 @@ TEST(NumberText, EighteenDigitsEqualTheRunTimeConversion) {
     add("just below a power of ten", std::nextafter(ten, 0.0L));
     add("just above a power of ten", std::nextafter(ten, 1e30L));
   }
-  for (Extended v : {999'999'999'999'999'999.0L, 1'000'000'000'000'000'000.0L, 18446744073709551615.0L,
-                     1e30L, 1e-30L, 0.0L, std::numeric_limits<Extended>::denorm_min(),
+  for (Extended v : {999'999'999'999'999'999.0L, 1'000'000'000'000'000'000.0L, 18446744073709551615.0L, 1e30L,
+                     1e-30L, 0.0L, std::numeric_limits<Extended>::denorm_min(),
                      std::numeric_limits<Extended>::max(), std::numeric_limits<Extended>::min()})
     add("edge", v);
   for (int i = 0; i < 20000; ++i) {

@@ -9,10 +9,10 @@
 #include <QtTest>
 #include <cmath>
 
-#include "platform/HelpViewer.h"
-#include "platform/Messages.h"
 #include "controls/NValEdit.h"
 #include "forms/kasanzei.h"
+#include "platform/HelpViewer.h"
+#include "platform/Messages.h"
 
 namespace {
 
@@ -35,9 +35,7 @@ class AdditionalTaxWindowTest : public QObject {
   T* Control(const char* name) const {
     return window_->findChild<T*>(QLatin1String(name));
   }
-  void Press(const char* button) {
-    QTest::mouseClick(Control<QPushButton>(button), Qt::LeftButton);
-  }
+  void Press(const char* button) { QTest::mouseClick(Control<QPushButton>(button), Qt::LeftButton); }
 
  private slots:
   void initTestCase() {
@@ -93,8 +91,8 @@ class AdditionalTaxWindowTest : public QObject {
     Press("BitBtn1");
     QCOMPARE(Control<QGroupBox>("GroupBox3")->pos(), QPoint(16, 72));
     for (int n = 1; n <= 41; ++n) QVERIFY2(Field(n)->isVisible(), qPrintable(QString::number(n)));
-    for (const char* shown : {"Label4", "Label7", "Label12", "Label13", "Label14", "Label18",
-                              "Label19", "Label20"})
+    for (const char* shown :
+         {"Label4", "Label7", "Label12", "Label13", "Label14", "Label18", "Label19", "Label20"})
       QVERIFY2(Control<QLabel>(shown)->isVisible(), shown);
     for (const char* hidden : {"Label10", "Label11", "Label15"})
       QVERIFY2(!Control<QLabel>(hidden)->isVisible(), hidden);
@@ -237,8 +235,7 @@ class AdditionalTaxWindowTest : public QObject {
 
   void noticeAndRatesHelp() {
     Press("BitBtn3");
-    QCOMPARE(messages_,
-             QStringList{QStringLiteral("延滞税の計算の基礎が分かっている方のみご利用下さい。")});
+    QCOMPARE(messages_, QStringList{QStringLiteral("延滞税の計算の基礎が分かっている方のみご利用下さい。")});
     messages_.clear();
     Press("BitBtn5");
     QCOMPARE(tavenko::platform::ApplicationHelpFile(), QStringLiteral("tavenko.hlp"));
@@ -251,8 +248,7 @@ class AdditionalTaxWindowTest : public QObject {
     QCOMPARE(Control<QPushButton>("BitBtn4")->text(), QStringLiteral("Clear"));
     QCOMPARE(Control<QPushButton>("BitBtn5")->text(), QStringLiteral("税率"));
     QCOMPARE(Control<QGroupBox>("GroupBox3")->title(), QStringLiteral(" 計算単位 "));
-    QCOMPARE(Control<QCheckBox>("CheckBox1")->text(),
-             QStringLiteral("無申告の場合はチェックをしてください"));
+    QCOMPARE(Control<QCheckBox>("CheckBox1")->text(), QStringLiteral("無申告の場合はチェックをしてください"));
   }
 };
 

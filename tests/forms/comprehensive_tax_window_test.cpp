@@ -7,10 +7,10 @@
 #include <QTest>
 
 #include "calc/ComprehensiveTax.h"
-#include "platform/HelpViewer.h"
-#include "platform/Messages.h"
 #include "controls/NValEdit.h"
 #include "forms/sougou.h"
+#include "platform/HelpViewer.h"
+#include "platform/Messages.h"
 
 using tavenko::FineYen;
 using tavenko::calc::FineFromValue;
@@ -65,7 +65,8 @@ class ComprehensiveTaxWindowTest : public QObject {
     QVERIFY(window_->isWindow());
     QVERIFY(window_->windowFlags() & Qt::WindowMinimizeButtonHint);
     QVERIFY(!(window_->windowFlags() & Qt::WindowMaximizeButtonHint));
-    for (int n = 1; n <= 24; ++n) QVERIFY2(Field(window_, n), qPrintable(QStringLiteral("NValEdit%1").arg(n)));
+    for (int n = 1; n <= 24; ++n)
+      QVERIFY2(Field(window_, n), qPrintable(QStringLiteral("NValEdit%1").arg(n)));
 
     const QStringList captions{"税額の計算", "", "税率", "Clear"};
     for (int n = 1; n <= 4; ++n) {
@@ -149,15 +150,16 @@ class ComprehensiveTaxWindowTest : public QObject {
     QTest::newRow("deductions above the income")
         << Figures{{3, 5000000}, {15, 6000000}}
         << Figures{{14, 5000000}, {16, 0}, {17, 0}, {18, 0}, {19, 0}, {20, 105000}, {21, 105000}};
-    QTest::newRow("business loss")
-        << Figures{{1, 3000000}, {3, -500000}}
-        << Figures{{14, 2500000}, {16, 2500000}, {17, 155700}, {18, 100000}, {19, 150000}, {20, 0}};
+    QTest::newRow("business loss") << Figures{{1, 3000000}, {3, -500000}}
+                                   << Figures{{14, 2500000}, {16, 2500000}, {17, 155700},
+                                              {18, 100000},  {19, 150000},  {20, 0}};
     QTest::newRow("transfer loss larger than the income")
         << Figures{{8, 1500000}, {13, -2000000}} << Figures{{14, 0}, {16, 0}, {17, 0}, {21, 0}};
     QTest::newRow("derived incomes as they stand")
         << Figures{{4, 6000000}, {6, 1500001}, {9, 3300001}, {15, 1500000}}
         << Figures{{14, 6860001.25}, {16, 5360000}, {17, 658000}, {18, 214400}, {19, 321600}};
-    QTest::newRow("wholesale consumption tax") << Figures{{22, 10500000}} << Figures{{23, 10000000}, {24, 50000}};
+    QTest::newRow("wholesale consumption tax")
+        << Figures{{22, 10500000}} << Figures{{23, 10000000}, {24, 50000}};
   }
 
   void calculationFillsEveryResult() {
@@ -263,8 +265,8 @@ class ComprehensiveTaxWindowTest : public QObject {
     TNValEdit* revenue = Field(window_, 4);
     revenue->setFocus();
     // Each prefix of 6,510,000 and the salary income it gives.
-    const QList<QPair<char, double>> keys{{'6', 0},    {'5', 0},    {'1', 0},      {'0', 0},
-                                          {'0', 0},    {'0', 1000}, {'0', 4666400}};
+    const QList<QPair<char, double>> keys{{'6', 0}, {'5', 0},    {'1', 0},      {'0', 0},
+                                          {'0', 0}, {'0', 1000}, {'0', 4666400}};
     for (const auto& [key, income] : keys) {
       QTest::keyClick(revenue, key);
       QVERIFY2(Get(window_, 5) == Fine(income), qPrintable(revenue->text()));

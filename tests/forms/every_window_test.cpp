@@ -21,10 +21,10 @@
 #include <memory>
 
 #include "controls/IniGT.h"
-#include "platform/Messages.h"
 #include "controls/NValEdit.h"
 #include "forms/WindowLook.h"
 #include "forms/zentai.h"
+#include "platform/Messages.h"
 
 namespace {
 
@@ -64,7 +64,8 @@ QString Name(QWidget* widget) { return widget->window()->objectName() + '.' + wi
 QRect Drawn(QWidget* control) {
   auto* label = qobject_cast<QLabel*>(control);
   if (!label) return control->geometry();
-  const QRect text = label->fontMetrics().boundingRect(label->contentsRect(), int(label->alignment()), label->text());
+  const QRect text =
+      label->fontMetrics().boundingRect(label->contentsRect(), int(label->alignment()), label->text());
   return text.translated(label->pos());
 }
 
@@ -74,7 +75,8 @@ QRect Drawn(QWidget* control) {
 int TextRoom(QLineEdit* field) {
   QStyleOptionFrame panel;
   panel.initFrom(field);
-  panel.lineWidth = field->hasFrame() ? field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &panel, field) : 0;
+  panel.lineWidth =
+      field->hasFrame() ? field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &panel, field) : 0;
   const QRect contents = field->style()->subElementRect(QStyle::SE_LineEditContents, &panel, field);
   return contents.marginsRemoved(field->textMargins()).width() - 2 * 2 - 2;
 }
@@ -113,7 +115,8 @@ QRect DrawnFrameLines(QGroupBox* box) {
 // WCAG relative luminance and contrast ratio.
 double Luminance(const QColor& colour) {
   const auto channel = [](double c) { return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
-  return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) + 0.0722 * channel(colour.blueF());
+  return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) +
+         0.0722 * channel(colour.blueF());
 }
 double Contrast(const QColor& a, const QColor& b) {
   const double la = Luminance(a), lb = Luminance(b);
@@ -123,10 +126,12 @@ double Contrast(const QColor& a, const QColor& b) {
 QPalette DarkPalette() {
   QPalette dark;
   const QColor ground(53, 53, 53), field(35, 35, 35), light(230, 230, 230);
+  // clang-format off
   for (auto [role, colour] : std::initializer_list<std::pair<QPalette::ColorRole, QColor>>{
            {QPalette::Window, ground}, {QPalette::WindowText, light}, {QPalette::Base, field},
            {QPalette::AlternateBase, ground}, {QPalette::Text, light}, {QPalette::Button, ground},
            {QPalette::ButtonText, light}, {QPalette::ToolTipBase, field}, {QPalette::ToolTipText, light}})
+    // clang-format on
     dark.setColor(role, colour);
   return dark;
 }
@@ -237,7 +242,8 @@ class EveryWindowTest : public QObject {
           const QString what = Name(field) + " showing " + shown;
           QVERIFY2(std::ceil(QFontMetricsF(field->font()).horizontalAdvance(shown)) <= TextRoom(field),
                    qPrintable(what));
-          const bool shrunk = QFontInfo(field->font()).pixelSize() < QFontInfo(field->DesignedFont()).pixelSize();
+          const bool shrunk =
+              QFontInfo(field->font()).pixelSize() < QFontInfo(field->DesignedFont()).pixelSize();
           QCOMPARE(field->toolTip(), shrunk ? shown : QString());
           shrunkFields += shrunk;
         }
@@ -263,7 +269,8 @@ class EveryWindowTest : public QObject {
       for (QWidget* window : windows.all) texts += VisibleTexts(window);
       CalculateInEveryWindow(windows);
       for (QWidget* window : windows.all)
-        for (ShownText t : VisibleTexts(window)) texts.append({t.name + QStringLiteral(" calculated"), t.text, t.ground});
+        for (ShownText t : VisibleTexts(window))
+          texts.append({t.name + QStringLiteral(" calculated"), t.text, t.ground});
       return texts;
     };
     QMap<QString, QPair<QColor, QColor>> light;
@@ -305,9 +312,11 @@ class EveryWindowTest : public QObject {
         for (QWidget* child : box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
           if (box->layout() && child->isHidden()) continue;  // a layout places only what it shows
           const QString what = Name(child) + QStringLiteral(" at %1,%2 in %3, frame lines %4,%5 to %6,%7")
+                                                 // clang-format off
                                                  .arg(Drawn(child).left()).arg(Drawn(child).top())
                                                  .arg(box->objectName()).arg(lines.left()).arg(lines.top())
                                                  .arg(lines.right()).arg(lines.bottom());
+          // clang-format on
           QVERIFY2(inside.contains(Drawn(child)), qPrintable(what));
         }
         ++boxes;
@@ -343,7 +352,10 @@ class EveryWindowTest : public QObject {
               right = std::max(right, x);
             }
         const QString what = Name(button) + QStringLiteral(" ink %1..%2 inside %3..%4")
-                                                .arg(left).arg(right).arg(option.rect.left()).arg(option.rect.right());
+                                                .arg(left)
+                                                .arg(right)
+                                                .arg(option.rect.left())
+                                                .arg(option.rect.right());
         QVERIFY2(left - option.rect.left() >= 2 && option.rect.right() - right >= 2, qPrintable(what));
         ++captions;
       }
@@ -355,15 +367,17 @@ class EveryWindowTest : public QObject {
   // every window, as Space does.
   void enterPressesTheFocusedButton_data() {
     QTest::addColumn<int>("window");
-    QTest::addColumn<QString>("typed");         // a figure the press works on
+    QTest::addColumn<QString>("typed");  // a figure the press works on
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("pressedShows");  // a field that the press shows and fills
     QTest::addColumn<int>("key");
+    // clang-format off
     for (auto [key, keyName] : {std::pair{int(Qt::Key_Return), "Enter"}, std::pair{int(Qt::Key_Enter), "keypad Enter"}}) {
       QTest::addRow("%s on 一般所得税", keyName) << 0 << "NValEdit11" << "BitBtn1" << "NValEdit5" << key;
       QTest::addRow("%s on 税額の計算", keyName) << 1 << "NValEdit1" << "BitBtn1" << "NValEdit21" << key;
       QTest::addRow("%s on 計　算", keyName) << 2 << "NValEdit5" << "BitBtn1" << "NValEdit9" << key;
       QTest::addRow("%s on the search", keyName) << 3 << "NValEdit1" << "BitBtn2" << "NValEdit20" << key;
+      // clang-format on
     }
   }
   void enterPressesTheFocusedButton() {

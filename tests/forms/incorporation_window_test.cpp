@@ -20,11 +20,11 @@
 #include <functional>
 #include <utility>
 
-#include "core/Amount.h"
 #include "controls/IniGT.h"
-#include "platform/Messages.h"
 #include "controls/NValEdit.h"
+#include "core/Amount.h"
 #include "forms/Unit4.h"
+#include "platform/Messages.h"
 
 using tavenko::YenAmount;
 
@@ -96,9 +96,7 @@ class IncorporationWindowTest : public QObject {
       return slider->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, slider);
     };
     switch (how) {
-      case SliderMove::SetValue:
-        slider->setValue(percent);
-        break;
+      case SliderMove::SetValue: slider->setValue(percent); break;
       case SliderMove::RightArrowKey:
         slider->setFocus();
         QTest::keyClick(slider, Qt::Key_Right);
@@ -113,8 +111,8 @@ class IncorporationWindowTest : public QObject {
     QCOMPARE(slider->value(), percent);
   }
 
-  void CheckCompanyColumn(YenAmount income, YenAmount corporation, YenAmount local,
-                          YenAmount enterprise, YenAmount total) {
+  void CheckCompanyColumn(YenAmount income, YenAmount corporation, YenAmount local, YenAmount enterprise,
+                          YenAmount total) {
     QCOMPARE(Yen(Field(7)), income);
     QCOMPARE(Yen(Field(8)), 0);
     QCOMPARE(Yen(Field(9)), corporation);
@@ -123,8 +121,8 @@ class IncorporationWindowTest : public QObject {
     QCOMPARE(Yen(Field(12)), total);
   }
 
-  void CheckSalaryColumn(YenAmount salary, YenAmount deductions, YenAmount incomeTax,
-                         YenAmount inhabitant, YenAmount total) {
+  void CheckSalaryColumn(YenAmount salary, YenAmount deductions, YenAmount incomeTax, YenAmount inhabitant,
+                         YenAmount total) {
     QCOMPARE(Yen(Field(13)), salary);
     QCOMPARE(Yen(Field(14)), deductions);
     QCOMPARE(Yen(Field(15)), incomeTax);
@@ -393,14 +391,14 @@ class IncorporationWindowTest : public QObject {
       window->show();
       QVERIFY(QTest::qWaitForWindowExposed(window.get()));
       QCOMPARE(placedWhenMade, QPoint(260, 300));
-      if (framedByWindowManager)
-        QTRY_COMPARE(window->frameGeometry().topLeft(), QPoint(260, 300));
+      if (framedByWindowManager) QTRY_COMPARE(window->frameGeometry().topLeft(), QPoint(260, 300));
       QVERIFY(window->close());
       window.reset();
       TIniGT reader;
       reader.setFileName(path);
-      QCOMPARE(QPoint(reader.ReadInteger("form", "form4.left", -1), reader.ReadInteger("form", "form4.top", -1)),
-               QPoint(260, 300));
+      QCOMPARE(
+          QPoint(reader.ReadInteger("form", "form4.left", -1), reader.ReadInteger("form", "form4.top", -1)),
+          QPoint(260, 300));
     }
   }
 
@@ -422,8 +420,10 @@ class IncorporationWindowTest : public QObject {
     QVERIFY(window->close());
     tavenko::platform::SetMessageHook({});
     QVERIFY(!QFile::exists(path));
-    QCOMPARE(messages, QStringList{QStringLiteral("設定を保存できませんでした。\n%1 に書き込めません（フォルダーがありません）")
-                                       .arg(path)});
+    QCOMPARE(messages,
+             QStringList{
+                 QStringLiteral("設定を保存できませんでした。\n%1 に書き込めません（フォルダーがありません）")
+                     .arg(path)});
   }
 
   void printButtonOpensThePrinterSetUp() {

@@ -49,22 +49,27 @@ class MainWindowInheritanceTest : public QObject {
     QTest::newRow("相続税（子） two children")
         << "BitBtn16" << 8 << 2.0 << QStringList{"15,800", "0", "3,340", "0", "3,340", "16.7", "30.0"}
         << "　　子の税額" << kLargerOfNote << QStringList{"手取額 16660", "国税 3340"}
-        << QStringList{"95", "104.5", "156.75"} << "156.75" << "313.5" << QStringList();
+        << QStringList{"95", "104.5", "156.75"} << "156.75"
+        << "313.5" << QStringList();
     QTest::newRow("1/2 two children, the same without a spouse")
         << "BitBtn17" << 8 << 2.0 << QStringList{"15,800", "0", "3,340", "0", "3,340", "16.7", "30.0"}
-        << "　　子の税額" << " 法定相続分 1/2\r\n\r\n" << QStringList{"手取額 16660", "国税 3340"}
-        << QStringList{"95", "104.5", "156.75"} << "156.75" << "313.5" << QStringList();
+        << "　　子の税額"
+        << " 法定相続分 1/2\r\n\r\n"
+        << QStringList{"手取額 16660", "国税 3340"} << QStringList{"95", "104.5", "156.75"} << "156.75"
+        << "313.5" << QStringList();
     // Brothers and sisters pay 20 % more.
     QTest::newRow("相続税（兄弟） two siblings")
         << "BitBtn20" << 10 << 2.0 << QStringList{"15,800", "0", "4,008", "0", "4,008", "20.0", "36.0"}
         << "　兄弟の税額" << kLargerOfNote << QStringList{"手取額 15992", "国税 4008"}
-        << QStringList{"95", "104.5", "156.75"} << "156.75" << "313.5" << QStringList();
+        << QStringList{"95", "104.5", "156.75"} << "156.75"
+        << "313.5" << QStringList();
     // No parents counted: the prompt, no deduction, no tax; with no heir at
     // all the fee is 90 % of the base fee.
     QTest::newRow("2/3 no parents counted")
         << "BitBtn19" << 9 << 0.0 << QStringList{"20,000", "0", "0", "0", "0", "0", "0"} << "　　親の税額"
-        << " 法定相続分 2/3\r\n\r\n" << QStringList{"手取額 20000", "国税 0"} << QStringList{"95", "85.5", "128.25"}
-        << "128.25" << "256.5" << QStringList{"両親はご健在ですか"};
+        << " 法定相続分 2/3\r\n\r\n"
+        << QStringList{"手取額 20000", "国税 0"} << QStringList{"95", "85.5", "128.25"} << "128.25"
+        << "256.5" << QStringList{"両親はご健在ですか"};
   }
 
   void withoutSpouseAfterVisitingAnotherWindow() {
@@ -101,8 +106,8 @@ class MainWindowInheritanceTest : public QObject {
 
     QCOMPARE(probe.messages, messages);
     QCOMPARE(ShownResults(form), results);
-    QCOMPARE(Captions(form), (QStringList{"　　課税所得", "　　妻の税額", heirCaption, "　配偶者軽減", "　合計納税額",
-                                          "　平均", "　上積"}));
+    QCOMPARE(Captions(form), (QStringList{"　　課税所得", "　　妻の税額", heirCaption, "　配偶者軽減",
+                                          "　合計納税額", "　平均", "　上積"}));
     auto* side = Child<QGroupBox>(form, "GroupBox2");
     QVERIFY(side->isVisible());
     QCOMPARE(side->title(), QStringLiteral("配偶者の取得分"));
@@ -115,9 +120,9 @@ class MainWindowInheritanceTest : public QObject {
     QCOMPARE(Field(form, 15)->text(), feeLow);
     QCOMPARE(Field(form, 18)->text(), feeHigh);
     const QStringList log = LogLines(form);
-    QCOMPARE(log.mid(log.size() - 8),
-             (QStringList{"＝＝＝＝＝", "税理士報酬の計算", "基本報酬", feeLog[0], "相続人数の加算した後の報酬", feeLog[1],
-                          "申告書作成報酬を加算した後の報酬", feeLog[2]}));
+    QCOMPARE(log.mid(log.size() - 8), (QStringList{"＝＝＝＝＝", "税理士報酬の計算", "基本報酬", feeLog[0],
+                                                   "相続人数の加算した後の報酬", feeLog[1],
+                                                   "申告書作成報酬を加算した後の報酬", feeLog[2]}));
     // The spouse lines are still logged, with 0.
     QCOMPARE(log.mid(log.indexOf("妻の法定相続分に按分"), 4),
              (QStringList{"妻の法定相続分に按分", "0", "妻の法定相続分の相続税額", "0"}));

@@ -22,9 +22,9 @@
 #include <memory>
 
 #include "controls/IniGT.h"
-#include "platform/Messages.h"
 #include "controls/NValEdit.h"
 #include "forms/zentai.h"
+#include "platform/Messages.h"
 
 namespace main_window_probe {
 
@@ -63,7 +63,8 @@ inline QStringList PieSlices(QWidget& form) {
   QStringList slices;
   for (QAbstractSeries* series : chart->series())
     if (auto* pie = qobject_cast<QPieSeries*>(series))
-      for (QPieSlice* slice : pie->slices()) slices << slice->label() + ' ' + QString::number(slice->value(), 'g', 10);
+      for (QPieSlice* slice : pie->slices())
+        slices << slice->label() + ' ' + QString::number(slice->value(), 'g', 10);
   return slices;
 }
 inline bool PieShown(QWidget& form) { return Child<QChartView>(form, QStringLiteral("Chart1"))->isVisible(); }

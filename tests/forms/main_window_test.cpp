@@ -23,11 +23,11 @@
 #include <QTextBlock>
 #include <QtTest>
 
+#include "controls/NValEdit.h"
+#include "forms/zentai.h"
 #include "platform/Fonts.h"
 #include "platform/Messages.h"
-#include "controls/NValEdit.h"
 #include "tests/forms/main_window_probe.h"
-#include "forms/zentai.h"
 
 using namespace main_window_probe;
 
@@ -72,8 +72,7 @@ class MainWindowTest : public QObject {
     QVERIFY(!Child<QPushButton>(form, "BitBtn22")->isEnabled());
     // The window's fonts find a proportional gothic face, at their pixel sizes.
     const QFontInfo button(Child<QPushButton>(form, "BitBtn29")->font());
-    QVERIFY2(tavenko::platform::GothicFamilies().contains(button.family()),
-             qPrintable(button.family()));
+    QVERIFY2(tavenko::platform::GothicFamilies().contains(button.family()), qPrintable(button.family()));
     QCOMPARE(button.pixelSize(), 12);
     QCOMPARE(QFontInfo(Child<QLabel>(form, "Label1")->font()).pixelSize(), 15);
     QCOMPARE(QFontInfo(Child<TNValEdit>(form, "NValEdit1")->font()).pixelSize(), 15);
@@ -162,8 +161,8 @@ class MainWindowTest : public QObject {
     QTest::mouseClick(Child<QRadioButton>(form, "RadioButton4"), Qt::LeftButton);
     Child<TNValEdit>(form, "NValEdit11")->setValue(8123456);
     Child<QPushButton>(form, "BitBtn1")->click();
-    QCOMPARE(ShownResults(form), (QStringList{"8,123,000", "1,258,100", "812,200", "0", "2,070,400",
-                                              "25.5", "34.7"}));
+    QCOMPARE(ShownResults(form),
+             (QStringList{"8,123,000", "1,258,100", "812,200", "0", "2,070,400", "25.5", "34.7"}));
     QCOMPARE(LogLines(form).at(2), QStringLiteral("812.3"));
   }
 
@@ -255,8 +254,8 @@ class MainWindowTest : public QObject {
         << QByteArray("100") << QByteArray("-800") << QPoint(80, 80);
     QTest::newRow("largest int") << QByteArray("2147483647") << QByteArray("2147483647") << QPoint(80, 80);
     QTest::newRow("smallest int") << QByteArray("-2147483648") << QByteArray("-2147483648") << QPoint(80, 80);
-    QTest::newRow("beyond an int")
-        << QByteArray("99999999999") << QByteArray("-99999999999") << QPoint(80, 80);
+    QTest::newRow("beyond an int") << QByteArray("99999999999") << QByteArray("-99999999999")
+                                   << QPoint(80, 80);
   }
 
   void storedPositionsOffEveryScreenFallBack() {
@@ -284,9 +283,11 @@ class MainWindowTest : public QObject {
     ShowAndActivate(form);
     QTest::mouseClick(Child<QRadioButton>(form, "RadioButton4"), Qt::LeftButton);
     form.close();
-    QCOMPARE(probe->messages,
-             QStringList{QStringLiteral("設定を保存できませんでした。\n%1 に書き込めません（通常のファイルではありません）")
-                             .arg(path)});
+    QCOMPARE(
+        probe->messages,
+        QStringList{QStringLiteral(
+                        "設定を保存できませんでした。\n%1 に書き込めません（通常のファイルではありません）")
+                        .arg(path)});
     QVERIFY(QFileInfo(path).isDir());
     // The next refusal of the same file is quiet.
     form.close();
@@ -499,18 +500,19 @@ class MainWindowTest : public QObject {
     printer.setOutputFileName(path);
     QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
     form.PrintTo(printer);
-    QCOMPARE(probe->messages, QStringList{QStringLiteral("印刷できませんでした。\n%1 に書き込めません。").arg(path)});
+    QCOMPARE(probe->messages,
+             QStringList{QStringLiteral("印刷できませんでした。\n%1 に書き込めません。").arg(path)});
     QVERIFY(!QFileInfo(path).isFile());
   }
 
  private:
   void CheckOrdinaryExample(TForm1& form) {
     QCOMPARE(ShownResults(form), (QStringList{"600", "79", "60", "0", "139", "17.4", "30.6"}));
-    QCOMPARE(Captions(form), (QStringList{"　　課税所得", "　　　所得税", "　　　地方税", "",
-                                          "　　税金合計", "　平均", "　上積"}));
-    QCOMPARE(LogLines(form), (QStringList{"－－－－－", "課税所得", "800", "所得控除", "200",
-                                          "所得控除後の金額", "600", "所得税額", "78", "地方税額",
-                                          "60", "税額合計", "138"}));
+    QCOMPARE(Captions(form), (QStringList{"　　課税所得", "　　　所得税", "　　　地方税", "", "　　税金合計",
+                                          "　平均", "　上積"}));
+    QCOMPARE(LogLines(form),
+             (QStringList{"－－－－－", "課税所得", "800", "所得控除", "200", "所得控除後の金額", "600",
+                          "所得税額", "78", "地方税額", "60", "税額合計", "138"}));
     auto* chart = Child<QChartView>(form, "Chart1")->chart();
     QCOMPARE(chart->series().size(), 1);
     auto* series = qobject_cast<QPieSeries*>(chart->series().first());

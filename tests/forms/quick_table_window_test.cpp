@@ -19,11 +19,11 @@
 #include <QTimer>
 #include <QValueAxis>
 
-#include "platform/HelpViewer.h"
 #include "face/MainFields.h"
 #include "face/QuickTable.h"
 #include "forms/QuickTableChart.h"
 #include "forms/QuickTableWindow.h"
+#include "platform/HelpViewer.h"
 #include "tests/forms/main_window_probe.h"
 
 using namespace main_window_probe;
@@ -661,8 +661,9 @@ class QuickTableWindowTest : public QObject {
       QVERIFY(window.close());
       TIniGT reader;
       reader.setFileName(path);
-      QCOMPARE(QPoint(reader.ReadInteger("quicktable", "left", -1), reader.ReadInteger("quicktable", "top", -1)),
-               QPoint(210, 120));
+      QCOMPARE(
+          QPoint(reader.ReadInteger("quicktable", "left", -1), reader.ReadInteger("quicktable", "top", -1)),
+          QPoint(210, 120));
     }
   }
 

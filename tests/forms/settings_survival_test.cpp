@@ -3,6 +3,7 @@
 // folder grows, SIGTERM when the desktop logs out; and where a copy of the
 // program keeps its settings when its own folder may not be written. Each
 // case runs this test program again as a child with a role (see RunChild).
+#include <sys/resource.h>
 #include <QApplication>
 #include <QPushButton>
 #include <QRadioButton>
@@ -12,15 +13,14 @@
 #include <csignal>
 #include <cstdio>
 #include <random>
-#include <sys/resource.h>
 
 #include "controls/IniGT.h"
+#include "forms/Unit4.h"
+#include "forms/zentai.h"
 #include "platform/Messages.h"
 #include "platform/ProfileFile.h"
 #include "platform/TerminationSignals.h"
-#include "forms/Unit4.h"
 #include "tests/forms/child_process.h"
-#include "forms/zentai.h"
 
 using namespace child_process;
 using tavenko::platform::ProfileFile;
@@ -264,11 +264,12 @@ void SettingsSurvivalTest::fullDiskWhileGrowingInPlace_data() {
   QTest::addColumn<QByteArray>("top");
   QTest::addColumn<int>("room");  // the largest a file may grow to, in bytes
   QTest::addColumn<QString>("said");
-  QTest::newRow("growing past the room left") << QByteArray(2000, '9') << 5000
-                                              << "error: ファイルの大きさの上限を超えます";
-  QTest::newRow("no room for the copy of the old content") << QByteArray(2000, '9') << 4096
-                                                           << "error: 変更前の写しを <config>/tavenko に置けません、"
-                                                              "ファイルの大きさの上限を超えます";
+  QTest::newRow("growing past the room left")
+      << QByteArray(2000, '9') << 5000 << "error: ファイルの大きさの上限を超えます";
+  QTest::newRow("no room for the copy of the old content")
+      << QByteArray(2000, '9') << 4096
+      << "error: 変更前の写しを <config>/tavenko に置けません、"
+         "ファイルの大きさの上限を超えます";
   QTest::newRow("within the room left") << QByteArray("42") << 5000 << "written";
 }
 

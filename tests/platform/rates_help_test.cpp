@@ -6,16 +6,18 @@
 #include <QTest>
 #include <QTextBrowser>
 
+#include "core/Schedules.h"
 #include "platform/HelpDocument.h"
 #include "platform/HelpViewer.h"
 #include "platform/Messages.h"
-#include "core/Schedules.h"
 
 using namespace tavenko;
 
 namespace {
 
-YenAmount ParseYen(const QString& text) { return text.isEmpty() ? 0 : QString(text).remove(',').toLongLong(); }
+YenAmount ParseYen(const QString& text) {
+  return text.isEmpty() ? 0 : QString(text).remove(',').toLongLong();
+}
 
 // "23.4" percent as the decimal fraction 0.234, read the way a rate literal
 // is, so that ties round as the schedules round them.
@@ -42,8 +44,9 @@ struct RateRow {
 };
 
 QList<RateRow> RateRows(const QString& table) {
-  static const QRegularExpression row(QStringLiteral(
-      "<tr><td>(?:([\\d,]+)円超)?　?(?:([\\d,]+)円以下)?</td><td[^>]*>([\\d.]+)%</td><td[^>]*>([\\d,]+)円</td></tr>"));
+  static const QRegularExpression row(
+      QStringLiteral("<tr><td>(?:([\\d,]+)円超)?　?(?:([\\d,]+)円以下)?</td><td[^>]*>([\\d.]+)%</"
+                     "td><td[^>]*>([\\d,]+)円</td></tr>"));
   QList<RateRow> rows;
   for (auto match = row.globalMatch(table); match.hasNext();) {
     const auto m = match.next();
@@ -83,7 +86,8 @@ class RatesHelpTest : public QObject {
     QTest::newRow("corporation tax") << "corporation-tax" << Schedule(CorporationTax) << false << 2;
     QTest::newRow("enterprise tax") << "enterprise-tax" << Schedule(CorporateEnterpriseTax) << false << 3;
     QTest::newRow("gift tax general") << "gift-tax-general" << Schedule(GiftTaxGeneral) << false << 8;
-    QTest::newRow("gift tax from ascendants") << "gift-tax-ascendant" << Schedule(GiftTaxSpecial) << false << 8;
+    QTest::newRow("gift tax from ascendants")
+        << "gift-tax-ascendant" << Schedule(GiftTaxSpecial) << false << 8;
     QTest::newRow("inheritance tax") << "inheritance-tax" << Schedule(InheritanceTaxSchedule) << false << 8;
   }
 
@@ -111,7 +115,8 @@ class RatesHelpTest : public QObject {
   }
 
   void accountantFeeTableAgreesWithTheSchedule() {
-    const QString table = Section(*platform::HelpDocumentHtml(QStringLiteral("tavenko.hlp")), "accountant-fee");
+    const QString table =
+        Section(*platform::HelpDocumentHtml(QStringLiteral("tavenko.hlp")), "accountant-fee");
     static const QRegularExpression row(QStringLiteral(
         "<tr><td>(?:([\\d,]+)円以上)?　?(?:([\\d,]+)円未満)?</td><td[^>]*>([\\d,]+)円</td></tr>"));
     int rows = 0;
@@ -122,7 +127,8 @@ class RatesHelpTest : public QObject {
       QCOMPARE(AccountantFeeBase(ParseYen(m.captured(2)) - 1), fee);
     }
     QCOMPARE(rows, 7);
-    QVERIFY(table.contains(QStringLiteral("<tr><td>1,000,000,000円以上</td><td align=\"right\">1,900,000円に")));
+    QVERIFY(
+        table.contains(QStringLiteral("<tr><td>1,000,000,000円以上</td><td align=\"right\">1,900,000円に")));
   }
 
   void contentsOpensOneWindowAtItsContentsPage() {
@@ -183,9 +189,11 @@ class RatesHelpTest : public QObject {
     QTest::addColumn<QString>("helpFile");
     QTest::addColumn<QString>("macro");
     QTest::addColumn<QString>("message");
+    // clang-format off
     QTest::newRow("no such help file") << "nothing.hlp" << "contents()" << "ヘルプファイル「nothing.hlp」が見つかりません。";
     QTest::newRow("no help file set") << "" << "contents()" << "ヘルプファイル「」が見つかりません。";
     QTest::newRow("unknown macro") << "tavenko.hlp" << "index()" << "ヘルプのマクロ「index()」は実行できません。";
+    // clang-format on
   }
 
   void failuresAreReported() {

@@ -1,5 +1,10 @@
 // The settings file: reading and writing by section and key, and TIniGT's
 // names, folders, typed values and fences.
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -7,14 +12,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <climits>
-#include <memory>
 #include <csignal>
+#include <memory>
 #include <stdexcept>
-#include <sys/file.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <sys/sysmacros.h>
-#include <unistd.h>
 
 #include "controls/IniGT.h"
 #include "platform/Messages.h"
@@ -141,6 +141,7 @@ void SettingsFileTest::reads_data() {
   QTest::addColumn<QString>("key");
   QTest::addColumn<QVariant>("value");  // invalid: missing
 
+  // clang-format off
   QTest::newRow("case-insensitive names") << QByteArray("[Form]\nForm1.Top=5\n") << "form" << "FORM1.TOP" << QVariant("5");
   QTest::newRow("blanks around dropped") << QByteArray("[a]\nk =  v w \t\n") << "a" << "k" << QVariant("v w");
   QTest::newRow("quotes dropped") << QByteArray("[a]\nk=\"  x  \"\n") << "a" << "k" << QVariant("  x  ");
@@ -156,6 +157,7 @@ void SettingsFileTest::reads_data() {
   QTest::newRow("key before any section") << QByteArray("k=1\n[a]\n") << "a" << "k" << QVariant();
   QTest::newRow("missing section") << QByteArray("[b]\nk=1\n") << "a" << "k" << QVariant();
   QTest::newRow("first key wins") << QByteArray("[a]\nk=1\nK=2\n") << "a" << "k" << QVariant("1");
+  // clang-format on
 }
 
 void SettingsFileTest::reads() {
@@ -178,14 +180,21 @@ void SettingsFileTest::writesKeepEveryOtherLine_data() {
 
   QByteArray replaced = kWindowsFile;
   replaced.replace("form1.top=10", "form1.top=80");
-  QTest::newRow("replace in place, other case") << kWindowsFile << "FORM" << "Form1.TOP" << "80" << replaced;
+  QTest::newRow("replace in place, other case") << kWindowsFile << "FORM"
+                                                << "Form1.TOP"
+                                                << "80" << replaced;
   QByteArray spaced = kWindowsFile;
   spaced.replace("Form1.Left = 20", "Form1.Left = 7");
-  QTest::newRow("replace keeps the spacing") << kWindowsFile << "form" << "form1.left" << "7" << spaced;
+  QTest::newRow("replace keeps the spacing") << kWindowsFile << "form"
+                                             << "form1.left"
+                                             << "7" << spaced;
   QByteArray appended = kWindowsFile;
   appended.replace("Other=kept\r\n", "Other=kept\r\nform4.top=3\r\n");
-  QTest::newRow("new key at the end of its section") << kWindowsFile << "form" << "form4.top" << "3" << appended;
+  QTest::newRow("new key at the end of its section") << kWindowsFile << "form"
+                                                     << "form4.top"
+                                                     << "3" << appended;
   QTest::newRow("new section at the end of the file")
+      // clang-format off
       << kWindowsFile << "radio" << "radiobutton3" << "1" << kWindowsFile + "[radio]\r\nradiobutton3=1\r\n";
   QTest::newRow("file without a final line end")
       << QByteArray("[a]\nk=1") << "a" << "j" << "2" << QByteArray("[a]\nk=1\nj=2\n");
@@ -194,6 +203,7 @@ void SettingsFileTest::writesKeepEveryOtherLine_data() {
   QTest::newRow("a line break cannot split the file")
       << QByteArray("[a]\n") << "a" << "k" << "x\n[b]" << QByteArray("[a]\nk=x [b]\n");
   QTest::newRow("UTF-8 value") << QByteArray("[a]\nk=1\n") << "a" << "k" << "円" << QByteArray("[a]\nk=円\n");
+  // clang-format on
 }
 
 void SettingsFileTest::writesKeepEveryOtherLine() {
@@ -215,15 +225,19 @@ void SettingsFileTest::refusedWritesReportThePath_data() {
   QTest::addColumn<QString>("path");
   QTest::addColumn<QString>("reason");
   const QString notRegular = QStringLiteral("通常のファイルではありません");
-  QTest::newRow("folder does not exist") << "no-such-folder/Tavenko.ini" << "フォルダーがありません";
-  QTest::newRow("folder is a file") << "plain-file/Tavenko.ini" << "フォルダーがありません";
+  QTest::newRow("folder does not exist") << "no-such-folder/Tavenko.ini"
+                                         << "フォルダーがありません";
+  QTest::newRow("folder is a file") << "plain-file/Tavenko.ini"
+                                    << "フォルダーがありません";
   QTest::newRow("path is a folder") << "a-folder" << notRegular;
   QTest::newRow("a named pipe (would wait for a writer)") << "pipe" << notRegular;
   QTest::newRow("a link to /dev/null (settings thrown away)") << "to-null" << notRegular;
   QTest::newRow("a link to /dev/zero (would never end)") << "to-zero" << notRegular;
   QTest::newRow("a link to a folder") << "to-folder" << notRegular;
-  QTest::newRow("links in a loop") << "loop-a" << "リンクが循環しています";
-  QTest::newRow("larger than the bound") << "large.ini" << "1 MiB を超えています";
+  QTest::newRow("links in a loop") << "loop-a"
+                                   << "リンクが循環しています";
+  QTest::newRow("larger than the bound") << "large.ini"
+                                         << "1 MiB を超えています";
 }
 
 // Whatever stands at the path reads as missing, quickly, and stays as it is;
@@ -340,7 +354,8 @@ void SettingsFileTest::recoverRemovesStrayTemporaryFiles() {
 
   ProfileFile(FilePath()).Recover();
   QStringList expected = kept;
-  expected << "Tavenko.ini" << "Tavenko.ini.Locked";
+  expected << "Tavenko.ini"
+           << "Tavenko.ini.Locked";
   expected.sort();
   QCOMPARE(FilesIn(dir->path()), expected);
   QCOMPARE(ReadAll(FilePath()), QByteArray("[form]\nform1.top=1\n"));
@@ -369,8 +384,8 @@ void SettingsFileTest::recoverPutsBackTheCopyOfAnInPlaceWrite() {
   const QString copy = ProfileFile::RecoveryCopyPath(copies, FilePath());
   const QByteArray path = QFile::encodeName(FilePath());
   if (record == "<old>")
-    record = "tavenko settings copy\n" + path + '\n' + QByteArray::number(kOld.size()) + '\n' + kOld +
-             "\nend\n";
+    record =
+        "tavenko settings copy\n" + path + '\n' + QByteArray::number(kOld.size()) + '\n' + kOld + "\nend\n";
   record.replace("<path>", path);
   WriteAll(copy, record);
   // The file as a kill during the write left it: new bytes over the old ones.
@@ -384,6 +399,7 @@ void SettingsFileTest::recoverPutsBackTheCopyOfAnInPlaceWrite() {
 void SettingsFileTest::fileNameFollowsTheExecutable_data() {
   QTest::addColumn<QString>("executable");
   QTest::addColumn<QString>("fileName");
+  // clang-format off
   QTest::newRow("lower case, no extension") << "tavenko" << "Tavenko.ini";
   QTest::newRow("upper case with extension") << "TAXCALC.EXE" << "Taxcalc.ini";
   QTest::newRow("mixed case") << "Calc.EXE" << "Calc.ini";
@@ -391,6 +407,7 @@ void SettingsFileTest::fileNameFollowsTheExecutable_data() {
   QTest::newRow("first not ASCII") << "Ärger.EXE" << "Ärger.ini";
   QTest::newRow("with its folder") << "/opt/Tavenko/bin/tavenko" << "Tavenko.ini";
   QTest::newRow("dashes kept") << "tavenko-sheet" << "Tavenko-sheet.ini";
+  // clang-format on
 }
 
 void SettingsFileTest::fileNameFollowsTheExecutable() {
@@ -439,7 +456,7 @@ void SettingsFileTest::missingFileGivesDefaultsAndFirstWriteCreatesIt() {
 
 void SettingsFileTest::typedValues_data() {
   QTest::addColumn<QString>("stored");
-  QTest::addColumn<int>("integer");  // read with default -1
+  QTest::addColumn<int>("integer");   // read with default -1
   QTest::addColumn<bool>("boolean");  // read with default true
   QTest::newRow("decimal") << "80" << 80 << true;
   QTest::newRow("hexadecimal 0x") << "0x50" << 80 << true;
@@ -472,7 +489,8 @@ void SettingsFileTest::typedValues() {
   QCOMPARE(ini.ReadInteger("form", "value", -1), integer);
   QCOMPARE(ini.ReadBool("form", "value", true), boolean);
   QCOMPARE(ini.WriteBool("radio", "radiobutton4", boolean), std::nullopt);
-  QCOMPARE(ini.ReadRawString("radio", "radiobutton4", ""), boolean ? QStringLiteral("1") : QStringLiteral("0"));
+  QCOMPARE(ini.ReadRawString("radio", "radiobutton4", ""),
+           boolean ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 void SettingsFileTest::fences_data() {

@@ -2,21 +2,21 @@
 // in process and as the installed program.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <sys/wait.h>
 #include <string>
 #include <vector>
 
+#include "Version.h"
+#include "app/sheet/SheetTool.h"
 #include "calc/MainSheet.h"
 #include "core/NumberText.h"
 #include "face/QuickTable.h"
-#include "app/sheet/SheetTool.h"
 #include "tests/face/csv_reader.h"
-#include "Version.h"
 
 using namespace tavenko::sheettool;
 using tavenko::Extended;
@@ -113,25 +113,25 @@ class SheetToolHeldValue : public ::testing::TestWithParam<HeldRow> {};
 TEST_P(SheetToolHeldValue, ValueIsWhatTheFieldHolds) {
   const ToolOutput out = RunTool(GetParam().args);
   ASSERT_EQ(out.status, 0) << out.err;
-  for (const char* fragment : GetParam().fragments) EXPECT_NE(out.out.find(fragment), std::string::npos) << fragment;
+  for (const char* fragment : GetParam().fragments)
+    EXPECT_NE(out.out.find(fragment), std::string::npos) << fragment;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Fields, SheetToolHeldValue,
-    ::testing::Values(
-        HeldRow{"FeesBeyondTheNineDigitsOfTheFeeFields",
-                {"相続税（子）", "--value", "99999999999", "--children", "99"},
-                {R"("NValEdit15": {"value": "999999999", "text": "999,999,999"})",
-                 R"("NValEdit18": {"value": "999999999", "text": "999,999,999"})"}},
-        HeldRow{"FeesWithinTheirDigits",
-                {"相続税（子）", "--value", "10000", "--children", "2"},
-                {R"("NValEdit15": {"value": "171", "text": "171"})",
-                 R"("NValEdit18": {"value": "342", "text": "342"})"}},
-        HeldRow{"YenResultsOfTwelveDigitsNegativeIncluded",
-                {"BitBtn16", "--value", "999999999999", "--children", "1", "--yen"},
-                {R"("value": "999957999000", "text": "999,957,999,000")",
-                 R"("value": "-274916449700", "text": "-274,916,449,700")",
-                 R"("value": "27.4916449999916", "text": "27.5")"}}),
+    ::testing::Values(HeldRow{"FeesBeyondTheNineDigitsOfTheFeeFields",
+                              {"相続税（子）", "--value", "99999999999", "--children", "99"},
+                              {R"("NValEdit15": {"value": "999999999", "text": "999,999,999"})",
+                               R"("NValEdit18": {"value": "999999999", "text": "999,999,999"})"}},
+                      HeldRow{"FeesWithinTheirDigits",
+                              {"相続税（子）", "--value", "10000", "--children", "2"},
+                              {R"("NValEdit15": {"value": "171", "text": "171"})",
+                               R"("NValEdit18": {"value": "342", "text": "342"})"}},
+                      HeldRow{"YenResultsOfTwelveDigitsNegativeIncluded",
+                              {"BitBtn16", "--value", "999999999999", "--children", "1", "--yen"},
+                              {R"("value": "999957999000", "text": "999,957,999,000")",
+                               R"("value": "-274916449700", "text": "-274,916,449,700")",
+                               R"("value": "27.4916449999916", "text": "27.5")"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct ErrorRow {
@@ -172,7 +172,8 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorRow{"SingleDashOption", {"BitBtn1", "-x"}, "unknown option \"-x\""},
         ErrorRow{"SingleDashBeforeTheCase", {"-x", "BitBtn1"}, "unknown option \"-x\""},
         ErrorRow{"UnknownOptionTwice", {"BitBtn1", "--salary", "--salary"}, "unknown option \"--salary\""},
-        ErrorRow{"HugeFigure", {"BitBtn1", "--income", kHundredThousandDigits},
+        ErrorRow{"HugeFigure",
+                 {"BitBtn1", "--income", kHundredThousandDigits},
                  "\"1111111111111111111111111111111111111111\"... (100000 characters)"},
         ErrorRow{"LongCaseCutAtACharacter", {kFortyOneKanji}, "税\"... (41 characters)"},
         ErrorRow{"LineBreakInACase", {"BitBtn1\nBitBtn2"}, "unknown case \"BitBtn1\\nBitBtn2\""},
@@ -413,8 +414,8 @@ TEST(SheetToolProgram, PrintsTheJsonAndReportsErrors) {
   const auto outPath = dir / "tavenko-sheet-test.out";
   const auto errPath = dir / "tavenko-sheet-test.err";
   const auto run = [&](const std::string& args) {
-    const std::string command = std::string("'") + tool + "' " + args + " >'" + outPath.string() +
-                                "' 2>'" + errPath.string() + "'";
+    const std::string command =
+        std::string("'") + tool + "' " + args + " >'" + outPath.string() + "' 2>'" + errPath.string() + "'";
     const int status = std::system(command.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   };

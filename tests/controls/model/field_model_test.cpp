@@ -126,7 +126,8 @@ TEST(FieldTyping, TypedDecimalsHoldTheNearestValueOfTheirText) {
     std::string plain = c.text;
     std::erase(plain, ',');
     const Extended nearest = std::strtold(plain.c_str(), nullptr);
-    EXPECT_EQ(model.Value(), nearest) << c.name << ": off by " << static_cast<double>(model.Value() - nearest);
+    EXPECT_EQ(model.Value(), nearest)
+        << c.name << ": off by " << static_cast<double>(model.Value() - nearest);
   }
 }
 
@@ -165,13 +166,14 @@ TEST(FieldSettingsInDesignMode, ReportTheirConflicts) {
     const char* message;
     bool beeps;
   } cases[] = {
-      {"digits out of range", [](FieldModel& m) { m.SetMaxDigits(16); }, "MaxDigits は 1 から 15 までです。", true},
-      {"digits below decimals", [](FieldModel& m) { m.SetFixDecimal(3), m.SetMaxDigits(3); }, "小数桁指定と矛盾しています",
+      {"digits out of range", [](FieldModel& m) { m.SetMaxDigits(16); }, "MaxDigits は 1 から 15 までです。",
        true},
+      {"digits below decimals", [](FieldModel& m) { m.SetFixDecimal(3), m.SetMaxDigits(3); },
+       "小数桁指定と矛盾しています", true},
       {"value beyond new digits", [](FieldModel& m) { m.SetValue(12345), m.SetMaxDigits(4); },
        "最大桁数を超えるため Value をゼロにします", true},
-      {"negatives turned off", [](FieldModel& m) { m.SetValue(-5), m.SetPrmtNegative(false); }, "Value を正の数に変換します",
-       false},
+      {"negatives turned off", [](FieldModel& m) { m.SetValue(-5), m.SetPrmtNegative(false); },
+       "Value を正の数に変換します", false},
       {"decimals out of range", [](FieldModel& m) { m.SetFixDecimal(12); }, "値が不正です", true},
       {"decimals cut", [](FieldModel& m) { m.SetValue(3.456L), m.SetFixDecimal(1); },
        "Value の小数桁数を指定桁数に変更します", true},
@@ -195,7 +197,8 @@ TEST(FieldSettingsInDesignMode, ValuesThatDoNotFitAreRefused) {
     Extended value;
     const char* message;
   } cases[] = {
-      {"negative", With(Figure(12, 0), [](auto& s) { s.prmtNegative = false; }), -1, "PrmtNegative と矛盾します"},
+      {"negative", With(Figure(12, 0), [](auto& s) { s.prmtNegative = false; }), -1,
+       "PrmtNegative と矛盾します"},
       {"beyond the limit", Figure(4, 2), 100, "MaxDigits, FixDecimal と矛盾します"},
       {"too many digits", Figure(9, -1), 1234567.891L, "MaxDigits と矛盾します"},
       {"too many decimals", Figure(9, 2), 1.234L, "FixDecimal と矛盾します"},
@@ -324,8 +327,10 @@ TEST(ParseText, LongTextsAreRefusedWhole) {
 }
 
 TEST(ParseText, HostileTextsNeverCrashNorOverfillTheField) {
-  const std::vector<std::string> pieces = {"0", "1", "9", "5", ",", ".", "-", "+", " ", "１", "，", "．", "－", "e",
-                                           "\\", "¥", "日", "\xe3\x81", "\xff", "\n", "000000000000000000000"};
+  const std::vector<std::string> pieces = {
+      "0",  "1", "9",  "5",        ",",    ".",  "-",
+      "+",  " ", "１", "，",       "．",   "－", "e",
+      "\\", "¥", "日", "\xe3\x81", "\xff", "\n", "000000000000000000000"};
   std::mt19937 random(20170101);
   for (int round = 0; round < 5000; ++round) {
     std::string text;

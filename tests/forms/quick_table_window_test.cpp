@@ -623,8 +623,8 @@ class QuickTableWindowTest : public QObject {
     // Another case keeps its own range; a place off every screen is not used.
     TIniGT writer;
     writer.setFileName(opened.probe.SettingsPath());
-    writer.WriteInteger("quicktable", "left", 40000);
-    writer.WriteInteger("quicktable", "top", -40000);
+    QVERIFY(!writer.WriteInteger("quicktable", "left", 40000));
+    QVERIFY(!writer.WriteInteger("quicktable", "top", -40000));
     window = OpenFromContextMenu(form, "BitBtn1");
     QVERIFY(window);
     QCOMPARE(In<TNValEdit>(*window, "ToField")->text(), QStringLiteral("5,000"));
@@ -647,8 +647,8 @@ class QuickTableWindowTest : public QObject {
     {
       TIniGT writer;
       writer.setFileName(path);
-      writer.WriteInteger("quicktable", "left", 210);
-      writer.WriteInteger("quicktable", "top", 120);
+      QVERIFY(!writer.WriteInteger("quicktable", "left", 210));
+      QVERIFY(!writer.WriteInteger("quicktable", "top", 120));
     }
     const bool framedByWindowManager = QGuiApplication::platformName() != QLatin1String("offscreen");
     for (int cycle = 1; cycle <= 3; ++cycle) {

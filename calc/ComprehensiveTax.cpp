@@ -130,8 +130,8 @@ ComprehensiveTaxes ComputeComprehensiveTaxes(const ComprehensiveIncomes& in) {
   out.taxableIncome = ClampAtZero(CutToThousandYen(out.totalIncome - in.deductions));
 
   // A tax on the taxable income, cut to 100 yen; nothing when not above zero.
-  const auto incomeBasedTax = [&](YenAmount (*schedule)(YenAmount)) {
-    return ClampAtZero(CutToHundredYen(FineFromYen(schedule(WholeYen(out.taxableIncome)))));
+  const auto incomeBasedTax = [&](YenAmount (*schedule)(const law::Edition&, YenAmount)) {
+    return ClampAtZero(CutToHundredYen(FineFromYen(schedule(law::kHeisei29, WholeYen(out.taxableIncome)))));
   };
   out.incomeTax = incomeBasedTax(IncomeTaxWithSurtax);
   out.prefecturalTax = incomeBasedTax(PrefecturalInhabitantTax);
@@ -141,7 +141,7 @@ ComprehensiveTaxes ComputeComprehensiveTaxes(const ComprehensiveIncomes& in) {
   // base is not clamped, the schedule's own threshold leaves a small or
   // negative base without tax.
   const FineYen businessBase = CutToThousandYen(in.realEstateBusiness + in.business);
-  out.businessTax = ClampAtZero(CutToHundredYen(FineFromYen(IndividualBusinessTax(WholeYen(businessBase)))));
+  out.businessTax = ClampAtZero(CutToHundredYen(FineFromYen(IndividualBusinessTax(law::kHeisei29, WholeYen(businessBase)))));
 
   out.totalTax = out.incomeTax + out.prefecturalTax + out.municipalTax + out.businessTax;
   return out;

@@ -21,6 +21,7 @@ MainSheet OccasionalIncomeSheet(const MainInputs& in);  // BitBtn5
 
 // The figures of one income click, in yen.
 struct IncomeWork {
+  const law::Edition* law = nullptr;  // the law the click computes under
   YenAmount gross = 0;           // GrossAmount: the converted NValEdit11
   YenAmount income = 0;          // IncomeAmount: the income the deductions come off
   YenAmount deduction = 0;       // DeductionAmount
@@ -32,7 +33,7 @@ struct IncomeWork {
 
 // How one income case differs from the ordinary one.
 struct IncomeCaseRules {
-  SidePanel side;
+  SidePanel (*side)(const law::Edition& law);
   bool readsServiceYears = false;
   // Logs the case's opening figures (after the header) and turns the gross
   // amount into IncomeAmount, setting the next-million base where the case
@@ -51,13 +52,20 @@ MainSheet RunIncomeCase(const IncomeCaseRules& rules, const MainInputs& in);
 // with zero years). Returns the years on the count scale.
 ScaledCount CheckServiceYears(MainSheet& sheet, Extended typedYears);
 
-// A retirement payment less the retirement income deduction, unrounded:
-// 800,000 yen up to two years of service, 400,000 yen a year up to twenty,
-// and 700,000 yen a year beyond.
-Extended PaymentLessRetirementDeduction(YenAmount payment, ScaledCount serviceYears);
+// A retirement payment less the retirement income deduction, unrounded: the
+// minimum deduction (800,000 yen up to two years of service), then a yearly
+// amount up to the band's years (400,000 yen up to twenty) and another beyond
+// (700,000 yen).
+Extended PaymentLessRetirementDeduction(const law::Edition& law, YenAmount payment, ScaledCount serviceYears);
+
+// An employee's payment for these years of service is a 短期退職手当等,
+// whose part above the halving limit is not halved (none in a year without
+// the rule).
+bool IsShortService(const law::RetirementLaw& retirement, ScaledCount serviceYears);
 
 // The side panel of both retirement cases: "勤続年数" with the years field
-// and the note on the retirement income deduction.
-SidePanel RetirementPanel();
+// and the note on the retirement income deduction; the employee's note also
+// states the short-service rule where the year has it.
+SidePanel RetirementPanel(const law::Edition& law, bool withShortServiceRule);
 
 }  // namespace tavenko::calc

@@ -21,9 +21,9 @@ struct IncomeTaxes {
   YenAmount inhabitantTax;
 };
 IncomeTaxes TaxesOnTaxableIncome(YenAmount taxableIncome) {
-  const YenAmount prefectural = ClampAtZero(PrefecturalInhabitantTax(taxableIncome));
-  const YenAmount municipal = ClampAtZero(MunicipalInhabitantTax(taxableIncome));
-  return {ClampAtZero(IncomeTaxWithSurtax(taxableIncome)), prefectural + municipal};
+  const YenAmount prefectural = ClampAtZero(PrefecturalInhabitantTax(law::kHeisei29, taxableIncome));
+  const YenAmount municipal = ClampAtZero(MunicipalInhabitantTax(law::kHeisei29, taxableIncome));
+  return {ClampAtZero(IncomeTaxWithSurtax(law::kHeisei29, taxableIncome)), prefectural + municipal};
 }
 
 // The company's share of the profit P (yen) at `percent`, as its field gets
@@ -48,20 +48,20 @@ ProprietorTaxes ProprietorColumn(Extended businessIncomeField, Extended deductio
   column.incomeTax = taxes.incomeTax;
   column.inhabitantTax = taxes.inhabitantTax;
   // Business tax falls on the income before the income deductions.
-  column.businessTax = ClampAtZero(IndividualBusinessTax(business));
+  column.businessTax = ClampAtZero(IndividualBusinessTax(law::kHeisei29, business));
   column.total = column.incomeTax + column.inhabitantTax + column.businessTax;
   return column;
 }
 
 CompanyTaxes CompanyColumn(Extended companyIncomeField) {
   const YenAmount income = FieldYen(companyIncomeField);
-  const YenAmount corporation = CorporationTax(income);
+  const YenAmount corporation = CorporationTax(law::kHeisei29, income);
   const Extended k = static_cast<Extended>(corporation);
   CompanyTaxes column;
   column.corporationTax = ClampAtZero(StoreYen(0.1L * k + k));
   // The local tax is levied on the corporation tax without its addition.
   column.localTax = ClampAtZero(StoreYen(k * 0.173L + 70000));
-  column.enterpriseTax = ClampAtZero(CorporateEnterpriseTax(income));
+  column.enterpriseTax = ClampAtZero(CorporateEnterpriseTax(law::kHeisei29, income));
   column.total = column.corporationTax + column.localTax + column.enterpriseTax;
   return column;
 }
@@ -69,7 +69,7 @@ CompanyTaxes CompanyColumn(Extended companyIncomeField) {
 SalaryTaxes SalaryColumn(Extended salaryField, Extended deductionsField) {
   const YenAmount salary = FieldYen(salaryField);
   const YenAmount deductions = FieldYen(deductionsField);
-  const IncomeTaxes taxes = TaxesOnTaxableIncome(ClampAtZero(SalaryIncome(salary) - deductions));
+  const IncomeTaxes taxes = TaxesOnTaxableIncome(ClampAtZero(SalaryIncome(law::kHeisei29, salary) - deductions));
   SalaryTaxes column;
   column.incomeTax = taxes.incomeTax;
   column.inhabitantTax = taxes.inhabitantTax;

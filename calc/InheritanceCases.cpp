@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "calc/LawTexts.h"
 #include "calc/SheetSteps.h"
 #include "core/Schedules.h"
 
@@ -52,19 +53,19 @@ const OrderRules& RulesOf(HeirOrder order) {
   return kChildren;
 }
 
-constexpr std::string_view kLargerOfNote = " 法定相続分又は\r\n１億６０００万円の\r\nいずれか多い方";
-constexpr YenAmount kSpouseReductionCeiling = 160000000;
+// "{0}" stands for the ceiling of the spouse reduction.
+constexpr std::string_view kLargerOfNote = " 法定相続分又は\r\n{0}の\r\nいずれか多い方";
 
 // ---- the inheritance calculation
 
 // Basic deduction: 30,000,000 yen and 6,000,000 yen per heir, the spouse
 // included. The heirs are counted on the count scale, so the amount per heir
 // is taken per unit of that scale (600 yen).
-constexpr YenAmount kDeductionPerCountUnit = 6000000 / kCountScale;
-Extended BasicDeduction(ScaledCount k, bool spouse) {
+Extended BasicDeduction(const law::InheritanceTaxLaw& law, ScaledCount k, bool spouse) {
+  const YenAmount perCountUnit = law.basicDeductionPerHeir / kCountScale;
   const Extended count = static_cast<Extended>(k);
-  return spouse ? (count + kCountScale) * kDeductionPerCountUnit + 30000000
-                : kDeductionPerCountUnit * count + 30000000;
+  return spouse ? (count + kCountScale) * perCountUnit + law.basicDeduction
+                : perCountUnit * count + law.basicDeduction;
 }
 
 struct StatutoryShares {
@@ -91,19 +92,20 @@ struct Allocation {
 
 // How the total tax (times kCountScale in `scaledTotal`) falls on the spouse
 // and on the heirs, given what the spouse is assumed to acquire from `estate`.
-Allocation Allocate(const OrderRules& rules, SpouseAcquisition acquisition, bool spouse, ScaledCount k,
-                    Extended scaledTotal, YenAmount estate, Extended limit) {
+Allocation Allocate(const law::InheritanceTaxLaw& law, const OrderRules& rules, SpouseAcquisition acquisition,
+                    bool spouse, ScaledCount k, Extended scaledTotal, YenAmount estate, Extended limit) {
   const Extended e = static_cast<Extended>(estate);
+  const YenAmount spouseCeiling = law.spouseReductionCeiling;
   // The heirs' tax from their part of the scaled total, with the 20 %
   // addition where the order bears it.
   auto heirsTaxOf = [&](Extended scaledHeirsPart) {
-    return StoreYen(rules.bearsAddition ? scaledHeirsPart * 1.2L / kCountScale
+    return StoreYen(rules.bearsAddition ? scaledHeirsPart * law.siblingsAdditionFactor / kCountScale
                                         : scaledHeirsPart / kCountScale);
   };
 
   Allocation a;
   const bool largerOf = acquisition == SpouseAcquisition::LargerOfShareAnd160Million;
-  if (largerOf && spouse && estate < kSpouseReductionCeiling) {
+  if (largerOf && spouse && estate < spouseCeiling) {
     // The spouse takes the whole estate and bears the whole tax.
     a.spouseTax = StoreYen(scaledTotal / kCountScale);
     a.spouseAcquires = e;
@@ -112,9 +114,9 @@ Allocation Allocate(const OrderRules& rules, SpouseAcquisition acquisition, bool
   if (largerOf && spouse && e < limit) {
     // The spouse takes 160,000,000 yen: that part of the total tax (the
     // ceiling divided by the count scale that the scaled total carries).
-    a.spouseTax = StoreYen(scaledTotal * (kSpouseReductionCeiling / kCountScale) / e);
+    a.spouseTax = StoreYen(scaledTotal * (spouseCeiling / kCountScale) / e);
     a.heirsTax = heirsTaxOf(scaledTotal - static_cast<Extended>(a.spouseTax) * kCountScale);
-    a.spouseAcquires = static_cast<Extended>(kSpouseReductionCeiling);
+    a.spouseAcquires = static_cast<Extended>(spouseCeiling);
   } else if (spouse) {
     a.spouseTax = StoreYen(scaledTotal * rules.spouseNumerator / rules.denominator / kCountScale);
     a.heirsTax = heirsTaxOf(scaledTotal - static_cast<Extended>(a.spouseTax) * kCountScale);
@@ -127,8 +129,9 @@ Allocation Allocate(const OrderRules& rules, SpouseAcquisition acquisition, bool
   if (rules.bearsAddition) {
     // The addition may not lift the tax above 70 % of the heirs' statutory
     // portion of the estate after the basic deduction.
-    const Extended portion = spouse ? (e - BasicDeduction(k, true)) / 4 : e - BasicDeduction(k, false);
-    const Extended cap = portion * 0.7L;
+    const Extended portion =
+        spouse ? (e - BasicDeduction(law, k, true)) / 4 : e - BasicDeduction(law, k, false);
+    const Extended cap = portion * law.siblingsAdditionCap;
     if (a.heirsTax > 0 && a.heirsTax > cap) a.heirsTax = StoreYen(cap);
   }
   return a;
@@ -144,36 +147,42 @@ YenAmount NetTax(const OrderRules& rules, Extended scaledTotal, const Allocation
 }
 
 // The accountant's fee for the return, from the estate and the number of heirs.
-void EstimateAccountantFee(MainSheet& sheet, YenAmount estate, ScaledCount spouseCount, ScaledCount k) {
+void EstimateAccountantFee(MainSheet& sheet, const law::Edition& law, YenAmount estate, ScaledCount spouseCount,
+                           ScaledCount k) {
+  const law::AccountantFeeLaw& fee = law.accountantFee;
   LogLine(sheet, "＝＝＝＝＝");
   LogLine(sheet, "税理士報酬の計算");
   // Each heir beyond the first adds 10 %; the factor is on the count scale.
   const Extended heirFactor =
-      (static_cast<Extended>(spouseCount) + static_cast<Extended>(k) - kCountScale) * 0.1L + kCountScale;
-  const YenAmount baseFee = StoreYen(static_cast<Extended>(AccountantFeeBase(estate)));
+      (static_cast<Extended>(spouseCount) + static_cast<Extended>(k) - kCountScale) * fee.perExtraHeir +
+      kCountScale;
+  const YenAmount baseFee = StoreYen(static_cast<Extended>(AccountantFeeBase(law, estate)));
   LogFigure(sheet, "基本報酬", ToDisplay(baseFee));
   const YenAmount perHeirs = StoreYen(heirFactor * static_cast<Extended>(baseFee) / kCountScale);
   LogFigure(sheet, "相続人数の加算した後の報酬", ToDisplay(perHeirs));
-  const YenAmount withReturn = StoreYen(static_cast<Extended>(perHeirs) * 1.5L);
+  const YenAmount withReturn = StoreYen(static_cast<Extended>(perHeirs) * fee.returnFactor);
   LogFigure(sheet, "申告書作成報酬を加算した後の報酬", ToDisplay(withReturn));
   sheet.feeLow = ToDisplay(withReturn);
   // Twice the low end, worked afresh from the schedule without the roundings,
   // in 万円; one division takes out both the factor's count scale and the yen.
-  sheet.feeHigh =
-      static_cast<Extended>(AccountantFeeBase(estate)) * heirFactor * 2 * 1.5L / (kCountScale * kYenPerMan);
+  sheet.feeHigh = static_cast<Extended>(AccountantFeeBase(law, estate)) * heirFactor * 2 * fee.returnFactor /
+                  (kCountScale * kYenPerMan);
 }
 
 }  // namespace
 
 MainSheet InheritanceSheet(HeirOrder order, SpouseAcquisition acquisition, const MainInputs& inputs) {
   const OrderRules& rules = RulesOf(order);
+  const law::Edition& law = law::EditionOf(inputs.edition);
+  const law::InheritanceTaxLaw& inheritance = law.inheritanceTax;
   // GroupBox2 becomes the box of the spouse's assumed acquisition, with
   // NValEdit17; the fee panel GroupBox3 shows the estimate.
   const SidePanel spousePanel{
       .visible = true,
       .caption = "配偶者の取得分",
-      .note = std::string(acquisition == SpouseAcquisition::StatutoryShare ? rules.statutoryShareNote
-                                                                           : kLargerOfNote),
+      .note = acquisition == SpouseAcquisition::StatutoryShare
+                  ? std::string(rules.statutoryShareNote)
+                  : Fill(kLargerOfNote, {ManYenText(inheritance.spouseReductionCeiling)}),
       .yearsFieldVisible = false,
       .extraFieldVisible = true};
   MainSheet sheet = StartSheet(InputsUsed({kValueInput}), spousePanel, /*feePanelVisible=*/true);
@@ -195,7 +204,7 @@ MainSheet InheritanceSheet(HeirOrder order, SpouseAcquisition acquisition, const
   StatutoryShares shares;
   StatutoryShares sharesNext;
   if (k != 0) {
-    const Extended deduction = BasicDeduction(k, spouse);
+    const Extended deduction = BasicDeduction(inheritance, k, spouse);
     taxable = StoreYen(static_cast<Extended>(estate) - deduction);
     shares = SharesOf(rules, taxable, k, spouse);
     LogFigure(sheet, "基礎控除額", deduction / kYenPerMan);
@@ -206,26 +215,29 @@ MainSheet InheritanceSheet(HeirOrder order, SpouseAcquisition acquisition, const
   LogFigure(sheet, "基礎控除後の課税価額", ToDisplay(taxable));
 
   shares.spouse = ClampAtZero(shares.spouse);
-  const YenAmount spouseShareTax = ClampAtZero(InheritanceTaxSchedule(shares.spouse));
+  const YenAmount spouseShareTax = ClampAtZero(InheritanceTaxSchedule(law, shares.spouse));
   LogFigure(sheet, "妻の法定相続分に按分", ToDisplay(shares.spouse));
   LogFigure(sheet, "妻の法定相続分の相続税額", ToDisplay(spouseShareTax));
-  const YenAmount spouseShareTaxNext = InheritanceTaxSchedule(sharesNext.spouse);
+  const YenAmount spouseShareTaxNext = InheritanceTaxSchedule(law, sharesNext.spouse);
 
   shares.perHeir = ClampAtZero(shares.perHeir);
-  const YenAmount heirShareTax = ClampAtZero(InheritanceTaxSchedule(shares.perHeir));
+  const YenAmount heirShareTax = ClampAtZero(InheritanceTaxSchedule(law, shares.perHeir));
   LogFigure(sheet, rules.shareLogCaption, ToDisplay(shares.perHeir));
   LogFigure(sheet, rules.shareTaxLogCaption, ToDisplay(heirShareTax));
-  const YenAmount heirShareTaxNext = InheritanceTaxSchedule(sharesNext.perHeir);
+  const YenAmount heirShareTaxNext = InheritanceTaxSchedule(law, sharesNext.perHeir);
 
   // The total tax of the estate times the count scale: u × k + s × kCountScale.
   const Extended scaledTotal = static_cast<Extended>(heirShareTax) * static_cast<Extended>(k) +
                                static_cast<Extended>(spouseShareTax) * kCountScale;
-  const Allocation allocation = Allocate(rules, acquisition, spouse, k, scaledTotal, estate, rules.limit);
+  const Allocation allocation =
+      Allocate(inheritance, rules, acquisition, spouse, k, scaledTotal, estate, rules.limit);
   sheet.extraFieldValue = allocation.spouseAcquires / kYenPerMan;
   if (rules.bearsAddition) {
-    // The sixth of the heirs' tax that the 20 % addition makes up, in 万円
-    // (12000 is 1.2 × kYenPerMan).
-    LogFigure(sheet, "兄弟の実際の取得分に加算する２割相当額", 0.2L * allocation.heirsTax / 12000);
+    // The part of the heirs' tax that the addition makes up, in 万円
+    // (the divisor is 12000, 1.2 × kYenPerMan).
+    const Extended divisor = Round(inheritance.siblingsAdditionFactor * kYenPerMan);
+    LogFigure(sheet, "兄弟の実際の取得分に加算する２割相当額",
+              inheritance.siblingsAddition * allocation.heirsTax / divisor);
   }
   LogFigure(sheet, "相続税の総額", WholeMan(allocation.spouseTax + allocation.heirsTax));
   SetResult(sheet, kNationalField, allocation.spouseTax);
@@ -233,8 +245,8 @@ MainSheet InheritanceSheet(HeirOrder order, SpouseAcquisition acquisition, const
 
   const Extended scaledTotalNext = static_cast<Extended>(heirShareTaxNext) * static_cast<Extended>(k) +
                                    static_cast<Extended>(spouseShareTaxNext) * kCountScale;
-  const Allocation allocationNext =
-      Allocate(rules, acquisition, spouse, k, scaledTotalNext, NextMillion(estate), rules.limitNextMillion);
+  const Allocation allocationNext = Allocate(inheritance, rules, acquisition, spouse, k, scaledTotalNext,
+                                            NextMillion(estate), rules.limitNextMillion);
 
   // The spouse reduction cancels the spouse's part of the tax.
   const YenAmount reduction = StoreYen(static_cast<Extended>(allocation.spouseTax) * -1);
@@ -259,7 +271,7 @@ MainSheet InheritanceSheet(HeirOrder order, SpouseAcquisition acquisition, const
                       "　平均", "　上積"});
   // The pie: the net tax, then the rest of the estate.
   FillPie(sheet, {{"国税", ChartColour::Red, static_cast<Extended>(net)}}, estate);
-  EstimateAccountantFee(sheet, estate, spouse ? kCountScale : 0, k);
+  EstimateAccountantFee(sheet, law, estate, spouse ? kCountScale : 0, k);
   return sheet;
 }
 

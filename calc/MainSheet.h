@@ -14,6 +14,7 @@
 
 #include "calc/ChartColour.h"
 #include "core/Amount.h"
+#include "law/Edition.h"
 
 namespace tavenko::calc {
 
@@ -29,6 +30,7 @@ struct MainInputs {
   Extended years = 0;                     // NValEdit16
   AmountUnit unit = AmountUnit::Man;      // 円 exactly when RadioButton4 is checked
   ScaledCount spouseCount = kCountScale;  // SpouseCount: kCountScale with a spouse, 0 without
+  law::EditionId edition = law::EditionId::Heisei29;  // the law the click computes under
 };
 
 struct PieSlice {
@@ -76,16 +78,20 @@ struct MainSheet {
 };
 
 using MainCalculation = MainSheet (*)(const MainInputs&);
+// A button's hint that quotes the law's figures, made from the edition.
+using MainCaseHint = std::string (*)(const law::Edition&);
 
 // One calculation button of the main window. A row names all three: no
 // button is listed without its calculation.
 struct MainCase {
-  constexpr MainCase(std::string_view buttonName, std::string_view buttonCaption, MainCalculation calculation)
-      : button(buttonName), caption(buttonCaption), compute(calculation) {}
+  constexpr MainCase(std::string_view buttonName, std::string_view buttonCaption, MainCalculation calculation,
+                     MainCaseHint figureHint = nullptr)
+      : button(buttonName), caption(buttonCaption), compute(calculation), hint(figureHint) {}
 
   std::string_view button;   // "BitBtn1"
   std::string_view caption;  // "一般所得税"
   MainCalculation compute;
+  MainCaseHint hint;  // nullptr: the button's hint quotes no figure and is the window's own
 };
 
 // Every calculation button, in the window's button order.

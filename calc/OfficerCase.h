@@ -11,6 +11,6 @@ MainSheet OfficerRetirementSheet(const MainInputs& in);
 
 // The officer's retirement income from an allowance and the years of service,
 // before any clamping.
-YenAmount OfficerRetirementIncome(YenAmount allowance, ScaledCount serviceYears);
+YenAmount OfficerRetirementIncome(const law::Edition& law, YenAmount allowance, ScaledCount serviceYears);
 
 }  // namespace tavenko::calc

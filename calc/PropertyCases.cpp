@@ -1,9 +1,11 @@
 #include "calc/PropertyCases.h"
 
 #include <array>
+#include <string>
 #include <string_view>
 #include <vector>
 
+#include "calc/LawTexts.h"
 #include "calc/SheetSteps.h"
 #include "core/Schedules.h"
 
@@ -23,15 +25,7 @@ constexpr bool FollowsKindOrder(const Table& table) {
 
 // ---- Land and building transfers -----------------------------------------
 
-// A flat rate (bandEdge kNoLimit), or two rates each applied to the whole
-// amount, the upper one less a subtrahend, so that the bands meet at the edge.
-// An amount exactly at the edge takes the lower band.
-struct TwoBandRate {
-  YenAmount bandEdge;
-  Extended lowerRate;
-  Extended upperRate;
-  YenAmount upperSubtrahend;
-};
+using law::TwoBandRate;
 
 // The amount × rate less the band's subtrahend, in extended precision.
 Extended BandTax(const TwoBandRate& r, YenAmount amount) {
@@ -39,111 +33,102 @@ Extended BandTax(const TwoBandRate& r, YenAmount amount) {
   return amount * r.lowerRate;
 }
 
-YenAmount TransferIncomeTax(const TwoBandRate& r, YenAmount taxable) {
-  return StoreYen(BandTax(r, taxable) * kReconstructionSurtaxFactor);
+YenAmount TransferIncomeTax(const law::Edition& law, const TwoBandRate& r, YenAmount taxable) {
+  return StoreYen(BandTax(r, taxable) * law.incomeTax.surtaxFactor);
 }
 
-YenAmount TransferInhabitantTax(const TwoBandRate& r, YenAmount taxable) {
-  return StoreYen(BandTax(r, taxable));
+YenAmount TransferInhabitantTax(const TwoBandRate& r, YenAmount taxable) { return StoreYen(BandTax(r, taxable)); }
+
+// The rates of a transfer as its captions quote them: "１５％", "１０％又は１５％".
+std::string RatesText(const TwoBandRate& r) {
+  if (r.bandEdge == law::kNoLimit) return PercentText(r.lowerRate);
+  return PercentText(r.lowerRate) + "又は" + PercentText(r.upperRate);
 }
 
 struct TransferCase {
   TransferKind kind;
-  YenAmount residenceDeduction = 0;  // 30,000,000 yen for one's residence, else 0
-  TwoBandRate incomeTax;             // before the surtax factor
-  TwoBandRate inhabitantTax;
-  std::string_view comment = {};  // Label13; empty: GroupBox2 hidden
+  bool residenceDeduction = false;  // the special deduction for one's residence
+  TwoBandRate law::TransferLaw::*incomeTax;  // before the surtax factor
+  TwoBandRate law::TransferLaw::*inhabitantTax;
+  // Label13, "{0}" standing for the residence deduction; empty: GroupBox2 hidden.
+  std::string_view comment = {};
   // Log captions, and whether the value line is whole 万円 (the taxable
-  // amount is always logged with its decimals).
+  // amount is always logged with its decimals). "{0}" in the deducted
+  // caption stands for the residence deduction, in the income tax caption
+  // for the rates.
   std::string_view deductedCaption = {};  // the amount after the residence deduction
   bool deductedWhole = false;
   std::string_view taxableCaption;
-  std::string_view incomeTaxCaption;
+  std::string_view incomeTaxCaption = "土地譲渡所得の{0}の所得税額";
   bool incomeTaxWhole = false;
   // The pie splits the inhabitant tax 1/3 "県税" and 2/3 "市税".
   bool splitInhabitantTaxInPie = false;
 };
 
-constexpr YenAmount kResidenceDeduction = 30000000;
-
-constexpr TwoBandRate kLongTermIncomeTax{kNoLimit, 0.15L, 0, 0};
-constexpr TwoBandRate kLongTermInhabitantTax{kNoLimit, 0.05L, 0, 0};
-constexpr TwoBandRate kShortTermIncomeTax{kNoLimit, 0.3L, 0, 0};
-constexpr TwoBandRate kShortTermInhabitantTax{kNoLimit, 0.09L, 0, 0};
-
-constexpr std::string_view kDeductedCaption = "３０００万円の特別控除を差し引いた所得額";
-constexpr std::string_view kFifteenPercentCaption = "土地譲渡所得の１５％の所得税額";
-constexpr std::string_view kThirtyPercentCaption = "土地譲渡所得の３０％の所得税額";
-constexpr std::string_view kReducedRateCaption = "土地譲渡所得の１０％又は１５％の所得税額";
+constexpr std::string_view kDeductedCaption = "{0}の特別控除を差し引いた所得額";
 
 // In the order of TransferKind. Every comment line ends with CR LF, the last
 // one too.
 constexpr std::array<TransferCase, 6> kTransferCases{{
     {.kind = TransferKind::LongTerm,
-     .incomeTax = kLongTermIncomeTax,
-     .inhabitantTax = kLongTermInhabitantTax,
+     .incomeTax = &law::TransferLaw::longTermIncomeTax,
+     .inhabitantTax = &law::TransferLaw::longTermInhabitantTax,
      .comment = " 譲渡の年の１月１日現在\r\n"
                 "で所有期間が５年を超える\r\n"
                 "建物と土地の譲渡。\r\n",
      .taxableCaption = "所得控除後の金額",
-     .incomeTaxCaption = kFifteenPercentCaption,
      .incomeTaxWhole = true},
     {.kind = TransferKind::SuperiorLand,
-     .incomeTax = {20000000, 0.1L, 0.15L, 1000000},
-     .inhabitantTax = {20000000, 0.04L, 0.05L, 200000},
+     .incomeTax = &law::TransferLaw::superiorLandIncomeTax,
+     .inhabitantTax = &law::TransferLaw::superiorLandInhabitantTax,
      .taxableCaption = "所得控除後の金額",
-     .incomeTaxCaption = kReducedRateCaption,
      .incomeTaxWhole = true},
     {.kind = TransferKind::ShortTerm,
-     .incomeTax = kShortTermIncomeTax,
-     .inhabitantTax = kShortTermInhabitantTax,
+     .incomeTax = &law::TransferLaw::shortTermIncomeTax,
+     .inhabitantTax = &law::TransferLaw::shortTermInhabitantTax,
      .comment = " 譲渡の年の１月１日現在\r\n"
                 "で所有期間が５年以下の\r\n"
                 "建物と土地の譲渡。\r\n",
      .taxableCaption = "所得控除後の所得金額",
-     .incomeTaxCaption = kThirtyPercentCaption,
      .incomeTaxWhole = true},
     {.kind = TransferKind::ResidenceShortTerm,
-     .residenceDeduction = kResidenceDeduction,
-     .incomeTax = kShortTermIncomeTax,
-     .inhabitantTax = kShortTermInhabitantTax,
+     .residenceDeduction = true,
+     .incomeTax = &law::TransferLaw::shortTermIncomeTax,
+     .inhabitantTax = &law::TransferLaw::shortTermInhabitantTax,
      .comment = " 譲渡の年の１月１日現在\r\n"
                 "で所有期間が５年以下の\r\n"
                 "建物と土地の譲渡。\r\n"
-                "　３０００万円を控除した\r\n"
+                "　{0}を控除した\r\n"
                 "残額を短期譲渡所得と\r\n"
                 "して計算。\r\n",
      .deductedCaption = kDeductedCaption,
      .taxableCaption = "所得控除後の金額",
-     .incomeTaxCaption = kThirtyPercentCaption,
      .incomeTaxWhole = true},
     {.kind = TransferKind::ResidenceLongTerm,
-     .residenceDeduction = kResidenceDeduction,
-     .incomeTax = kLongTermIncomeTax,
-     .inhabitantTax = kLongTermInhabitantTax,
+     .residenceDeduction = true,
+     .incomeTax = &law::TransferLaw::longTermIncomeTax,
+     .inhabitantTax = &law::TransferLaw::longTermInhabitantTax,
      .comment = " 譲渡の年の１月１日現在\r\n"
                 "で所有期間が５年を超える\r\n"
                 "建物と土地の譲渡。\r\n"
-                "　３０００万円を控除した\r\n"
+                "　{0}を控除した\r\n"
                 "残額を長期譲渡所得と\r\n"
                 "して計算。\r\n",
      .deductedCaption = kDeductedCaption,
      .deductedWhole = true,
-     .taxableCaption = "所得控除を差し引いた所得金額",
-     .incomeTaxCaption = kFifteenPercentCaption},
+     .taxableCaption = "所得控除を差し引いた所得金額"},
     {.kind = TransferKind::ResidenceOverTenYears,
-     .residenceDeduction = kResidenceDeduction,
-     .incomeTax = {60000000, 0.1L, 0.15L, 3000000},
-     .inhabitantTax = {60000000, 0.04L, 0.05L, 600000},
+     .residenceDeduction = true,
+     .incomeTax = &law::TransferLaw::residenceOverTenYearsIncomeTax,
+     .inhabitantTax = &law::TransferLaw::residenceOverTenYearsInhabitantTax,
      .comment = "　譲渡の年の１月１日現在\r\n"
                 "で所有期間が１０年を超え\r\n"
                 "る建物と土地の譲渡。\r\n"
-                "　３０００万円を控除した\r\n"
+                "　{0}を控除した\r\n"
                 "残額を軽減税率で計算。\r\n",
-     .deductedCaption = "３０００万円の特別控除後の所得金額",
+     .deductedCaption = "{0}の特別控除後の所得金額",
      .deductedWhole = true,
      .taxableCaption = "所得控除後の所得金額",
-     .incomeTaxCaption = kReducedRateCaption,
      .splitInhabitantTaxInPie = true},
 }};
 
@@ -151,47 +136,25 @@ static_assert(FollowsKindOrder(kTransferCases), "kTransferCases must follow the 
 
 // ---- Companies -------------------------------------------------------------
 
-// The corporate inhabitant tax: the corporation tax times a rate (the upper
-// one above the band edge) plus the per-capita levy, rounded once.
-struct LevyRate {
-  YenAmount bandEdge;  // kNoLimit for one rate
-  Extended lowerRate;
-  Extended upperRate;
-  YenAmount levy;
-};
-
-YenAmount CompanyInhabitantTax(const LevyRate& r, YenAmount corporationTax) {
+YenAmount CompanyInhabitantTax(const law::LevyRate& r, YenAmount corporationTax) {
   const Extended rate = corporationTax > r.bandEdge ? r.upperRate : r.lowerRate;
   return StoreYen(corporationTax * rate + r.levy);
-}
-
-// A large company pays the top corporation tax rate on all its profit.
-YenAmount LargeCompanyCorporationTax(YenAmount profit) { return StoreYen(profit * 0.234L); }
-
-// A large company's business tax: the 5 % / 7.3 % / 9.6 % bands times 1.05,
-// each on the whole profit less the band's subtrahend (already times 1.05).
-constexpr std::array<Bracket, 3> kLargeCompanyBusinessTaxBands{{
-    {4000000, 0.05L, 0},
-    {8000000, 0.073L, 96600},
-    {kNoLimit, 0.096L, 289800},
-}};
-constexpr Extended kLargeCompanyBusinessTaxFactor = 1.05L;
-
-YenAmount LargeCompanyBusinessTax(YenAmount profit) {
-  for (const Bracket& band : kLargeCompanyBusinessTaxBands)
-    if (profit <= band.upTo)
-      return StoreYen(profit * band.rate * kLargeCompanyBusinessTaxFactor - band.subtrahend);
-  return 0;  // not reached: the top band has no limit
 }
 
 struct CompanyCase {
   CompanyKind kind;
   std::string_view profitCaption;
-  YenAmount (*corporationTax)(YenAmount profit);
-  LevyRate inhabitantTax;
-  YenAmount (*businessTax)(YenAmount profit);
-  bool cityTaxSlice;      // the pie keeps an empty "市税" slice
-  std::string_view note;  // Label13; no line break after the last line
+  YenAmount (*corporationTax)(const law::Edition& law, YenAmount profit);
+  law::LevyRate law::CorporateInhabitantTaxLaw::*inhabitantTax;
+  YenAmount (*businessTax)(const law::Edition& law, YenAmount profit);
+  bool cityTaxSlice;  // the pie keeps an empty "市税" slice
+  // Label13, "{0}" standing for the per-capita levy; no line break after the
+  // last line.
+  std::string_view note;
+  // Where the year adds a named national tax to the corporation tax: the
+  // note's further lines, "{0}" the corporation tax rate, "{1}" the added
+  // tax's rate, "{2}" the inhabitant tax rate(s), "{3}" the enterprise tax.
+  std::string_view ratesNote;
 };
 
 // In the order of CompanyKind. The small company's inhabitant tax is held as
@@ -201,38 +164,70 @@ constexpr std::array<CompanyCase, 2> kCompanyCases{{
     {.kind = CompanyKind::Large,
      .profitCaption = "会社の所得金額",
      .corporationTax = LargeCompanyCorporationTax,
-     .inhabitantTax = {kNoLimit, 0.207L, 0, 530000},
-     .businessTax = LargeCompanyBusinessTax,
+     .inhabitantTax = &law::CorporateInhabitantTaxLaw::largeCompany,
+     .businessTax = LargeCompanyEnterpriseTax,
      .cityTaxSlice = true,
      .note = " 資本金１億円超から１０億\r\n"
              "円以下、従業員５０人超と\r\n"
-             "して５３万円を地方税の均\r\n"
-             "等割として計算している。"},
+             "して{0}を地方税の均\r\n"
+             "等割として計算している。",
+     .ratesNote = "\r\n法人税{0}、地方法人税は\r\n"
+                  "その{1}、法人税割{2}。\r\n"
+                  "事業税は所得割{3}で\r\n"
+                  "付加価値割と資本割は\r\n"
+                  "計算していない。"},
     {.kind = CompanyKind::Small,
      .profitCaption = "法人の所得金額",
      .corporationTax = CorporationTax,
-     .inhabitantTax = {10000000, 0.173L, 0.207L, 70000},
+     .inhabitantTax = &law::CorporateInhabitantTaxLaw::smallCompany,
      .businessTax = CorporateEnterpriseTax,
      .cityTaxSlice = false,
      .note = " 資本金１０００万円以下で\r\n"
-             "従業員５０人以下の７万円\r\n"
+             "従業員５０人以下の{0}\r\n"
              "を地方税の均等割として計\r\n"
-             "算している。"},
+             "算している。",
+     .ratesNote = "\r\n法人税{0}、地方法人税は\r\n"
+                  "その{1}、法人税割{2}。\r\n"
+                  "事業税は{3}。"},
 }};
 static_assert(FollowsKindOrder(kCompanyCases), "kCompanyCases must follow the order of CompanyKind");
 
 constexpr std::array<std::string_view, kResultCount> kCompanyCaptions{
     "　　課税所得", "　　　法人税", "　　　地方税", "　　　事業税", "　　税金合計", "　平均", "　上積"};
 
-// The total of a company's taxes counts a further tenth of the corporation
-// tax on top of it; it is not rounded.
-Extended CompanyTaxTotal(YenAmount corporationTax, YenAmount inhabitantTax, YenAmount businessTax) {
-  return 0.1L * corporationTax + corporationTax + inhabitantTax + businessTax;
+// The total of a company's taxes counts the year's addition to the
+// corporation tax on top of it; it is not rounded.
+Extended CompanyTaxTotal(const law::Edition& law, YenAmount corporationTax, YenAmount inhabitantTax,
+                         YenAmount businessTax) {
+  return law.corporationTax.additionRate * corporationTax + corporationTax + inhabitantTax + businessTax;
+}
+
+// The company's side note: the levy, and where the year names its added tax,
+// the rates the case computes with.
+std::string CompanyNote(const CompanyCase& c, const law::Edition& law) {
+  const law::LevyRate& inhabitant = law.corporateInhabitantTax.*c.inhabitantTax;
+  std::string note = Fill(c.note, {ManYenText(inhabitant.levy)});
+  if (law.corporationTax.additionName.empty()) return note;
+  const law::EnterpriseTaxLaw& enterprise = law.enterpriseTax;
+  const bool large = c.kind == CompanyKind::Large;
+  const std::string corporationRate =
+      large ? PercentText(law.corporationTax.largeCompanyRate)
+            : PercentText(law.corporationTax.smallCompany.front().rate) + "・" +
+                  PercentText(law.corporationTax.smallCompany.back().rate);
+  const std::string inhabitantRate = inhabitant.bandEdge == law::kNoLimit
+                                         ? PercentText(inhabitant.lowerRate)
+                                         : PercentText(inhabitant.lowerRate) + "・" +
+                                               PercentText(inhabitant.upperRate);
+  const std::string enterpriseRate =
+      large ? PercentText(enterprise.largeCompanyIncomeRate) + "と特別法人事業税" +
+                  PercentText(enterprise.largeCompanySpecialRate)
+            : "標準税率と特別法人事業税" + PercentText(enterprise.smallCompanySpecialRate);
+  return note + Fill(c.ratesNote, {corporationRate, PercentText(law.corporationTax.additionRate), inhabitantRate,
+                                   enterpriseRate});
 }
 
 // ---- Gifts ---------------------------------------------------------------
 
-constexpr YenAmount kGiftBasicDeduction = 1100000;
 // The marginal figure looks 100,000 yen ahead and scales the step up to a
 // million (by 10).
 constexpr YenAmount kGiftNextStep = 100000;
@@ -240,7 +235,7 @@ constexpr int kGiftStepsPerMillion = kOneMillionYen / kGiftNextStep;
 
 struct GiftCase {
   GiftKind kind;
-  YenAmount (*schedule)(YenAmount taxableGift);
+  YenAmount (*schedule)(const law::Edition& law, YenAmount taxableGift);
 };
 
 constexpr std::array<GiftCase, 2> kGiftCases{{
@@ -257,8 +252,12 @@ constexpr std::array<std::string_view, kResultCount> kGiftCaptions{
 
 MainSheet ComputeTransfer(TransferKind kind, const MainInputs& inputs) {
   const TransferCase& c = kTransferCases[static_cast<std::size_t>(kind)];
+  const law::Edition& law = law::EditionOf(inputs.edition);
+  const std::string deductionText = ManYenText(law.transfers.residenceDeduction);
   MainSheet sheet = StartSheet(InputsUsed({kIncomeInput, kDeductionInput}),
-                               c.comment.empty() ? SidePanel{} : CommentPanel(c.comment));
+                               c.comment.empty() ? SidePanel{} : CommentPanel(Fill(c.comment, {deductionText})));
+  const TwoBandRate& incomeTaxRate = law.transfers.*c.incomeTax;
+  const TwoBandRate& inhabitantTaxRate = law.transfers.*c.inhabitantTax;
 
   const YenAmount income = ToYen(inputs.income, inputs.unit);
   const YenAmount gross = income;
@@ -268,9 +267,9 @@ MainSheet ComputeTransfer(TransferKind kind, const MainInputs& inputs) {
   LogFigure(sheet, "土地譲渡の所得金額", ToDisplay(income));
 
   YenAmount base = income;
-  if (c.residenceDeduction != 0) {
-    base = ClampAtZero(StoreYen(static_cast<Extended>(income) - c.residenceDeduction));
-    LogFigure(sheet, c.deductedCaption, LogValue(base, c.deductedWhole));
+  if (c.residenceDeduction) {
+    base = ClampAtZero(StoreYen(static_cast<Extended>(income) - law.transfers.residenceDeduction));
+    LogFigure(sheet, Fill(c.deductedCaption, {deductionText}), LogValue(base, c.deductedWhole));
   }
 
   const YenAmount taxable = ClampAtZero(StoreYen(static_cast<Extended>(base) - deductions));
@@ -278,13 +277,13 @@ MainSheet ComputeTransfer(TransferKind kind, const MainInputs& inputs) {
   LogFigure(sheet, c.taxableCaption, ToDisplay(taxable));
   const YenAmount nextBase = NextMillion(taxable);
 
-  const YenAmount incomeTax = ClampAtZero(TransferIncomeTax(c.incomeTax, taxable));
+  const YenAmount incomeTax = ClampAtZero(TransferIncomeTax(law, incomeTaxRate, taxable));
   SetResult(sheet, kNationalField, incomeTax);
-  LogFigure(sheet, c.incomeTaxCaption, LogValue(incomeTax, c.incomeTaxWhole));
-  const YenAmount incomeTaxNext = TransferIncomeTax(c.incomeTax, nextBase);
+  LogFigure(sheet, Fill(c.incomeTaxCaption, {RatesText(incomeTaxRate)}), LogValue(incomeTax, c.incomeTaxWhole));
+  const YenAmount incomeTaxNext = TransferIncomeTax(law, incomeTaxRate, nextBase);
 
-  const YenAmount inhabitantTax = ClampAtZero(TransferInhabitantTax(c.inhabitantTax, taxable));
-  const YenAmount inhabitantTaxNext = TransferInhabitantTax(c.inhabitantTax, nextBase);
+  const YenAmount inhabitantTax = ClampAtZero(TransferInhabitantTax(inhabitantTaxRate, taxable));
+  const YenAmount inhabitantTaxNext = TransferInhabitantTax(inhabitantTaxRate, nextBase);
   SetResult(sheet, kLocalField, inhabitantTax);
 
   const YenAmount taxes = incomeTax + inhabitantTax;
@@ -317,7 +316,9 @@ MainSheet ComputeTransfer(TransferKind kind, const MainInputs& inputs) {
 
 MainSheet ComputeCompany(CompanyKind kind, const MainInputs& inputs) {
   const CompanyCase& c = kCompanyCases[static_cast<std::size_t>(kind)];
-  MainSheet sheet = StartSheet(InputsUsed({kProfitInput}), CommentPanel(c.note, "地方税の均等割"));
+  const law::Edition& law = law::EditionOf(inputs.edition);
+  MainSheet sheet = StartSheet(InputsUsed({kProfitInput}), CommentPanel(CompanyNote(c, law), "地方税の均等割"));
+  const law::LevyRate& inhabitantTaxRate = law.corporateInhabitantTax.*c.inhabitantTax;
 
   const YenAmount profit = ToYen(inputs.profit, inputs.unit);
   const YenAmount gross = profit;
@@ -327,23 +328,23 @@ MainSheet ComputeCompany(CompanyKind kind, const MainInputs& inputs) {
   const YenAmount nextProfit = NextMillion(gross);
   SetResult(sheet, kTaxableField, profit);
 
-  const YenAmount corporationTax = ClampAtZero(c.corporationTax(profit));
+  const YenAmount corporationTax = ClampAtZero(c.corporationTax(law, profit));
   SetResult(sheet, kNationalField, corporationTax);
   LogFigure(sheet, "法人税額", WholeMan(corporationTax));
-  const YenAmount corporationTaxNext = c.corporationTax(nextProfit);
+  const YenAmount corporationTaxNext = c.corporationTax(law, nextProfit);
 
-  const YenAmount inhabitantTax = ClampAtZero(CompanyInhabitantTax(c.inhabitantTax, corporationTax));
-  const YenAmount inhabitantTaxNext = CompanyInhabitantTax(c.inhabitantTax, corporationTaxNext);
+  const YenAmount inhabitantTax = ClampAtZero(CompanyInhabitantTax(inhabitantTaxRate, corporationTax));
+  const YenAmount inhabitantTaxNext = CompanyInhabitantTax(inhabitantTaxRate, corporationTaxNext);
   SetResult(sheet, kLocalField, inhabitantTax);
 
-  const YenAmount businessTax = ClampAtZero(c.businessTax(profit));
-  const YenAmount businessTaxNext = c.businessTax(nextProfit);
+  const YenAmount businessTax = ClampAtZero(c.businessTax(law, profit));
+  const YenAmount businessTaxNext = c.businessTax(law, nextProfit);
   SetResult(sheet, kBusinessField, businessTax);
 
   // The total carries fractions of a yen, so the rates are worked here
   // rather than by WriteRates.
-  const Extended total = CompanyTaxTotal(corporationTax, inhabitantTax, businessTax);
-  const Extended totalNext = CompanyTaxTotal(corporationTaxNext, inhabitantTaxNext, businessTaxNext);
+  const Extended total = CompanyTaxTotal(law, corporationTax, inhabitantTax, businessTax);
+  const Extended totalNext = CompanyTaxTotal(law, corporationTaxNext, inhabitantTaxNext, businessTaxNext);
   sheet.results[kTotalField] = total / kYenPerMan;
   if (gross != 0) sheet.results[kAverageRateField] = total / gross * 100;
   if (total > 0) sheet.results[kNextMillionField] = (totalNext - total) / kYenPerMan;
@@ -360,7 +361,7 @@ MainSheet ComputeCompany(CompanyKind kind, const MainInputs& inputs) {
   if (inputs.unit == AmountUnit::Yen) sheet.results[kTotalField] = FieldInYen(total);
   SetCaptions(sheet, kCompanyCaptions);
 
-  // The pie shows the corporation tax without the further tenth.
+  // The pie shows the corporation tax without the year's addition.
   std::vector<PieAmount> slices{{"国税", ChartColour::Red, static_cast<Extended>(corporationTax)},
                                 {"県税", ChartColour::Lime, static_cast<Extended>(inhabitantTax)}};
   if (c.cityTaxSlice) slices.push_back({"市税", ChartColour::Yellow, 0});
@@ -372,6 +373,7 @@ MainSheet ComputeCompany(CompanyKind kind, const MainInputs& inputs) {
 
 MainSheet ComputeGift(GiftKind kind, const MainInputs& inputs) {
   const GiftCase& c = kGiftCases[static_cast<std::size_t>(kind)];
+  const law::Edition& law = law::EditionOf(inputs.edition);
   MainSheet sheet = StartSheet(InputsUsed({kValueInput}), SidePanel{});
 
   const YenAmount gifts = ToYen(inputs.value, inputs.unit);
@@ -379,16 +381,16 @@ MainSheet ComputeGift(GiftKind kind, const MainInputs& inputs) {
 
   LogHeader(sheet);
   LogFigure(sheet, "贈与額", ToDisplay(gifts));
-  const YenAmount taxable = ClampAtZero(StoreYen(static_cast<Extended>(gifts) - kGiftBasicDeduction));
+  const YenAmount taxable = ClampAtZero(StoreYen(static_cast<Extended>(gifts) - law.giftTax.basicDeduction));
   SetResult(sheet, kTaxableField, taxable);
   LogFigure(sheet, "贈与税の基礎控除後の課税価額", ToDisplay(taxable));
 
   const YenAmount nextTaxable = taxable + kGiftNextStep;  // exact, as in NextMillion
-  const YenAmount giftTax = ClampAtZero(c.schedule(taxable));
+  const YenAmount giftTax = ClampAtZero(c.schedule(law, taxable));
   SetResult(sheet, kNationalField, giftTax);
   LogFigure(sheet, "贈与税額", WholeMan(giftTax));
 
-  const YenAmount giftTaxNext = c.schedule(nextTaxable);
+  const YenAmount giftTaxNext = c.schedule(law, nextTaxable);
   SetResult(sheet, kTotalField, giftTax);
   if (auto rate = AverageRate(giftTax, gross)) sheet.results[kAverageRateField] = *rate;
   if (giftTax > 0)

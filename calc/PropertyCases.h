@@ -1,14 +1,16 @@
 // The property cases of the main window: transfers of land and buildings,
 // companies and gifts. Each family is one calculation driven by a table of
-// per-case parameters (rates, band edges, captions, comments, which log lines
-// are whole 万円); the buttons reach it through the registry in MainCases.cpp.
+// per-case parameters (which of the edition's rates, captions, comments, which
+// log lines are whole 万円); the buttons reach it through the registry in
+// MainCases.cpp.
 //
 //   transfers  NValEdit11 income, NValEdit12 deductions -> income tax with the
 //              2.1 % surtax and the inhabitant tax at flat or two-band rates,
 //              after the 30,000,000 yen residence deduction where it applies
 //   companies  NValEdit13 profit -> corporation tax, inhabitant tax with the
-//              per-capita levy, business tax; the total adds a further tenth
-//              of the corporation tax
+//              per-capita levy, business tax; the total adds the year's
+//              addition to the corporation tax (a further tenth in 平成29年版,
+//              the local corporation tax in 令和7年分)
 //   gifts      NValEdit14 gifts -> gift tax after the 1,100,000 yen basic
 //              deduction; the marginal figure steps by 100,000 yen, times 10
 #pragma once

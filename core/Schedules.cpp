@@ -1,52 +1,9 @@
 #include "core/Schedules.h"
 
-#include <array>
+#include <span>
 
 namespace tavenko {
 namespace {
-
-constexpr std::array<Bracket, 7> kIncomeTax{{
-    {1950000, 0.05L, 0},
-    {3300000, 0.1L, 97500},
-    {6950000, 0.2L, 427500},
-    {9000000, 0.23L, 636000},
-    {18000000, 0.33L, 1536000},
-    {40000000, 0.4L, 2796000},
-    {kNoLimit, 0.45L, 4796000},
-}};
-
-constexpr std::array<Bracket, 8> kInheritanceTax{{
-    {10000000, 0.1L, 0},
-    {30000000, 0.15L, 500000},
-    {50000000, 0.2L, 2000000},
-    {100000000, 0.3L, 7000000},
-    {200000000, 0.4L, 17000000},
-    {300000000, 0.45L, 27000000},
-    {600000000, 0.5L, 42000000},
-    {kNoLimit, 0.55L, 72000000},
-}};
-
-constexpr std::array<Bracket, 8> kGiftTaxGeneral{{
-    {2000000, 0.1L, 0},
-    {3000000, 0.15L, 100000},
-    {4000000, 0.2L, 250000},
-    {6000000, 0.3L, 650000},
-    {10000000, 0.4L, 1250000},
-    {15000000, 0.45L, 1750000},
-    {30000000, 0.5L, 2500000},
-    {kNoLimit, 0.55L, 4000000},
-}};
-
-constexpr std::array<Bracket, 8> kGiftTaxSpecial{{
-    {2000000, 0.1L, 0},
-    {4000000, 0.15L, 100000},
-    {6000000, 0.2L, 300000},
-    {10000000, 0.3L, 900000},
-    {15000000, 0.4L, 1900000},
-    {30000000, 0.45L, 2650000},
-    {45000000, 0.5L, 4150000},
-    {kNoLimit, 0.55L, 6400000},
-}};
 
 // x × rate - subtrahend of the row x falls in, before the single rounding.
 Extended BracketTax(std::span<const Bracket> table, YenAmount x) {
@@ -61,79 +18,86 @@ YenAmount ProgressiveTax(std::span<const Bracket> table, YenAmount x) {
   return StoreYen(BracketTax(table, x));
 }
 
+YenAmount EnterpriseTax(const law::EnterpriseTaxSchedule& schedule, YenAmount profit) {
+  for (const Bracket& band : schedule.bands) {
+    if (profit > band.upTo) continue;
+    const Extended p = static_cast<Extended>(profit);
+    if (schedule.applies == law::EnterpriseFactor::OnEachRate)
+      return StoreYen(p * band.rate * schedule.factor - band.subtrahend);
+    return StoreYen((p * band.rate - band.subtrahend) * schedule.factor);
+  }
+  return 0;  // not reached: the top band has no limit
+}
+
 }  // namespace
 
-std::span<const Bracket> IncomeTaxBrackets() { return kIncomeTax; }
-std::span<const Bracket> InheritanceTaxBrackets() { return kInheritanceTax; }
-std::span<const Bracket> GiftTaxGeneralBrackets() { return kGiftTaxGeneral; }
-std::span<const Bracket> GiftTaxSpecialBrackets() { return kGiftTaxSpecial; }
-
-YenAmount SalaryIncome(YenAmount revenue) {
+YenAmount SalaryIncome(const Edition& law, YenAmount revenue) {
+  const law::SalaryIncomeLaw& salary = law.salaryIncome;
+  if (revenue <= salary.noIncomeUpTo) return 0;
   const Extended s = static_cast<Extended>(revenue);
-  if (revenue <= 650000) return 0;
-  if (revenue <= 1625000) return StoreYen(s - 650000);
-  if (revenue <= 1800000) return StoreYen(s - s * 0.4L);
-  if (revenue <= 3600000) return StoreYen(s - s * 0.3L - 180000);
-  if (revenue <= 6600000) return StoreYen(s - s * 0.2L - 540000);
-  if (revenue <= 10000000) return StoreYen(s - s * 0.1L - 1200000);
-  return StoreYen(s - 2200000);
+  for (const Bracket& band : salary.bands)
+    if (revenue <= band.upTo) return StoreYen(s - s * band.rate - band.subtrahend);
+  return 0;  // not reached: the top band has no limit
 }
 
-YenAmount IncomeTaxWithSurtax(YenAmount taxableIncome) {
+YenAmount IncomeTaxWithSurtax(const Edition& law, YenAmount taxableIncome) {
   if (taxableIncome <= 0) return 0;
-  return StoreYen(BracketTax(kIncomeTax, taxableIncome) * kReconstructionSurtaxFactor);
+  return StoreYen(BracketTax(law.incomeTax.brackets, taxableIncome) * law.incomeTax.surtaxFactor);
 }
 
-YenAmount PrefecturalInhabitantTax(YenAmount taxableIncome) {
+YenAmount PrefecturalInhabitantTax(const Edition& law, YenAmount taxableIncome) {
   if (taxableIncome <= 0) return 0;
-  return StoreYen(static_cast<Extended>(taxableIncome) * 0.04L);
+  return StoreYen(static_cast<Extended>(taxableIncome) * law.inhabitantTax.prefecturalRate);
 }
 
-YenAmount MunicipalInhabitantTax(YenAmount taxableIncome) {
+YenAmount MunicipalInhabitantTax(const Edition& law, YenAmount taxableIncome) {
   if (taxableIncome <= 0) return 0;
-  return StoreYen(static_cast<Extended>(taxableIncome) * 0.06L);
+  return StoreYen(static_cast<Extended>(taxableIncome) * law.inhabitantTax.municipalRate);
 }
 
-YenAmount IndividualBusinessTax(YenAmount businessIncome) {
-  return StoreYen((static_cast<Extended>(businessIncome) - 2900000) * 0.05L);
+YenAmount IndividualBusinessTax(const Edition& law, YenAmount businessIncome) {
+  const law::IndividualBusinessTaxLaw& business = law.individualBusinessTax;
+  return StoreYen((static_cast<Extended>(businessIncome) - business.ownerDeduction) * business.rate);
 }
 
-YenAmount CorporationTax(YenAmount companyIncome) {
-  const Extended p = static_cast<Extended>(companyIncome);
-  if (companyIncome <= 8000000) return StoreYen(p * 0.15L);
-  return StoreYen(p * 0.234L - 672000);
+YenAmount CorporationTax(const Edition& law, YenAmount companyIncome) {
+  return StoreYen(BracketTax(law.corporationTax.smallCompany, companyIncome));
 }
 
-YenAmount CorporateEnterpriseTax(YenAmount companyIncome) {
-  const Extended p = static_cast<Extended>(companyIncome);
-  if (companyIncome <= 4000000) return StoreYen(p * 0.05L);
-  if (companyIncome <= 8000000) return StoreYen(p * 0.073L - 92000);
-  return StoreYen(p * 0.096L - 276000);
+YenAmount CorporateEnterpriseTax(const Edition& law, YenAmount companyIncome) {
+  return EnterpriseTax(law.enterpriseTax.smallCompany, companyIncome);
 }
 
-YenAmount InheritanceTaxSchedule(YenAmount statutoryShare) {
-  return ProgressiveTax(kInheritanceTax, statutoryShare);
+YenAmount LargeCompanyCorporationTax(const Edition& law, YenAmount companyIncome) {
+  return StoreYen(companyIncome * law.corporationTax.largeCompanyRate);
 }
 
-YenAmount GiftTaxGeneral(YenAmount taxableGift) { return ProgressiveTax(kGiftTaxGeneral, taxableGift); }
+YenAmount LargeCompanyEnterpriseTax(const Edition& law, YenAmount companyIncome) {
+  return EnterpriseTax(law.enterpriseTax.largeCompany, companyIncome);
+}
 
-YenAmount GiftTaxSpecial(YenAmount taxableGift) { return ProgressiveTax(kGiftTaxSpecial, taxableGift); }
+YenAmount InheritanceTaxSchedule(const Edition& law, YenAmount statutoryShare) {
+  return ProgressiveTax(law.inheritanceTax.brackets, statutoryShare);
+}
 
-YenAmount AccountantFeeBase(YenAmount estateValue) {
-  // Each row includes its lower bound.
-  if (estateValue < 50000000) return 300000;
-  if (estateValue < 70000000) return 450000;
-  if (estateValue < 100000000) return 700000;
-  if (estateValue < 300000000) return 950000;
-  if (estateValue < 500000000) return 1200000;
-  if (estateValue < 700000000) return 1450000;
-  if (estateValue < 1000000000) return 1800000;
-  // 1,900,000 yen, and 100,000 yen more for each full 100,000,000 above,
-  // worked in 万円: 190 万, and 10 万 for each 10,000 万 (one 億).
-  constexpr Extended kManPerOku = 10000;
-  const Extended hundredMillions =
-      Int((static_cast<Extended>(estateValue) - 1000000000) / kYenPerMan / kManPerOku);
-  return StoreYen((hundredMillions * 10 + 180 + 10) * kYenPerMan);
+YenAmount GiftTaxGeneral(const Edition& law, YenAmount taxableGift) {
+  return ProgressiveTax(law.giftTax.general, taxableGift);
+}
+
+YenAmount GiftTaxSpecial(const Edition& law, YenAmount taxableGift) {
+  return ProgressiveTax(law.giftTax.linealAscendant, taxableGift);
+}
+
+YenAmount AccountantFeeBase(const Edition& law, YenAmount estateValue) {
+  const law::AccountantFeeLaw& fee = law.accountantFee;
+  for (const law::FeeRow& row : fee.rows)
+    if (estateValue < row.below) return row.fee;
+  // The top fee, and a step more for each full step above the last row's
+  // bound, the steps counted in 万円 first; the fee is worked on whole
+  // numbers, so exact.
+  const Extended steps = Int((static_cast<Extended>(estateValue) - fee.rows.back().below) / kYenPerMan /
+                             (fee.topStep / kYenPerMan));
+  return StoreYen(steps * fee.topStepAmount + fee.topFee);
 }
 
 }  // namespace tavenko

@@ -1,43 +1,34 @@
-// The tax and fee schedules of the tax year Heisei 29, as pure functions from
-// one amount to one amount. Each bracket formula is evaluated in extended
+// The tax and fee schedules, as pure functions from one amount to one amount
+// under the law of an edition. Each bracket formula is evaluated in extended
 // precision in the order the law's table writes it (the product first, then
 // the subtrahend, then the surtax factor) and rounded once, ties to even.
 #pragma once
 
-#include <span>
+#include <cstdint>
 
 #include "core/Amount.h"
+#include "law/Edition.h"
 
 namespace tavenko {
 
-YenAmount SalaryIncome(YenAmount revenue);
-YenAmount IncomeTaxWithSurtax(YenAmount taxableIncome);  // with the 2.1 % surtax
-YenAmount PrefecturalInhabitantTax(YenAmount taxableIncome);
-YenAmount MunicipalInhabitantTax(YenAmount taxableIncome);
-YenAmount IndividualBusinessTax(YenAmount businessIncome);  // may be negative
-YenAmount CorporationTax(YenAmount companyIncome);          // may be negative
-YenAmount CorporateEnterpriseTax(YenAmount companyIncome);  // may be negative
-YenAmount InheritanceTaxSchedule(YenAmount statutoryShare);
-YenAmount GiftTaxGeneral(YenAmount taxableGift);
-YenAmount GiftTaxSpecial(YenAmount taxableGift);  // gifts from lineal ascendants
-YenAmount AccountantFeeBase(YenAmount estateValue);
+using law::Bracket;
+using law::Edition;
+using law::kNoLimit;
 
-// One row of a progressive table: amounts up to and including `upTo` are
-// taxed at `rate` less `subtrahend`. Exposed so that the rates help can be
-// written from the very tables the program computes with.
-struct Bracket {
-  YenAmount upTo;  // inclusive upper bound; kNoLimit for the top row
-  Extended rate;
-  YenAmount subtrahend;
-};
-inline constexpr YenAmount kNoLimit = INT64_MAX;
-
-// Rows from the lowest upward; an amount at or below zero pays nothing.
-std::span<const Bracket> IncomeTaxBrackets();  // before the surtax factor
-std::span<const Bracket> InheritanceTaxBrackets();
-std::span<const Bracket> GiftTaxGeneralBrackets();
-std::span<const Bracket> GiftTaxSpecialBrackets();
-
-inline constexpr Extended kReconstructionSurtaxFactor = 1.021L;
+YenAmount SalaryIncome(const Edition& law, YenAmount revenue);
+YenAmount IncomeTaxWithSurtax(const Edition& law, YenAmount taxableIncome);
+YenAmount PrefecturalInhabitantTax(const Edition& law, YenAmount taxableIncome);
+YenAmount MunicipalInhabitantTax(const Edition& law, YenAmount taxableIncome);
+YenAmount IndividualBusinessTax(const Edition& law, YenAmount businessIncome);  // may be negative
+// A company with capital up to 100,000,000 yen.
+YenAmount CorporationTax(const Edition& law, YenAmount companyIncome);          // may be negative
+YenAmount CorporateEnterpriseTax(const Edition& law, YenAmount companyIncome);  // may be negative
+// A company with capital above 100,000,000 yen.
+YenAmount LargeCompanyCorporationTax(const Edition& law, YenAmount companyIncome);
+YenAmount LargeCompanyEnterpriseTax(const Edition& law, YenAmount companyIncome);
+YenAmount InheritanceTaxSchedule(const Edition& law, YenAmount statutoryShare);
+YenAmount GiftTaxGeneral(const Edition& law, YenAmount taxableGift);
+YenAmount GiftTaxSpecial(const Edition& law, YenAmount taxableGift);  // gifts from lineal ascendants
+YenAmount AccountantFeeBase(const Edition& law, YenAmount estateValue);
 
 }  // namespace tavenko

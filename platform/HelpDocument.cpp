@@ -48,19 +48,21 @@ QString BracketTable(const QString& baseCaption, std::span<const Bracket> rows) 
 struct GeneratedTable {
   const char* name;  // the marker <!--generated:name--> in the document
   const char* baseCaption;
-  std::span<const Bracket> (*rows)();
+  std::span<const Bracket> (*rows)(const law::Edition& law);
 };
 
 const GeneratedTable kGeneratedTables[] = {
-    {"income-tax", "課税所得金額", IncomeTaxBrackets},
-    {"gift-tax-general", "基礎控除後の課税価格", GiftTaxGeneralBrackets},
-    {"gift-tax-ascendant", "基礎控除後の課税価格", GiftTaxSpecialBrackets},
-    {"inheritance-tax", "法定相続分に応ずる取得金額", InheritanceTaxBrackets},
+    {"income-tax", "課税所得金額", [](const law::Edition& law) { return law.incomeTax.brackets; }},
+    {"gift-tax-general", "基礎控除後の課税価格", [](const law::Edition& law) { return law.giftTax.general; }},
+    {"gift-tax-ascendant", "基礎控除後の課税価格",
+     [](const law::Edition& law) { return law.giftTax.linealAscendant; }},
+    {"inheritance-tax", "法定相続分に応ずる取得金額",
+     [](const law::Edition& law) { return law.inheritanceTax.brackets; }},
 };
 
 }  // namespace
 
-std::optional<QString> HelpDocumentHtml(const QString& helpFile) {
+std::optional<QString> HelpDocumentHtml(const QString& helpFile, const law::Edition& law) {
   static const bool registered = (RegisterHelpResources(), true);
   Q_UNUSED(registered);
   const QString baseName = QFileInfo(helpFile).completeBaseName().toLower();
@@ -70,7 +72,7 @@ std::optional<QString> HelpDocumentHtml(const QString& helpFile) {
   QString html = QString::fromUtf8(file.readAll());
   for (const GeneratedTable& table : kGeneratedTables) {
     html.replace(QStringLiteral("<!--generated:%1-->").arg(QLatin1String(table.name)),
-                 BracketTable(QString::fromUtf8(table.baseCaption), table.rows()));
+                 BracketTable(QString::fromUtf8(table.baseCaption), table.rows(law)));
   }
   return html;
 }

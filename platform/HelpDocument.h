@@ -6,10 +6,13 @@
 #include <QString>
 #include <optional>
 
+#include "law/Edition.h"
+
 namespace tavenko::platform {
 
 // The HTML of the help document that goes by `helpFile` ("tavenko.hlp" is
-// the rates help); nothing when the program ships no such document.
-std::optional<QString> HelpDocumentHtml(const QString& helpFile);
+// the rates help), its tables written from the law of `law`; nothing when the
+// program ships no such document.
+std::optional<QString> HelpDocumentHtml(const QString& helpFile, const law::Edition& law = law::kHeisei29);
 
 }  // namespace tavenko::platform

@@ -11,8 +11,10 @@ struct Case {
   YenAmount out;
 };
 
-void ExpectSchedule(const char* name, YenAmount (*schedule)(YenAmount), std::initializer_list<Case> cases) {
-  for (const Case& c : cases) EXPECT_EQ(schedule(c.in), c.out) << name << "(" << c.in << ")";
+void ExpectSchedule(const char* name, YenAmount (*schedule)(const law::Edition&, YenAmount),
+                    std::initializer_list<Case> cases, const law::Edition& edition = law::kHeisei29) {
+  for (const Case& c : cases)
+    EXPECT_EQ(schedule(edition, c.in), c.out) << name << "(" << c.in << ") under " << edition.key;
 }
 
 }  // namespace
@@ -100,8 +102,38 @@ TEST(Schedules, AccountantFeeBaseIncludesEachLowerBound) {
 
 TEST(Schedules, LargestFiguresDoNotOverflow) {
   const YenAmount largest = 9999999999990000;  // 999,999,999,999 万円
-  EXPECT_GT(IncomeTaxWithSurtax(largest), 0);
-  EXPECT_GT(InheritanceTaxSchedule(largest), 0);
-  EXPECT_GT(AccountantFeeBase(largest), 0);
-  EXPECT_EQ(SalaryIncome(largest), largest - 2200000);
+  for (const law::Edition* edition : law::Editions()) {
+    EXPECT_GT(IncomeTaxWithSurtax(*edition, largest), 0);
+    EXPECT_GT(InheritanceTaxSchedule(*edition, largest), 0);
+    EXPECT_GT(AccountantFeeBase(*edition, largest), 0);
+    EXPECT_GT(CorporationTax(*edition, largest), 0);
+    EXPECT_GT(CorporateEnterpriseTax(*edition, largest), 0);
+  }
+  EXPECT_EQ(SalaryIncome(law::kHeisei29, largest), largest - 2200000);
+  EXPECT_EQ(SalaryIncome(law::kReiwa7, largest), largest - 1950000);
+}
+
+// 令和7年分: the schedules that changed, at each band edge and one yen above.
+TEST(Schedules, Reiwa7SalaryIncome) {
+  ExpectSchedule("SalaryIncome", SalaryIncome,
+                 // clang-format off
+                 {{650000, 0}, {650001, 1}, {1900000, 1250000}, {1900001, 1250001}, {3600000, 2440000},
+                  {3600001, 2440001}, {6000000, 4360000}, {6600000, 4840000}, {6600001, 4840001},
+                  {8500000, 6550000}, {8500001, 6550001}, {10000000, 8050000}},
+                 // clang-format on
+                 law::kReiwa7);
+}
+
+TEST(Schedules, Reiwa7CompanyTaxes) {
+  ExpectSchedule("CorporationTax", CorporationTax,
+                 {{8000000, 1200000},
+                  {8000001, 1200000},
+                  {10000000, 1664000},
+                  {1000000000, 231344000},
+                  {1000000001, 231504000}},
+                 law::kReiwa7);
+  ExpectSchedule("LargeCompanyCorporationTax", LargeCompanyCorporationTax, {{10000000, 2320000}}, law::kReiwa7);
+  ExpectSchedule("CorporateEnterpriseTax", CorporateEnterpriseTax,
+                 {{4000000, 191800}, {4000001, 191800}, {8000000, 482240}, {10000000, 674040}}, law::kReiwa7);
+  ExpectSchedule("LargeCompanyEnterpriseTax", LargeCompanyEnterpriseTax, {{10000000, 360000}}, law::kReiwa7);
 }

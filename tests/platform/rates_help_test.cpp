@@ -56,7 +56,7 @@ QList<RateRow> RateRows(const QString& table) {
   return rows;
 }
 
-using Schedule = YenAmount (*)(YenAmount);
+using Schedule = YenAmount (*)(const law::Edition&, YenAmount);
 
 }  // namespace
 
@@ -107,8 +107,8 @@ class RatesHelpTest : public QObject {
       // The row's formula gives the schedule's figure at both of its ends.
       for (YenAmount x : {row.lower + 1, row.upper == kNoLimit ? row.lower + 123456789 : row.upper}) {
         Extended tax = static_cast<Extended>(x) * row.rate - row.subtrahend;
-        if (withSurtax) tax *= kReconstructionSurtaxFactor;
-        QVERIFY2(schedule(x) == StoreYen(tax), qPrintable(QString::number(x)));
+        if (withSurtax) tax *= law::kHeisei29.incomeTax.surtaxFactor;
+        QVERIFY2(schedule(law::kHeisei29, x) == StoreYen(tax), qPrintable(QString::number(x)));
       }
     }
     QCOMPARE(lower, kNoLimit);
@@ -123,8 +123,8 @@ class RatesHelpTest : public QObject {
     for (auto match = row.globalMatch(table); match.hasNext(); ++rows) {
       const auto m = match.next();
       const YenAmount fee = ParseYen(m.captured(3));
-      QCOMPARE(AccountantFeeBase(ParseYen(m.captured(1))), fee);
-      QCOMPARE(AccountantFeeBase(ParseYen(m.captured(2)) - 1), fee);
+      QCOMPARE(AccountantFeeBase(law::kHeisei29, ParseYen(m.captured(1))), fee);
+      QCOMPARE(AccountantFeeBase(law::kHeisei29, ParseYen(m.captured(2)) - 1), fee);
     }
     QCOMPARE(rows, 7);
     QVERIFY(

@@ -39,6 +39,54 @@ std::string ManYenText(YenAmount yen) {
 
 std::string PercentText(Extended rate) { return FullWidth(FormatGeneral(rate * 100)) + "％"; }
 
+namespace {
+
+// The UTF-8 characters of a text.
+std::vector<std::string_view> Characters(std::string_view text) {
+  std::vector<std::string_view> characters;
+  for (std::size_t i = 0; i < text.size();) {
+    const unsigned char lead = static_cast<unsigned char>(text[i]);
+    const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    characters.push_back(text.substr(i, length));
+    i += length;
+  }
+  return characters;
+}
+
+bool IsFigureCharacter(std::string_view c) {
+  return c == "．" || c == "％" || (c.size() == 3 && c.substr(0, 2) == "\xEF\xBC" && c[2] >= '\x90' && c[2] <= '\x99');
+}
+
+bool IsClosingPunctuation(std::string_view c) { return c == "、" || c == "。" || c == "・" || c == "）"; }
+
+}  // namespace
+
+std::string WrapNote(std::string_view text, int columns) {
+  // Units that are never broken: a figure (digits, point and percent sign),
+  // or one character; a closing punctuation mark hangs at a line's end
+  // rather than open the next one.
+  std::vector<std::string> units;
+  for (std::string_view c : Characters(text)) {
+    if (!units.empty() && IsFigureCharacter(c) && IsFigureCharacter(Characters(units.back()).back()))
+      units.back() += c;
+    else
+      units.emplace_back(c);
+  }
+  std::string note = " ";
+  int halfColumns = 1;  // the opening space; a full-width character takes two
+  for (const std::string& unit : units) {
+    int width = 0;
+    for (std::string_view c : Characters(unit)) width += c.size() == 1 ? 1 : 2;
+    if (halfColumns + width > 2 * columns && !IsClosingPunctuation(unit) && halfColumns > 0) {
+      note += "\r\n";
+      halfColumns = 0;
+    }
+    note += unit;
+    halfColumns += width;
+  }
+  return note;
+}
+
 std::string Fill(std::string_view pattern, std::initializer_list<std::string_view> figures) {
   const std::vector<std::string_view> values(figures);
   std::string text;

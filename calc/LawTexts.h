@@ -23,6 +23,11 @@ std::string ManYenText(YenAmount yen);
 // A rate as percent in full width: 0.05 -> "５％", 0.103 -> "１０．３％".
 std::string PercentText(Extended rate);
 
+// A note broken into lines of at most `columns` full-width characters (a
+// half-width one counts half), CR LF between lines, the first line opened
+// by a half-width space as the side notes are.
+std::string WrapNote(std::string_view text, int columns);
+
 // A text with "{0}", "{1}"... replaced by the given figures' texts.
 std::string Fill(std::string_view pattern, std::initializer_list<std::string_view> figures);
 

@@ -151,9 +151,10 @@ struct CompanyCase {
   // Label13, "{0}" standing for the per-capita levy; no line break after the
   // last line.
   std::string_view note;
-  // Where the year adds a named national tax to the corporation tax: the
-  // note's further lines, "{0}" the corporation tax rate, "{1}" the added
-  // tax's rate, "{2}" the inhabitant tax rate(s), "{3}" the enterprise tax.
+  // Where the year adds a named national tax to the corporation tax, the note
+  // states every rate instead: "{0}" the levy, "{1}" the corporation tax
+  // rate(s), "{2}" the added tax and "{3}" its rate, "{4}" the inhabitant
+  // tax rate(s), "{5}" the enterprise tax.
   std::string_view ratesNote;
 };
 
@@ -171,11 +172,8 @@ constexpr std::array<CompanyCase, 2> kCompanyCases{{
              "円以下、従業員５０人超と\r\n"
              "して{0}を地方税の均\r\n"
              "等割として計算している。",
-     .ratesNote = "\r\n法人税{0}、地方法人税は\r\n"
-                  "その{1}、法人税割{2}。\r\n"
-                  "事業税は所得割{3}で\r\n"
-                  "付加価値割と資本割は\r\n"
-                  "計算していない。"},
+     .ratesNote = "資本金１億円超、均等割{0}。法人税{1}、{2}はその{3}、法人税割{4}。事業税は{5}で、"
+                  "付加価値割・資本割は計算していない。"},
     {.kind = CompanyKind::Small,
      .profitCaption = "法人の所得金額",
      .corporationTax = CorporationTax,
@@ -186,9 +184,7 @@ constexpr std::array<CompanyCase, 2> kCompanyCases{{
              "従業員５０人以下の{0}\r\n"
              "を地方税の均等割として計\r\n"
              "算している。",
-     .ratesNote = "\r\n法人税{0}、地方法人税は\r\n"
-                  "その{1}、法人税割{2}。\r\n"
-                  "事業税は{3}。"},
+     .ratesNote = "資本金１億円以下、均等割{0}。法人税{1}、{2}はその{3}、法人税割{4}。事業税は{5}。"},
 }};
 static_assert(FollowsKindOrder(kCompanyCases), "kCompanyCases must follow the order of CompanyKind");
 
@@ -202,28 +198,30 @@ Extended CompanyTaxTotal(const law::Edition& law, YenAmount corporationTax, YenA
   return law.corporationTax.additionRate * corporationTax + corporationTax + inhabitantTax + businessTax;
 }
 
-// The company's side note: the levy, and where the year names its added tax,
-// the rates the case computes with.
+// The company's side note: the levy, and where the year names its addition
+// to the corporation tax, the rates the case computes with.
 std::string CompanyNote(const CompanyCase& c, const law::Edition& law) {
+  // The width of the side note, in full-width characters.
+  constexpr int kNoteColumns = 12;
   const law::LevyRate& inhabitant = law.corporateInhabitantTax.*c.inhabitantTax;
-  std::string note = Fill(c.note, {ManYenText(inhabitant.levy)});
-  if (law.corporationTax.additionName.empty()) return note;
+  const law::CorporationTaxLaw& corporation = law.corporationTax;
+  if (corporation.additionName.empty()) return Fill(c.note, {ManYenText(inhabitant.levy)});
   const law::EnterpriseTaxLaw& enterprise = law.enterpriseTax;
   const bool large = c.kind == CompanyKind::Large;
-  const std::string corporationRate =
-      large ? PercentText(law.corporationTax.largeCompanyRate)
-            : PercentText(law.corporationTax.smallCompany.front().rate) + "・" +
-                  PercentText(law.corporationTax.smallCompany.back().rate);
-  const std::string inhabitantRate = inhabitant.bandEdge == law::kNoLimit
-                                         ? PercentText(inhabitant.lowerRate)
-                                         : PercentText(inhabitant.lowerRate) + "・" +
-                                               PercentText(inhabitant.upperRate);
+  const std::string corporationRate = large ? PercentText(corporation.largeCompanyRate)
+                                            : PercentText(corporation.smallCompany.front().rate) + "・" +
+                                                  PercentText(corporation.smallCompany.back().rate);
+  const std::string inhabitantRate =
+      inhabitant.bandEdge == law::kNoLimit
+          ? PercentText(inhabitant.lowerRate)
+          : PercentText(inhabitant.lowerRate) + "・" + PercentText(inhabitant.upperRate);
   const std::string enterpriseRate =
-      large ? PercentText(enterprise.largeCompanyIncomeRate) + "と特別法人事業税" +
+      large ? "所得割" + PercentText(enterprise.largeCompanyIncomeRate) + "と特別法人事業税" +
                   PercentText(enterprise.largeCompanySpecialRate)
             : "標準税率と特別法人事業税" + PercentText(enterprise.smallCompanySpecialRate);
-  return note + Fill(c.ratesNote, {corporationRate, PercentText(law.corporationTax.additionRate), inhabitantRate,
-                                   enterpriseRate});
+  return WrapNote(Fill(c.ratesNote, {ManYenText(inhabitant.levy), corporationRate, corporation.additionName,
+                                     PercentText(corporation.additionRate), inhabitantRate, enterpriseRate}),
+                  kNoteColumns);
 }
 
 // ---- Gifts ---------------------------------------------------------------
@@ -317,7 +315,9 @@ MainSheet ComputeTransfer(TransferKind kind, const MainInputs& inputs) {
 MainSheet ComputeCompany(CompanyKind kind, const MainInputs& inputs) {
   const CompanyCase& c = kCompanyCases[static_cast<std::size_t>(kind)];
   const law::Edition& law = law::EditionOf(inputs.edition);
-  MainSheet sheet = StartSheet(InputsUsed({kProfitInput}), CommentPanel(CompanyNote(c, law), "地方税の均等割"));
+  // The box is named after what its note states: the levy, or the year's rates too.
+  const std::string_view boxCaption = law.corporationTax.additionName.empty() ? "地方税の均等割" : "税率と均等割";
+  MainSheet sheet = StartSheet(InputsUsed({kProfitInput}), CommentPanel(CompanyNote(c, law), boxCaption));
   const law::LevyRate& inhabitantTaxRate = law.corporateInhabitantTax.*c.inhabitantTax;
 
   const YenAmount profit = ToYen(inputs.profit, inputs.unit);

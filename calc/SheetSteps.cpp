@@ -4,6 +4,10 @@
 
 namespace tavenko::calc {
 
+std::string EditionLogLine(law::EditionId edition) {
+  return "＝ " + std::string(law::EditionOf(edition).name) + " ＝";
+}
+
 MainSheet StartSheet(std::array<bool, 4> inputsUsed, SidePanel side, bool feePanelVisible) {
   MainSheet sheet;
   sheet.inputsUsed = inputsUsed;

@@ -11,6 +11,7 @@
 #include <array>
 #include <initializer_list>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "calc/MainSheet.h"
@@ -19,6 +20,9 @@ namespace tavenko::calc {
 
 // The header line each calculation opens its block of the log with.
 inline constexpr std::string_view kLogHeader = "－－－－－";
+// The line before a click's header when its edition differs from that of the
+// click logged before it: "＝ 令和7年分 ＝".
+std::string EditionLogLine(law::EditionId edition);
 
 // The four amount inputs that HighlightInputs colours (Label1..4 with
 // NValEdit11..14), as indices into MainSheet::inputsUsed.

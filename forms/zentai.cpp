@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QChart>
+#include <QComboBox>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDialog>
@@ -20,6 +21,7 @@
 #include <vector>
 
 #include "Version.h"
+#include "calc/SheetSteps.h"
 #include "controls/IniGT.h"
 #include "controls/NValEdit.h"
 #include "forms/SecondaryWindows.h"
@@ -43,9 +45,16 @@ const QColor clSilver(192, 192, 192);
 // The window's keys in the settings file: its position, and the unit buttons.
 const QString kSettingsKey = QStringLiteral("form1");
 const QString kUnitSection = QStringLiteral("radio");
+// The edition is kept beside the window's position, by its key ("h29", "r7").
+const QString kPositionSection = QStringLiteral("form");
+const QString kEditionKey = QStringLiteral("form1.edition");
 
 // The log panel is anchored to all four sides of the wide window.
 constexpr int kPanelLeft = 711, kPanelTop = 8, kPanelRightMargin = 15, kPanelBottomMargin = 56;
+
+// The side box may grow down to just above the result captions.
+constexpr int kSideBoxLowest = 204;
+constexpr int kSideNoteBottomMargin = 2;
 
 // A unit button checked or not. Checking one unchecks the other; unchecking
 // leaves both clear, as a settings file with both keys 0 asks for (the
@@ -64,11 +73,12 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
   InstallJapaneseFontFallbacks();
   BeginWindowLook(this);
   ui->setupUi(this);
+  titleTemplate_ = windowTitle();
+  sideBoxHeight_ = ui->GroupBox2->height();
   // The prompts of the four amounts and every figure field stand out at 15 px.
   for (QWidget* large : std::initializer_list<QWidget*>{ui->Label1, ui->Label2, ui->Label3, ui->Label4})
     large->setFont(WindowFont(15));
   for (TNValEdit* field : findChildren<TNValEdit*>()) field->setFont(WindowFont(15));
-  setWindowTitle(windowTitle().arg(QString::fromLatin1(tavenko::kVersion)));  // "... v" and the version
   LoadNumericFields(this);
   SetUpLog();
   SetWidth(kNarrowWidth);
@@ -91,6 +101,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
   SetUpIcons();
   ConnectButtons();
   SetUpQuickTable();
+  SetUpEditionBox();
   FinishWindowLook(this);
   tavenko::platform::AddUsageHelpKey(this);
   FormCreate();
@@ -162,6 +173,32 @@ void TForm1::ConnectButtons() {
     heirButton->installEventFilter(this);
 }
 
+void TForm1::SetUpEditionBox() {
+  for (const tavenko::law::Edition* edition : tavenko::law::Editions())
+    ui->EditionBox->addItem(QString::fromUtf8(edition->name.data(), edition->name.size()),
+                            static_cast<int>(edition->id));
+  connect(ui->EditionBox, &QComboBox::activated, this, [this](int index) {
+    SetEdition(static_cast<tavenko::law::EditionId>(ui->EditionBox->itemData(index).toInt()));
+  });
+  SetEdition(edition_);
+}
+
+void TForm1::SetEdition(tavenko::law::EditionId edition) {
+  // Nothing is cleared: the next click computes under the new edition.
+  edition_ = edition;
+  ui->EditionBox->setCurrentIndex(ui->EditionBox->findData(static_cast<int>(edition)));
+  const tavenko::law::Edition& law = tavenko::law::EditionOf(edition);
+  // The designed title "タベンコ　%1　v%2": the edition and the version.
+  setWindowTitle(titleTemplate_.arg(QString::fromUtf8(law.titleName.data(), law.titleName.size()),
+                                    QString::fromLatin1(tavenko::kVersion)));
+  // Hints that quote the law's figures are made from the edition.
+  for (const calc::MainCase& c : calc::MainCases()) {
+    if (!c.hint) continue;
+    if (auto* button = findChild<QPushButton*>(QString::fromUtf8(c.button.data(), c.button.size())))
+      button->setToolTip(QString::fromStdString(c.hint(law)));
+  }
+}
+
 void TForm1::SetUpQuickTable() {
   // A context menu and a shortcut: the designed face of the window stays as it is.
   quickTableMenu_ = new QMenu(this);
@@ -187,6 +224,8 @@ void TForm1::SetUpQuickTable() {
 void TForm1::FormCreate() {
   // Position and unit from the settings file.
   move(StoredPosition(*IniGT1, kSettingsKey));
+  const std::string storedEdition = IniGT1->ReadRawString(kPositionSection, kEditionKey, QString()).trimmed().toStdString();
+  SetEdition(tavenko::law::FindEdition(storedEdition).value_or(tavenko::law::EditionId::Heisei29));
   SetRadioChecked(ui->RadioButton3, IniGT1->ReadBool(kUnitSection, QStringLiteral("radiobutton3"),
                                                      ui->RadioButton3->isChecked()));
   SetRadioChecked(ui->RadioButton4, IniGT1->ReadBool(kUnitSection, QStringLiteral("radiobutton4"),
@@ -203,6 +242,8 @@ void TForm1::FormActivate() {
 
 void TForm1::FormClose() {
   std::vector<StoredSetting> settings = PositionSettings(*this, kSettingsKey);
+  const std::string_view editionKey = tavenko::law::EditionOf(edition_).key;
+  settings.push_back({kPositionSection, kEditionKey, QString::fromLatin1(editionKey.data(), editionKey.size())});
   settings.push_back({kUnitSection, QStringLiteral("radiobutton3"), ui->RadioButton3->isChecked()});
   settings.push_back({kUnitSection, QStringLiteral("radiobutton4"), ui->RadioButton4->isChecked()});
   SaveSettings(this, IniGT1, settings);
@@ -273,7 +314,12 @@ void TForm1::SetWidth(int width) {
   ShowNewestLogLines();
 }
 
-void TForm1::AppendToLog(const std::vector<std::string>& lines) {
+void TForm1::AppendToLog(tavenko::law::EditionId edition, const std::vector<std::string>& lines) {
+  // A log that changes edition says so before the click's lines, so that
+  // it is never read under the wrong law.
+  if (edition != loggedEdition_ && !lines.empty())
+    ui->Memo1->appendPlainText(QString::fromStdString(calc::EditionLogLine(edition)));
+  if (!lines.empty()) loggedEdition_ = edition;
   for (const std::string& line : lines) ui->Memo1->appendPlainText(QString::fromStdString(line));
   logBehind_ = true;
   ShowNewestLogLines();
@@ -325,7 +371,8 @@ void TForm1::RunCalculation(std::string_view button) {
   const calc::MainCase* c = calc::FindMainCase(button);
   if (!c) return;
   lastButton_ = c->button;
-  ApplySheet(c->compute(ReadInputs()));
+  const calc::MainInputs inputs = ReadInputs();
+  ApplySheet(inputs.edition, c->compute(inputs));
 }
 
 std::string_view TForm1::LastCalculationButton() const {
@@ -353,6 +400,7 @@ calc::MainInputs TForm1::ReadInputs() const {
   // 円 exactly when its button is checked; neither checked counts as 万円.
   in.unit = ui->RadioButton4->isChecked() ? AmountUnit::Yen : AmountUnit::Man;
   in.spouseCount = spouseCount_;
+  in.edition = edition_;
   return in;
 }
 
@@ -363,7 +411,7 @@ TNValEdit* TForm1::ResultField(int index) const {
   return fields[index];
 }
 
-void TForm1::ApplySheet(const calc::MainSheet& sheet) {
+void TForm1::ApplySheet(tavenko::law::EditionId edition, const calc::MainSheet& sheet) {
   HighlightInputs(sheet);
   ApplySidePanels(sheet);
   for (int i = 0; i < calc::kResultCount; ++i) ResultField(i)->setValue(0);  // ClearResults
@@ -372,7 +420,7 @@ void TForm1::ApplySheet(const calc::MainSheet& sheet) {
     tavenko::platform::ShowMessage(this, QString::fromStdString(message));
   ReclaimActivation();
   ShowResults(sheet);
-  AppendToLog(sheet.log);
+  AppendToLog(edition, sheet.log);
   const std::array<QLineEdit*, calc::kResultCount> captions{ui->Edit1, ui->Edit2, ui->Edit3, ui->Edit4,
                                                             ui->Edit5, ui->Edit6, ui->Edit7};
   for (int i = 0; i < calc::kResultCount; ++i)
@@ -398,8 +446,13 @@ void TForm1::ApplySidePanels(const calc::MainSheet& sheet) {
   if (side.visible) {
     ui->GroupBox2->setTitle(QString::fromStdString(side.caption));
     ui->Label13->setText(QString::fromStdString(side.note));
-    // The note grows with its lines, as far down as the box reaches.
+    // The note grows with its lines, as far down as the box reaches; a note
+    // longer than the designed box (a later edition stating its rates)
+    // grows the box down towards the result captions.
     ui->Label13->adjustSize();
+    const int noteLines = int(ui->Label13->text().trimmed().count(QLatin1Char('\n'))) + 1;
+    const int needed = ui->Label13->y() + noteLines * ui->Label13->fontMetrics().lineSpacing() + kSideNoteBottomMargin;
+    ui->GroupBox2->resize(ui->GroupBox2->width(), std::clamp(needed, sideBoxHeight_, kSideBoxLowest - ui->GroupBox2->y()));
   }
   ui->NValEdit16->setVisible(side.yearsFieldVisible);
   ui->NValEdit17->setVisible(side.extraFieldVisible);

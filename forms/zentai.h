@@ -47,6 +47,10 @@ class TForm1 : public QWidget {
   explicit TForm1(QWidget* parent = nullptr);
   ~TForm1() override;
 
+  // The edition the next click computes under, as EditionBox shows it.
+  tavenko::law::EditionId Edition() const { return edition_; }
+  void SetEdition(tavenko::law::EditionId edition);
+
   // The spouse setting the inheritance cases read: kCountScale with "有り", 0 with "無し".
   tavenko::ScaledCount SpouseCount() const { return spouseCount_; }
   bool IsWide() const { return wide_; }
@@ -96,15 +100,16 @@ class TForm1 : public QWidget {
   void SetUpIcons();
   void ConnectButtons();
   void SetUpQuickTable();
+  void SetUpEditionBox();
   // Narrow or wide; the log panel shows in the wide window only.
   void SetWidth(int width);
   // The log gets the lines of a calculation and keeps its newest line in view.
-  void AppendToLog(const std::vector<std::string>& lines);
+  void AppendToLog(tavenko::law::EditionId edition, const std::vector<std::string>& lines);
   void ShowNewestLogLines();
   void ReclaimActivation();
 
   tavenko::calc::MainInputs ReadInputs() const;
-  void ApplySheet(const tavenko::calc::MainSheet& sheet);
+  void ApplySheet(tavenko::law::EditionId edition, const tavenko::calc::MainSheet& sheet);
   void HighlightInputs(const tavenko::calc::MainSheet& sheet);
   void ApplySidePanels(const tavenko::calc::MainSheet& sheet);
   void ShowResults(const tavenko::calc::MainSheet& sheet);
@@ -114,9 +119,14 @@ class TForm1 : public QWidget {
   TNValEdit* ResultField(int index) const;
 
   std::unique_ptr<Ui::TForm1> ui;
+  QString titleTemplate_;  // the designed title, before the edition and version are filled in
+  int sideBoxHeight_ = 0;  // GroupBox2's designed height
   TIniGT* IniGT1 = nullptr;
   QPieSeries* Series1 = nullptr;
   tavenko::ScaledCount spouseCount_ = 0;  // SpouseCount
+  tavenko::law::EditionId edition_ = tavenko::law::EditionId::Heisei29;
+  // The edition of the last click logged; a run's log starts as 平成29年版's.
+  tavenko::law::EditionId loggedEdition_ = tavenko::law::EditionId::Heisei29;
   bool wide_ = false;                     // the log panel is shown
   bool backFromModalBox_ = false;         // the activation went to a modal box of this window
   bool logBehind_ = false;                // the log's newest lines are not yet scrolled into view

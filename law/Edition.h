@@ -183,7 +183,7 @@ struct Edition {
   EditionId id;
   std::string_view key;         // "h29": the settings file and the command line
   std::string_view name;        // "平成29年版"
-  std::string_view titleName;   // "平成２９年版": the window titles
+  std::string_view titleName;   // "令和７年分": the window titles, as the main window's title writes it
 
   IncomeTaxLaw incomeTax;
   InhabitantTaxLaw inhabitantTax;

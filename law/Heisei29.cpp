@@ -101,7 +101,7 @@ constexpr Edition kHeisei29{
     .id = EditionId::Heisei29,
     .key = "h29",
     .name = "平成29年版",
-    .titleName = "平成２９年版",
+    .titleName = "平成２９年版 ",  // with the space the main window's title has always had
     .incomeTax = {.brackets = kIncomeTax, .surtaxFactor = 1.021L},
     // 地方税法第35条, 第314条の3 (所得割の標準税率 4 % + 6 %).
     .inhabitantTax = {.prefecturalRate = 0.04L, .municipalRate = 0.06L},

@@ -8,9 +8,11 @@ namespace {
 
 using namespace testing;  // the sheet expectations
 
-MainSheet Company(CompanyKind kind, Extended profit, AmountUnit unit = AmountUnit::Man) {
+MainSheet Company(CompanyKind kind, Extended profit, AmountUnit unit = AmountUnit::Man,
+                  law::EditionId edition = law::EditionId::Heisei29) {
   MainInputs in = Typed(unit);
   in.profit = profit;
+  in.edition = edition;
   return ComputeCompany(kind, in);
 }
 
@@ -47,6 +49,26 @@ TEST(CompanyCases, SmallCompanyThousandHasFourSlices) {
                                                   {"県税", ChartColour::Lime, "35.8564"},
                                                   {"事業", ChartColour::Blue, "68.4"},
                                                   {"手取額", ChartColour::White, "728.9436"}}));
+}
+
+// 令和7年分: the local corporation tax (10.3 % of N) takes the place of the
+// further tenth in the total, the rates and the logged total only.
+TEST(CompanyCases, Reiwa7SmallCompanyThousand) {
+  const MainSheet sheet = Company(CompanyKind::Small, 1000, AmountUnit::Man, law::EditionId::Reiwa7);
+  // N 1,664,000; 地方法人税 171,392; L 186,480 (7 %); B 674,040; total 2,695,912.
+  EXPECT_EQ(ResultValues(sheet),
+            (Values{"1000", "166.4", "18.648", "67.404", "269.5912", "26.95912", "36.8036"}));
+  EXPECT_EQ(sheet.log, (Lines{"－－－－－", "法人の所得金額", "1000", "法人税額", "166", "地方税額", "86",
+                              "税額合計", "269"}));
+  EXPECT_EQ(PieSlices(sheet)[0], (Slice{"国税", ChartColour::Red, "166.4"}));
+}
+
+TEST(CompanyCases, Reiwa7LargeCompanyThousand) {
+  const MainSheet sheet = Company(CompanyKind::Large, 1000, AmountUnit::Man, law::EditionId::Reiwa7);
+  // N 2,320,000; L 771,280 (10.4 % and the levy); B 360,000 (3.6 %).
+  EXPECT_EQ(ResultValues(sheet),
+            (Values{"1000", "232", "77.128", "36", "369.024", "36.9024", "31.6024"}));
+  EXPECT_TRUE(sheet.side.note.ends_with("計算していない。"));
 }
 
 struct ProfitCase {

@@ -18,7 +18,7 @@ namespace {
 using Lines = std::vector<std::string>;
 
 MainSheet Click(std::string_view button, Extended income, Extended deductions, Extended years = 0,
-                AmountUnit unit = AmountUnit::Man) {
+                AmountUnit unit = AmountUnit::Man, law::EditionId edition = law::EditionId::Heisei29) {
   const MainCase* c = FindMainCase(button);
   EXPECT_NE(c, nullptr);
   EXPECT_NE(c->compute, nullptr);
@@ -27,6 +27,7 @@ MainSheet Click(std::string_view button, Extended income, Extended deductions, E
   in.deductions = deductions;
   in.years = years;
   in.unit = unit;
+  in.edition = edition;
   return c->compute(in);
 }
 
@@ -48,13 +49,14 @@ struct CaseRow {
   Extended income, deductions, years;
   Lines results;  // NValEdit1 .. NValEdit7
   Lines log;      // every line after the header
+  law::EditionId edition = law::EditionId::Heisei29;
 };
 
 class IncomeCase : public ::testing::TestWithParam<CaseRow> {};
 
 TEST_P(IncomeCase, ResultsAndLog) {
   const CaseRow& row = GetParam();
-  const MainSheet sheet = Click(row.button, row.income, row.deductions, row.years);
+  const MainSheet sheet = Click(row.button, row.income, row.deductions, row.years, AmountUnit::Man, row.edition);
   EXPECT_EQ(Results(sheet), row.results);
   Lines expectedLog{"－－－－－"};
   expectedLog.insert(expectedLog.end(), row.log.begin(), row.log.end());
@@ -142,7 +144,31 @@ INSTANTIATE_TEST_SUITE_P(
                 {"750", "111.1869", "75", "0", "186.1869", "6.20623", "16.7415"},
                 {"退職金の金額", "3000", "退職所得控除後の金額", "1500", "その２分の１の金額", "750",
                  "所得控除", "0", "所得控除後の金額", "750", "所得税額", "111.1869", "地方税額", "75",
-                 "税額合計", "186"}}),
+                 "税額合計", "186"}},
+        // 令和7年分: the salary income deduction and the short-service retirement rule.
+        CaseRow{"Reiwa7Salary600Less200", "BitBtn2", 600, 200, 0,
+                {"236", "14.1408", "23.6", "0", "37.7408", "6.29013333333333", "16.9764"},
+                {"給与額", "600", "給与所得控除後の金額", "436", "所得控除", "200",
+                 "所得控除後の金額", "236", "所得税額", "14", "地方税額", "23", "税額合計", "37"},
+                law::EditionId::Reiwa7},
+        CaseRow{"Reiwa7RetirementFiveYearsHalvedUpTo300", "BitBtn4", 500, 0, 5,
+                {"150", "7.6575", "15", "0", "22.6575", "4.5315", "17.9127"},
+                {"退職金の金額", "500", "退職所得控除後の金額", "300", "その２分の１の金額", "150",
+                 "所得控除", "0", "所得控除後の金額", "150", "所得税額", "7.6575", "地方税額", "15",
+                 "税額合計", "22"},
+                law::EditionId::Reiwa7},
+        CaseRow{"Reiwa7RetirementFiveYearsWholeAbove300", "BitBtn4", 900, 0, 5,
+                {"550", "68.6622", "55", "0", "123.6622", "13.7402444444444", "30.42"},
+                {"退職金の金額", "900", "退職所得控除後の金額", "700",
+                 "１５０万円と３００万円を超える部分の合計額", "550", "所得控除", "0", "所得控除後の金額",
+                 "550", "所得税額", "68.6622", "地方税額", "55", "税額合計", "123"},
+                law::EditionId::Reiwa7},
+        CaseRow{"Reiwa7RetirementSixYearsAsBefore", "BitBtn4", 900, 0, 6,
+                {"330", "23.7382", "33", "0", "56.7382", "6.30424444444444", "15.21"},
+                {"退職金の金額", "900", "退職所得控除後の金額", "660", "その２分の１の金額", "330",
+                 "所得控除", "0", "所得控除後の金額", "330", "所得税額", "23.7382", "地方税額", "33",
+                 "税額合計", "56"},
+                law::EditionId::Reiwa7}),
     // clang-format on
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -241,6 +267,14 @@ TEST(IncomeCases, SidePanelsAndCaptions) {
               "　退職所得控除は勤続\r\n年数２０年迄は１年に付\r\nき４０万円。２１年以上は\r\n"
               "１年に付き７０万円。\r\n　残額の２分の１に税率\r\nを乗じる。");
   }
+}
+
+TEST(IncomeCases, Reiwa7RetirementNoteStatesTheShortServiceRule) {
+  const std::string employee = Click("BitBtn4", 1, 0, 1, AmountUnit::Man, law::EditionId::Reiwa7).side.note;
+  EXPECT_TRUE(employee.ends_with("\r\n　勤続５年以下は控除後\r\n３００万円を超える部分を\r\n２分の１にしない。"));
+  // The officer's allowance keeps its own five-year rule and the plain note.
+  EXPECT_EQ(Click("BitBtn28", 1, 0, 1, AmountUnit::Man, law::EditionId::Reiwa7).side.note,
+            Click("BitBtn28", 1, 0, 1).side.note);
 }
 
 TEST(IncomeCases, PieOfTheOrdinaryExample) {

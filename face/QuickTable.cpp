@@ -4,6 +4,7 @@
 #include <cassert>
 #include <cmath>
 
+#include "calc/SheetSteps.h"
 #include "core/NumberText.h"
 
 namespace tavenko::face {
@@ -158,11 +159,13 @@ std::optional<std::string> RangeProblem(const MainCase& button, const QuickRange
   return std::nullopt;
 }
 
-QuickTable::QuickTable(const MainCase& button, const MainInputs& inputs, const QuickRange& range)
-    : button_(&button), inputs_(inputs), range_(range) {
+QuickTable::QuickTable(const MainCase& button, const MainInputs& inputs, const QuickRange& range,
+                       std::optional<law::EditionId> compareWith)
+    : button_(&button), inputs_(inputs), range_(range), compareWith_(compareWith) {
   if (auto problem = RangeProblem(button, range)) throw RangeRefused(*problem);
   const auto count = static_cast<std::size_t>(Int((range.to - range.from) / range.step)) + 1;
   rows_.reserve(count);
+  captions_.resize(ColumnCount());
   for (std::size_t i = 0; i < count; ++i) {
     calc::MainSheet sheet = button.compute(RowInputs(i));
     if (i == 0) {
@@ -172,7 +175,18 @@ QuickTable::QuickTable(const MainCase& button, const MainInputs& inputs, const Q
         captions_[1 + c] = own.empty() ? ResultField(c).caption : own;
       }
     }
-    rows_.push_back({sheet.results, std::move(sheet.messages)});
+    Row row{sheet.results, std::move(sheet.messages)};
+    if (compareWith_) {
+      MainInputs other = RowInputs(i);
+      other.edition = *compareWith_;
+      row.comparedTotal = button.compute(other).results[calc::kTotalField];
+    }
+    rows_.push_back(std::move(row));
+  }
+  if (compareWith_) {
+    captions_[kComparedTotalColumn] =
+        captions_[1 + calc::kTotalField] + "（" + std::string(law::EditionOf(*compareWith_).name) + "）";
+    captions_[kDifferenceColumn] = "差額";
   }
 }
 
@@ -195,13 +209,17 @@ bool QuickTable::AllValid() const {
 }
 
 Extended QuickTable::Value(std::size_t row, int column) const {
-  assert(column >= 0 && column < kColumnCount);
-  return column == 0 ? FigureAt(row) : rows_[row].results[column - 1];
+  assert(column >= 0 && column < ColumnCount());
+  if (column == 0) return FigureAt(row);
+  if (column == kComparedTotalColumn) return rows_[row].comparedTotal;
+  if (column == kDifferenceColumn) return rows_[row].comparedTotal - rows_[row].results[calc::kTotalField];
+  return rows_[row].results[column - 1];
 }
 
 const MainField& QuickTable::ColumnField(int column) const {
-  assert(column >= 0 && column < kColumnCount);
-  return column == 0 ? VariedField() : ResultField(column - 1);
+  assert(column >= 0 && column < ColumnCount());
+  if (column == 0) return VariedField();
+  return ResultField(column < kResultColumns ? column - 1 : calc::kTotalField);
 }
 
 std::string QuickTable::Text(std::size_t row, int column) const {
@@ -241,7 +259,7 @@ std::string QuickTable::Records(char separator, std::string (*field)(std::string
   if (withMessages) fields.emplace_back(kMessagesCaption);
   addRecord(fields);
   for (std::size_t row = 0; row < RowCount(); ++row) {
-    for (int c = 0; c < kColumnCount; ++c) fields[c] = Text(row, c);
+    for (int c = 0; c < ColumnCount(); ++c) fields[c] = Text(row, c);
     if (withMessages) {
       std::string& messages = fields.back();
       messages.clear();

@@ -12,7 +12,9 @@
 // retirement click clears, for one). A window's table model and chart read
 // the table directly: Value() and Text() per row and column (column 0 the
 // varied figure, 1 to 7 the results NValEdit1..NValEdit7), Valid() per row,
-// Captions() for the header, Csv() for a file. A table is a plain value that
+// Captions() for the header, Csv() for a file. A table made with a
+// comparison edition has two columns more: the total under that edition and
+// its difference from the table's own total. A table is a plain value that
 // refers to nothing but the button: it can be computed on a worker thread and
 // handed to the window.
 #pragma once
@@ -71,15 +73,23 @@ class RangeRefused : public std::invalid_argument {
 
 class QuickTable {
  public:
-  static constexpr int kColumnCount = 1 + calc::kResultCount;
+  // The varied figure and the seven results; a comparison adds two.
+  static constexpr int kResultColumns = 1 + calc::kResultCount;
+  static constexpr int kComparedTotalColumn = kResultColumns;      // the total under the other edition
+  static constexpr int kDifferenceColumn = kResultColumns + 1;     // that total less the table's own
 
-  // Computes every row. Throws RangeRefused with RangeProblem's reason: a
-  // range that cannot be tabled gives no table at all, never part of one.
-  QuickTable(const calc::MainCase& button, const calc::MainInputs& inputs, const QuickRange& range);
+  // Computes every row under the inputs' edition, and with `compareWith`
+  // its total under that edition too. Throws RangeRefused with
+  // RangeProblem's reason: a range that cannot be tabled gives no table at
+  // all, never part of one.
+  QuickTable(const calc::MainCase& button, const calc::MainInputs& inputs, const QuickRange& range,
+             std::optional<law::EditionId> compareWith = std::nullopt);
 
   const calc::MainCase& Button() const { return *button_; }
   const calc::MainInputs& Inputs() const { return inputs_; }
   const QuickRange& Range() const { return range_; }
+  const std::optional<law::EditionId>& ComparedEdition() const { return compareWith_; }
+  int ColumnCount() const { return compareWith_ ? kDifferenceColumn + 1 : kResultColumns; }
   const MainField& VariedField() const { return InputField(range_.figure); }
   std::size_t RowCount() const { return rows_.size(); }
 
@@ -103,7 +113,8 @@ class QuickTable {
   bool Valid(std::size_t row) const { return rows_[row].messages.empty(); }
   bool AllValid() const;
 
-  // Column 0 is the varied figure, columns 1 to 7 the results.
+  // Column 0 is the varied figure, columns 1 to 7 the results, then the
+  // compared total and the difference (both shown as the total's field).
   const MainField& ColumnField(int column) const;
   Extended Value(std::size_t row, int column) const;
   // The text the column's field shows for the value, made when asked for (a
@@ -112,7 +123,9 @@ class QuickTable {
   // The figure's caption, then the captions the button writes above the
   // seven results without their leading spaces ("課税所得", "所得税", ...);
   // a result the button leaves without a caption takes the field's usual one.
-  const std::array<std::string, kColumnCount>& Captions() const { return captions_; }
+  // The comparison's captions name the other edition: "税金合計（令和7年分）",
+  // "差額".
+  const std::vector<std::string>& Captions() const { return captions_; }
 
   // The table as CSV text (RFC 4180): a header row of the captions, then one
   // row per step with the texts the fields show, "1,234" quoted; a last column
@@ -129,6 +142,7 @@ class QuickTable {
   struct Row {
     std::array<Extended, calc::kResultCount> results;
     std::vector<std::string> messages;
+    Extended comparedTotal = 0;
   };
 
   // The header and every row, each field made by `field`, fields joined by
@@ -138,8 +152,9 @@ class QuickTable {
   const calc::MainCase* button_;
   calc::MainInputs inputs_;
   QuickRange range_;
+  std::optional<law::EditionId> compareWith_;
   std::vector<Row> rows_;
-  std::array<std::string, kColumnCount> captions_;
+  std::vector<std::string> captions_;
 };
 
 inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";

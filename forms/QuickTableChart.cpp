@@ -33,6 +33,10 @@ const std::array<Line, kLineCount> kLines{{
     {QColor(160, 0, 160), 1.5, Qt::DashLine},
 }};
 
+// The line of the total, which a comparison draws again for the other edition.
+constexpr int kTotalLine = 3;
+static_assert(QuickTableChart::kMoneyColumns[kTotalLine] == 1 + 4, "the total is the fifth result");
+
 int Column(int line) {
   const auto money = int(QuickTableChart::kMoneyColumns.size());
   return line < money ? QuickTableChart::kMoneyColumns[line] : QuickTableChart::kRateColumns[line - money];
@@ -85,6 +89,11 @@ QuickTableChart::QuickTableChart(QWidget* parent) : QChartView(parent) {
     chart->addSeries(series);
     series_[i] = series;
   }
+  comparedTotal_ = new QLineSeries(chart);
+  comparedTotal_->setObjectName(QStringLiteral("ComparedTotal"));
+  comparedTotal_->setPen(QPen(kLines[kTotalLine].colour, kLines[kTotalLine].width, Qt::DashLine));
+  chart->addSeries(comparedTotal_);
+  comparedTotal_->setVisible(false);
   SetUpAxes();
 }
 
@@ -109,6 +118,8 @@ void QuickTableChart::SetUpAxes() {
     series_[i]->attachAxis(figureAxis_);
     series_[i]->attachAxis(i < int(kMoneyColumns.size()) ? moneyAxis_ : rateAxis_);
   }
+  comparedTotal_->attachAxis(figureAxis_);
+  comparedTotal_->attachAxis(moneyAxis_);
 }
 
 QLineSeries* QuickTableChart::Series(int column) const {
@@ -121,6 +132,8 @@ void QuickTableChart::Show(const QuickTable* table, AmountUnit unit) {
   // The old lines go first: every change of an axis lays out every point of
   // every line again, and they would still hold the old table's points.
   for (QLineSeries* series : series_) series->clear();
+  comparedTotal_->clear();
+  comparedTotal_->setVisible(table && table->ComparedEdition());
   if (!table || table->RowCount() == 0) return;
 
   const std::size_t rows = table->RowCount();
@@ -144,6 +157,18 @@ void QuickTableChart::Show(const QuickTable* table, AmountUnit unit) {
     const std::string& caption = table->Captions()[std::size_t(column)];
     series_[i]->setName(QString::fromUtf8(caption.data(), qsizetype(caption.size())));
   }
+  QList<QPointF> compared;
+  if (table->ComparedEdition()) {
+    compared.reserve(qsizetype(rows));
+    for (std::size_t row = 0; row < rows; ++row) {
+      const qreal y = ToChart(true, unit, qreal(table->Value(row, QuickTable::kComparedTotalColumn)));
+      compared.append(QPointF(points[0][qsizetype(row)].x(), y));
+      moneyLow = std::min(moneyLow, y);
+      moneyHigh = std::max(moneyHigh, y);
+    }
+    const std::string& caption = table->Captions()[QuickTable::kComparedTotalColumn];
+    comparedTotal_->setName(QString::fromUtf8(caption.data(), qsizetype(caption.size())));
+  }
 
   const tavenko::face::MainField& varied = table->VariedField();
   figureAxis_->setTitleText(QString::fromUtf8(varied.caption.data(), qsizetype(varied.caption.size())) +
@@ -156,4 +181,5 @@ void QuickTableChart::Show(const QuickTable* table, AmountUnit unit) {
   rateAxis_->setTickCount(int(tens) + 1);
 
   for (int i = 0; i < kLineCount; ++i) series_[i]->replace(points[i]);
+  comparedTotal_->replace(compared);
 }

@@ -2,7 +2,8 @@
 // against the varied figure on the left axis, the average and marginal rates
 // dashed on a second axis in %, with a legend of the table's own captions
 // (the inheritance cases name the spouse's and the heirs' shares) and
-// Japanese axis titles. Money is drawn in 万円 whatever the table's unit. Drawn in designed light colours
+// Japanese axis titles. A table that compares editions adds the total under
+// the other edition, dashed beside the bold total. Money is drawn in 万円 whatever the table's unit. Drawn in designed light colours
 // that a dark desktop theme does not reach.
 #pragma once
 
@@ -30,6 +31,8 @@ class QuickTableChart : public QChartView {
 
   // The series of table column `column` (2 to 7).
   QLineSeries* Series(int column) const;
+  // The total under the compared edition; hidden without a comparison.
+  QLineSeries* ComparedTotal() const { return comparedTotal_; }
   QValueAxis* FigureAxis() const { return figureAxis_; }
   QValueAxis* MoneyAxis() const { return moneyAxis_; }
   QValueAxis* RateAxis() const { return rateAxis_; }
@@ -38,6 +41,7 @@ class QuickTableChart : public QChartView {
   void SetUpAxes();
 
   std::array<QLineSeries*, kMoneyColumns.size() + kRateColumns.size()> series_{};
+  QLineSeries* comparedTotal_ = nullptr;
   QValueAxis* figureAxis_ = nullptr;
   QValueAxis* moneyAxis_ = nullptr;
   QValueAxis* rateAxis_ = nullptr;

@@ -42,7 +42,7 @@ int QuickTableModel::rowCount(const QModelIndex& parent) const {
 }
 
 int QuickTableModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() || !table_ ? 0 : QuickTable::kColumnCount;
+  return parent.isValid() || !table_ ? 0 : table_->ColumnCount();
 }
 
 QVariant QuickTableModel::data(const QModelIndex& index, int role) const {
@@ -64,7 +64,7 @@ QVariant QuickTableModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant QuickTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (!table_ || orientation != Qt::Horizontal || section < 0 || section >= QuickTable::kColumnCount)
+  if (!table_ || orientation != Qt::Horizontal || section < 0 || section >= table_->ColumnCount())
     return {};
   if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::AlignCenter);
   if (role != Qt::DisplayRole) return {};

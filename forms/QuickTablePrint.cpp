@@ -11,6 +11,7 @@
 #include <array>
 #include <cmath>
 #include <set>
+#include <vector>
 
 #include "forms/QuickTableModel.h"
 #include "forms/WindowLook.h"
@@ -19,7 +20,6 @@ using tavenko::face::QuickTable;
 
 namespace {
 
-constexpr int kColumns = QuickTable::kColumnCount;
 constexpr qreal kTablePoints = 9;
 constexpr qreal kSmallestTablePoints = 5;
 constexpr QSizeF kPrintedChart(900, 420);  // in the chart's own pixels
@@ -82,14 +82,16 @@ class TablePages {
   // Each column as wide as its widest text; the font shrinks until the
   // columns fit across the page, and the room left is shared out.
   void FitColumns() {
-    std::array<QStringList, kColumns> widest;
-    for (int c = 0; c < kColumns; ++c) widest[c] = WidestTexts(table_, c) << ToQString(table_.Captions()[c]);
+    const int columns = table_.ColumnCount();
+    std::vector<QStringList> widest(columns);
+    widths_.assign(columns, 0);
+    for (int c = 0; c < columns; ++c) widest[c] = WidestTexts(table_, c) << ToQString(table_.Captions()[c]);
     for (qreal points = kTablePoints;; points -= 0.5) {
       font_ = PrintFont(points);
       const QFontMetricsF metrics(font_, painter_.device());
       padding_ = metrics.averageCharWidth();
       qreal total = 0;
-      for (int c = 0; c < kColumns; ++c) {
+      for (int c = 0; c < columns; ++c) {
         widths_[c] = 0;
         for (const QString& text : widest[c])
           widths_[c] = std::max(widths_[c], metrics.horizontalAdvance(text));
@@ -98,7 +100,7 @@ class TablePages {
       }
       rowHeight_ = metrics.height() * 1.4;
       if (total <= page_.width() || points <= kSmallestTablePoints) {
-        const qreal share = std::max<qreal>(0, page_.width() - total) / kColumns;
+        const qreal share = std::max<qreal>(0, page_.width() - total) / columns;
         for (qreal& width : widths_) width += share;
         return;
       }
@@ -115,7 +117,7 @@ class TablePages {
     painter_.setFont(font_);
     painter_.fillRect(QRectF(page_.left(), y, page_.width(), rowHeight_), QColor(224, 224, 224));
     painter_.setPen(Qt::black);
-    for (int c = 0; c < kColumns; ++c)
+    for (int c = 0; c < table_.ColumnCount(); ++c)
       painter_.drawText(Cell(c, y), Qt::AlignCenter, ToQString(table_.Captions()[c]));
     painter_.drawLine(QPointF(page_.left(), y + rowHeight_), QPointF(page_.right(), y + rowHeight_));
     return y + rowHeight_;
@@ -124,7 +126,7 @@ class TablePages {
   void DrawRow(std::size_t row, qreal y) {
     painter_.fillRect(Cell(0, y), QuickTableModel::kVariedColumnColour);
     painter_.setPen(table_.Valid(row) ? QColor(Qt::black) : QuickTableModel::kInvalidRowColour);
-    for (int c = 0; c < kColumns; ++c)
+    for (int c = 0; c < table_.ColumnCount(); ++c)
       painter_.drawText(Cell(c, y).adjusted(padding_, 0, -padding_, 0), Qt::AlignRight | Qt::AlignVCenter,
                         ToQString(table_.Text(row, c)));
     painter_.setPen(QPen(QColor(200, 200, 200), 0));
@@ -144,7 +146,7 @@ class TablePages {
   QFont font_;
   qreal padding_ = 0;
   qreal rowHeight_ = 0;
-  std::array<qreal, kColumns> widths_{};
+  std::vector<qreal> widths_;
 };
 
 // Draws the lines of the heading from the top of `page`; returns where they end.

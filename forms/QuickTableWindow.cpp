@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -172,6 +173,13 @@ void TQuickTableWindow::BuildRangeGroup(QWidget* group) {
   caseBox_->setMaxVisibleItems(int(calc::MainCases().size()));
   figureBox_ = new QComboBox(group);
   figureBox_->setObjectName(QStringLiteral("FigureBox"));
+  editionBox_ = new QComboBox(group);
+  editionBox_->setObjectName(QStringLiteral("EditionBox"));
+  for (const tavenko::law::Edition* edition : tavenko::law::Editions())
+    editionBox_->addItem(ToQString(edition->name), int(edition->id));
+  compareBox_ = new QCheckBox(QStringLiteral("改正比較(&H)"), group);
+  compareBox_->setObjectName(QStringLiteral("CompareBox"));
+  compareBox_->setToolTip(QStringLiteral("税金合計をもう一つの年分でも計算し、差額を並べます"));
 
   manButton_ = new QRadioButton(QStringLiteral("万円"), group);
   manButton_->setObjectName(QStringLiteral("ManButton"));
@@ -201,6 +209,9 @@ void TQuickTableWindow::BuildRangeGroup(QWidget* group) {
   grid->addLayout(units, 0, 3, 1, 3);
   grid->addWidget(label(QStringLiteral("変える数字(&V)"), figureBox_), 1, 0);
   grid->addWidget(figureBox_, 1, 1);
+  grid->addWidget(label(QStringLiteral("年分(&E)"), editionBox_), 1, 2, Qt::AlignRight);
+  grid->addWidget(editionBox_, 1, 3);
+  grid->addWidget(compareBox_, 1, 4, 1, 2);
   grid->addWidget(label(QStringLiteral("開始(&F)"), fromField_), 2, 0);
   grid->addWidget(fromField_, 2, 1);
   grid->addWidget(label(QStringLiteral("～ 終了(&T)"), toField_), 2, 2, Qt::AlignRight);
@@ -278,6 +289,8 @@ void TQuickTableWindow::BuildButtons(QWidget* row) {
 void TQuickTableWindow::ConnectHandlers() {
   connect(caseBox_, &QComboBox::currentIndexChanged, this, &TQuickTableWindow::CaseChanged);
   connect(figureBox_, &QComboBox::currentIndexChanged, this, &TQuickTableWindow::FigureChanged);
+  connect(editionBox_, &QComboBox::currentIndexChanged, this, &TQuickTableWindow::EditionChanged);
+  connect(compareBox_, &QCheckBox::toggled, this, &TQuickTableWindow::Recompute);
   connect(unitGroup_, &QButtonGroup::idClicked, this, &TQuickTableWindow::UnitClicked);
   connect(spouseButton_, &QRadioButton::clicked, this, &TQuickTableWindow::Recompute);
   connect(noSpouseButton_, &QRadioButton::clicked, this, &TQuickTableWindow::Recompute);
@@ -301,6 +314,8 @@ void TQuickTableWindow::Prefill(const calc::MainInputs& inputs) {
   (inputs.unit == AmountUnit::Yen ? yenButton_ : manButton_)->setChecked(true);
   unit_ = inputs.unit;
   (inputs.spouseCount == kCountScale ? spouseButton_ : noSpouseButton_)->setChecked(true);
+  const QSignalBlocker quiet(editionBox_);
+  editionBox_->setCurrentIndex(editionBox_->findData(int(inputs.edition)));
 }
 
 // ---- What the window holds ----------------------------------------------------
@@ -319,7 +334,19 @@ calc::MainInputs TQuickTableWindow::ReadInputs() const {
   for (const MainField& f : face::InputFields()) in.*f.input = fixedFields_[std::size_t(f.figure)]->Value();
   in.unit = unit_;
   in.spouseCount = spouseButton_->isChecked() ? kCountScale : 0;
+  in.edition = CurrentEdition();
   return in;
+}
+
+tavenko::law::EditionId TQuickTableWindow::CurrentEdition() const {
+  return tavenko::law::EditionId(editionBox_->currentData().toInt());
+}
+
+std::optional<tavenko::law::EditionId> TQuickTableWindow::ComparedEdition() const {
+  if (!compareBox_->isChecked()) return std::nullopt;
+  for (const tavenko::law::Edition* edition : tavenko::law::Editions())
+    if (edition->id != CurrentEdition()) return edition->id;
+  return std::nullopt;
 }
 
 QuickRange TQuickTableWindow::ReadRange() const {
@@ -356,9 +383,18 @@ const QuickTable* TQuickTableWindow::Table() const { return model_->Table().get(
 
 // ---- Handlers -----------------------------------------------------------------
 
+void TQuickTableWindow::EditionChanged() {
+  CaseChanged();  // the title names the edition
+}
+
 void TQuickTableWindow::CaseChanged() {
   const calc::MainCase& button = CurrentCase();
-  setWindowTitle(QStringLiteral("早見表　") + ToQString(button.caption));
+  // A window under another edition than 平成29年版 names it in its title.
+  const tavenko::law::Edition& edition = tavenko::law::EditionOf(CurrentEdition());
+  setWindowTitle(QStringLiteral("早見表　") + ToQString(button.caption) +
+                 (edition.id == tavenko::law::EditionId::Heisei29
+                      ? QString()
+                      : QStringLiteral("　") + ToQString(edition.titleName)));
   const std::optional<QuickRange> last = settings_->LastRange(button, unit_);
   const Figure figure = last ? last->figure : face::DefaultRange(button, unit_).figure;
   {
@@ -402,7 +438,7 @@ void TQuickTableWindow::FigureEdited() { typingPause_->start(); }
 
 void TQuickTableWindow::Recompute() {
   typingPause_->stop();
-  Request request{&CurrentCase(), ReadInputs(), ReadRange(), ++newestNumber_};
+  Request request{&CurrentCase(), ReadInputs(), ReadRange(), ComparedEdition(), ++newestNumber_};
   if (const auto problem = face::RangeProblem(*request.button, request.range)) {
     waiting_.reset();
     ShowProblem(QString::fromStdString(*problem));
@@ -418,7 +454,8 @@ void TQuickTableWindow::StartNext() {
   computingNumber_ = request.number;
   busyNotice_->start();
   worker_->setFuture(QtConcurrent::run([request] {
-    return std::make_shared<const QuickTable>(*request.button, request.inputs, request.range);
+    return std::make_shared<const QuickTable>(*request.button, request.inputs, request.range,
+                                              request.compareWith);
   }));
 }
 
@@ -488,7 +525,7 @@ void TQuickTableWindow::FitColumns() {
   const QFontMetrics captions(view_->horizontalHeader()->font());
   const int cellRoom =
       2 * (view_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view_) + 1) + 8;
-  for (int c = 0; c < QuickTable::kColumnCount; ++c) {
+  for (int c = 0; c < table.ColumnCount(); ++c) {
     int width = captions.horizontalAdvance(ToQString(table.Captions()[std::size_t(c)])) + 20;
     for (const QString& text : WidestTexts(table, c))
       width = std::max(width, cells.horizontalAdvance(text) + cellRoom);
@@ -528,12 +565,17 @@ QStringList TQuickTableWindow::Heading() const {
                (fixed.isEmpty() ? QStringLiteral("なし") : fixed.join(QStringLiteral("　")));
   lines << QStringLiteral("単位　") +
                (in.unit == AmountUnit::Yen ? QStringLiteral("円") : QStringLiteral("万円"));
+  QString edition = QStringLiteral("年分　") + ToQString(tavenko::law::EditionOf(in.edition).name);
+  if (const auto compared = table->ComparedEdition())
+    edition += QStringLiteral("　改正比較　") + ToQString(tavenko::law::EditionOf(*compared).name);
+  lines << edition;
   return lines;
 }
 
 void TQuickTableWindow::SaveCsvClicked() {
   if (!BringTableUpToDate()) return;
-  QString name = QStringLiteral("早見表_") + ToQString(CurrentCase().caption) + QStringLiteral(".csv");
+  QString name = QStringLiteral("早見表_") + ToQString(CurrentCase().caption) + QStringLiteral("_") +
+                 ToQString(tavenko::law::EditionOf(CurrentEdition()).name) + QStringLiteral(".csv");
   name.replace('/', QChar(0xFF0F));  // "1/2" names a case, not a folder
   QFileDialog dialog(this, QStringLiteral("CSV保存"),
                      QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));

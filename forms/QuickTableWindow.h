@@ -7,7 +7,12 @@
 //     ──face::QuickTable, on a worker thread──▶ ShowTable(): the model of the
 //                                              view, the column widths, the chart
 //
-// A change of case, figure, unit or spouse recomputes at once; typing into a
+// The window opens under the main window's edition and may switch to
+// another; with 改正比較 ticked the table and the chart add the total under
+// the other edition and its difference.
+//
+// A change of case, figure, edition, comparison, unit or spouse recomputes at
+// once; typing into a
 // figure field recomputes a moment after the last key. The table is computed
 // off the window's thread and handed over whole, so the window never waits
 // for it; a table asked for while another is being computed follows it, and
@@ -29,6 +34,7 @@
 #include "face/QuickTable.h"
 
 class QButtonGroup;
+class QCheckBox;
 class QComboBox;
 class QFormLayout;
 class QLabel;
@@ -91,6 +97,7 @@ class TQuickTableWindow : public QWidget {
     const tavenko::calc::MainCase* button;
     tavenko::calc::MainInputs inputs;
     tavenko::face::QuickRange range;
+    std::optional<tavenko::law::EditionId> compareWith;
     int number;  // later requests have higher numbers
   };
   using TableFuture = QFutureWatcher<std::shared_ptr<const tavenko::face::QuickTable>>;
@@ -105,6 +112,7 @@ class TQuickTableWindow : public QWidget {
 
   // Handlers.
   void CaseChanged();
+  void EditionChanged();
   void FigureChanged();
   void UnitClicked();
   void FigureEdited();
@@ -118,6 +126,9 @@ class TQuickTableWindow : public QWidget {
   tavenko::face::Figure CurrentFigure() const;
   tavenko::calc::MainInputs ReadInputs() const;
   tavenko::face::QuickRange ReadRange() const;
+  tavenko::law::EditionId CurrentEdition() const;
+  // The edition 改正比較 compares with: the other one, when ticked.
+  std::optional<tavenko::law::EditionId> ComparedEdition() const;
   void SetRange(const tavenko::face::QuickRange& range);
   void ShowFixedInputs();
   void ShowProblem(const QString& problem);
@@ -127,6 +138,8 @@ class TQuickTableWindow : public QWidget {
 
   QComboBox* caseBox_ = nullptr;
   QComboBox* figureBox_ = nullptr;
+  QComboBox* editionBox_ = nullptr;
+  QCheckBox* compareBox_ = nullptr;
   TNValEdit* fromField_ = nullptr;
   TNValEdit* toField_ = nullptr;
   TNValEdit* stepField_ = nullptr;

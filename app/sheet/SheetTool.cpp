@@ -100,13 +100,30 @@ std::string FigureOptionLines() {
   return text;
 }
 
+// "h29 (平成29年版, the default), r7 (令和7年分)".
+std::string EditionList() {
+  std::string text;
+  for (const law::Edition* edition : law::Editions()) {
+    if (!text.empty()) text += ", ";
+    text += std::string(edition->key) + " (" + std::string(edition->name) +
+            (edition->id == law::EditionId::Heisei29 ? ", the default)" : ")");
+  }
+  return text;
+}
+
+// An edition by its key or name.
+law::EditionId ParseEdition(std::string_view option, std::string_view text) {
+  if (const auto edition = law::FindEdition(text)) return *edition;
+  throw UsageError{std::string(option) + " takes " + EditionList() + ": " + QuotedArgument(text)};
+}
+
 std::string Usage() {
   std::string text =
       "usage: tavenko-sheet CASE [--income N] [--deductions N] [--profit N] [--value N]\n"
       "                     [--children N] [--parents N] [--siblings N] [--years N]\n"
-      "                     [--yen] [--no-spouse]\n"
+      "                     [--yen] [--no-spouse] [--edition E]\n"
       "       tavenko-sheet CASE [figures...] --vary FIGURE [--from A] [--to B] [--step S]\n"
-      "                     [--csv]\n"
+      "                     [--csv] [--compare-edition E]\n"
       "       tavenko-sheet --help | --version\n"
       "\n"
       "Computes one click of a calculation button of the main window and prints\n"
@@ -116,6 +133,7 @@ std::string Usage() {
       FigureOptionLines() +
       "  --yen         checks 円 (default 万円)\n"
       "  --no-spouse   checks 無し (default 有り)\n"
+      "  --edition E   the law computed under: " + EditionList() + "\n"
       "\n"
       "With --vary, prints a quick-reference table (早見表): the click for each\n"
       "FIGURE from A to B in steps of S, at most 100,000 rows, every row from the\n"
@@ -138,6 +156,10 @@ std::string Usage() {
       "                 JSON array of the one-click objects, each with \"vary\" (the\n"
       "                 varied figure) and \"valid\" (false when the click shows a\n"
       "                 message box).\n"
+      "  --compare-edition E\n"
+      "                 adds the total under edition E and its difference from\n"
+      "                 the total (E less the table's), as columns of the CSV or\n"
+      "                 as \"compare\" in each JSON row.\n"
       "\n"
       "Exit status 2, with one line on standard error, for a usage error or a range\n"
       "that cannot be tabled.\n"
@@ -179,6 +201,7 @@ std::string StringArray(const std::vector<std::string>& items, std::string_view 
 std::string SheetJsonMembers(const MainCase& button, const MainInputs& inputs, const MainSheet& sheet) {
   std::string j;
   j += "  \"button\": " + Quoted(button.button) + ",\n";
+  j += "  \"edition\": " + Quoted(law::EditionOf(inputs.edition).key) + ",\n";
   j += "  \"messages\": " + StringArray(sheet.messages, "  ") + ",\n";
 
   j += "  \"results\": [";
@@ -243,6 +266,13 @@ std::string TableJson(const face::QuickTable& table) {
     j += "  \"vary\": {\"figure\": " + Quoted(varied.key) + ", \"field\": " + Quoted(varied.name) +
          ", \"value\": " + Number(table.FigureAt(row)) + ", \"text\": " + Quoted(table.Text(row, 0)) + "},\n";
     j += "  \"valid\": " + Bool(table.Valid(row)) + ",\n";
+    if (const auto compared = table.ComparedEdition()) {
+      const face::MainField& total = table.ColumnField(face::QuickTable::kComparedTotalColumn);
+      j += "  \"compare\": {\"edition\": " + Quoted(law::EditionOf(*compared).key) + ", \"total\": {" +
+           FieldFigure(total, table.Value(row, face::QuickTable::kComparedTotalColumn)) +
+           "}, \"difference\": {" + FieldFigure(total, table.Value(row, face::QuickTable::kDifferenceColumn)) +
+           "}},\n";
+    }
     j += SheetJsonMembers(table.Button(), table.RowInputs(row), table.Sheet(row));
     j += "}";
   }
@@ -259,6 +289,7 @@ struct Request {
   const face::MainField* varied = nullptr;  // --vary
   std::optional<Extended> from, to, step;   // --from, --to, --step
   bool csv = false;
+  std::optional<law::EditionId> compareWith;  // --compare-edition
 };
 
 // A bound of the range as written: a plain decimal number; whether it is one
@@ -294,7 +325,8 @@ Request ParseArguments(std::span<const std::string_view> args) {
       arg = arg.substr(0, eq);
     }
     const bool flag = arg == "--yen" || arg == "--no-spouse" || arg == "--csv";
-    const bool range = arg == "--vary" || arg == "--from" || arg == "--to" || arg == "--step";
+    const bool range = arg == "--vary" || arg == "--from" || arg == "--to" || arg == "--step" ||
+                       arg == "--edition" || arg == "--compare-edition";
     const face::MainField* field = arg.starts_with("--") ? face::FindInputField(arg.substr(2)) : nullptr;
     if (field && OptionName(*field) != arg) field = nullptr;  // a caption is no option name
     if (!flag && !range && !field)
@@ -326,6 +358,10 @@ Request ParseArguments(std::span<const std::string_view> args) {
       r.to = ParseBound(arg, value());
     } else if (arg == "--step") {
       r.step = ParseBound(arg, value());
+    } else if (arg == "--edition") {
+      r.inputs.edition = ParseEdition(arg, value());
+    } else if (arg == "--compare-edition") {
+      r.compareWith = ParseEdition(arg, value());
     } else {
       r.inputs.*(field->input) = ParseFigure(*field, value());
     }
@@ -349,7 +385,7 @@ std::string QuickTableOutput(const Request& r) {
     throw UsageError{OptionName(*r.varied) +
                      " is the varied figure: give its range with --from, --to and --step"};
   try {
-    const face::QuickTable table(*r.button, r.inputs, RangeOf(r));
+    const face::QuickTable table(*r.button, r.inputs, RangeOf(r), r.compareWith);
     return r.csv ? table.Csv() : TableJson(table);
   } catch (const face::RangeRefused& refused) {
     throw UsageError{refused.what()};
@@ -364,7 +400,7 @@ ToolOutput RunSheetTool(std::span<const std::string_view> args) {
     if (r.help) return {0, Usage(), ""};
     if (r.version) return {0, "tavenko-sheet " + std::string(kVersion) + "\n", ""};
     if (r.varied) return {0, QuickTableOutput(r), ""};
-    for (std::string_view option : {"--from", "--to", "--step", "--csv"})
+    for (std::string_view option : {"--from", "--to", "--step", "--csv", "--compare-edition"})
       if (r.given.contains(option)) throw UsageError{"option " + std::string(option) + " needs --vary"};
     return {0, SheetJson(*r.button, r.inputs, r.button->compute(r.inputs)), ""};
   } catch (const UsageError& e) {

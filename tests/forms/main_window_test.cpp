@@ -23,7 +23,11 @@
 #include <QTextBlock>
 #include <QtTest>
 
+#include <QComboBox>
+
+#include "calc/IncomeCases.h"
 #include "controls/NValEdit.h"
+#include "face/MainFields.h"
 #include "forms/zentai.h"
 #include "platform/Fonts.h"
 #include "platform/Messages.h"
@@ -237,6 +241,55 @@ class MainWindowTest : public QObject {
     Child<TNValEdit>(form, "NValEdit12")->setValue(200);
     Child<QPushButton>(form, "BitBtn1")->click();
     QCOMPARE(ShownResults(form).at(0), QStringLiteral("600"));
+  }
+
+  // The edition is chosen with the keyboard; the next click computes under
+  // it and shows what the calculation returns, the title and the log name
+  // it, and it is kept in the settings file.
+  void editionChosenComputesTitlesLogsAndIsKept() {
+    TForm1& form = probe->Window();
+    ShowAndActivate(form);
+    auto* income = Child<TNValEdit>(form, "NValEdit11");
+    QTest::mouseClick(income, Qt::LeftButton);
+    QTest::keyClicks(income, "600");
+    auto* deductions = Child<TNValEdit>(form, "NValEdit12");
+    QTest::mouseClick(deductions, Qt::LeftButton);
+    QTest::keyClicks(deductions, "200");
+    Press(form, "BitBtn2");
+    auto* edition = Child<QComboBox>(form, "EditionBox");
+    edition->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(edition, Qt::Key_Down);
+    QCOMPARE(edition->currentText(), QStringLiteral("令和7年分"));
+    QCOMPARE(form.windowTitle(), QStringLiteral("タベンコ　令和７年分　v5.9"));
+    Press(form, "BitBtn2");
+
+    tavenko::calc::MainInputs in;
+    in.income = 600;
+    in.deductions = 200;
+    in.edition = tavenko::law::EditionId::Reiwa7;
+    const tavenko::calc::MainSheet sheet = tavenko::calc::SalaryIncomeSheet(in);
+    for (int i = 0; i < tavenko::calc::kResultCount; ++i)
+      QCOMPARE(ShownResults(form).at(i),
+               QString::fromStdString(tavenko::face::ShownText(tavenko::face::ResultField(i), sheet.results[i])));
+    // One line before the click's header says the edition changed; the
+    // first click, under 平成29年版, has none.
+    const QStringList log = LogLines(form);
+    QCOMPARE(log.count(QStringLiteral("＝ 令和7年分 ＝")), 1);
+    QCOMPARE(log.indexOf(QStringLiteral("＝ 令和7年分 ＝")), log.lastIndexOf(QStringLiteral("－－－－－")) - 1);
+    QVERIFY(!log.contains(QStringLiteral("＝ 平成29年版 ＝")));
+    QCOMPARE(log.first(), QStringLiteral("－－－－－"));
+    // The hint quotes the edition's figures.
+    QVERIFY(Child<QPushButton>(form, "BitBtn4")->toolTip().contains(QStringLiteral("勤続５年以下")));
+
+    probe->Reopen();
+    QCOMPARE(Child<QComboBox>(probe->Window(), "EditionBox")->currentText(), QStringLiteral("令和7年分"));
+    {
+      QSettings file(probe->SettingsPath(), QSettings::IniFormat);
+      QCOMPARE(file.value("form/form1.edition").toString(), QStringLiteral("r7"));
+    }
+    // An unknown edition reads as 平成29年版.
+    probe->OpenWithSettings("[form]\r\nform1.edition=h30\r\n");
+    QCOMPARE(probe->Window().windowTitle(), QStringLiteral("タベンコ　平成２９年版 　v5.9"));
   }
 
   // A stored position no screen shows (a screen since removed, a hand-edited

@@ -4,6 +4,7 @@
 // saved through the file dialog (the sheet tool's CSV with a byte-order mark),
 // the copy on the clipboard, the print to a PDF file, a refused range, and
 // the range and position it keeps in the settings file.
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -328,6 +329,42 @@ class QuickTableWindowTest : public QObject {
     view->scrollToBottom();
     QVERIFY(captions->isVisible());
     QCOMPARE(captions->mapTo(window, QPoint(0, 0)), top);
+  }
+
+  // The window opens under the main window's edition; 改正比較, ticked with
+  // the keyboard, adds the other edition's total and the difference to the
+  // table and the other total dashed to the chart, as the table computes them.
+  void opensUnderTheMainWindowsEditionAndComparesEditions() {
+    MainWindowProbe probe;
+    TForm1& form = probe.Window();
+    ShowAndActivate(form);
+    TypeIntoMainWindow(form, Typed{}, false, true);
+    form.SetEdition(tavenko::law::EditionId::Reiwa7);
+    TQuickTableWindow* window = OpenFromContextMenu(form, "BitBtn2");
+    QVERIFY(window);
+    QCOMPARE(window->windowTitle(), QStringLiteral("早見表　給与所得　令和７年分"));
+    QCOMPARE(In<QComboBox>(*window, "EditionBox")->currentText(), QStringLiteral("令和7年分"));
+    QVERIFY(window->BringTableUpToDate());
+    QCOMPARE(window->Table()->Inputs().edition, tavenko::law::EditionId::Reiwa7);
+
+    auto* compare = In<QCheckBox>(*window, "CompareBox");
+    compare->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(compare, Qt::Key_Space);
+    QVERIFY(window->BringTableUpToDate());
+    const face::QuickTable& table = *window->Table();
+    QCOMPARE(table.ComparedEdition(), std::optional(tavenko::law::EditionId::Heisei29));
+    const QAbstractItemModel& model = *In<QTableView>(*window, "TableView")->model();
+    QCOMPARE(model.columnCount(), face::QuickTable::kDifferenceColumn + 1);
+    QCOMPARE(HeaderTexts(model).mid(face::QuickTable::kComparedTotalColumn),
+             (QStringList{QStringLiteral("税金合計（平成29年版）"), QStringLiteral("差額")}));
+    const int last = model.rowCount() - 1;
+    for (int column : {face::QuickTable::kComparedTotalColumn, face::QuickTable::kDifferenceColumn})
+      QCOMPARE(model.index(last, column).data().toString(), QString::fromStdString(table.Text(last, column)));
+    QLineSeries* compared = In<QuickTableChart>(*window, "QuickTableChart")->ComparedTotal();
+    QVERIFY(compared->isVisible());
+    QCOMPARE(compared->count(), model.rowCount());
+    QCOMPARE(compared->pen().style(), Qt::DashLine);
+    QCOMPARE(compared->at(last).y(), double(table.Value(std::size_t(last), face::QuickTable::kComparedTotalColumn)));
   }
 
   // In 円 the largest figures the fields hold: every text fits its column.

@@ -27,6 +27,7 @@ ToolOutput RunTool(std::vector<std::string_view> args) { return RunSheetTool(arg
 
 const char* const kOrdinaryExample = R"({
   "button": "BitBtn1",
+  "edition": "h29",
   "messages": [],
   "results": [
     {"field": "NValEdit1", "caption": "　　課税所得", "value": "600", "text": "600"},
@@ -187,8 +188,26 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorRow{"Empty", {"BitBtn1", "--years="}, "--years"},
         ErrorRow{"Twice", {"BitBtn1", "--income", "1", "--income", "2"}, "given twice"},
         ErrorRow{"TwoCases", {"BitBtn1", "BitBtn2"}, "more than one case"},
-        ErrorRow{"FlagWithValue", {"BitBtn1", "--yen=1"}, "--yen takes no value"}),
+        ErrorRow{"FlagWithValue", {"BitBtn1", "--yen=1"}, "--yen takes no value"},
+        ErrorRow{"UnknownEdition", {"BitBtn1", "--edition", "r8"}, "--edition takes h29"},
+        ErrorRow{"ComparisonWithoutATable", {"BitBtn1", "--compare-edition", "r7"}, "needs --vary"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The edition by key or name, named in the output; a table row's comparison
+// is the other edition's click.
+TEST(SheetTool, EditionsByKeyOrNameAndCompared) {
+  for (std::string_view edition : {"r7", "令和7年分"}) {
+    const ToolOutput out = RunTool({"法人（小規模）", "--profit", "1000", "--edition", edition});
+    EXPECT_NE(out.out.find("\"edition\": \"r7\""), std::string::npos);
+    EXPECT_NE(out.out.find("\"value\": \"269.5912\""), std::string::npos);
+  }
+  const ToolOutput table = RunTool({"BitBtn13", "--vary", "profit", "--from", "1000", "--to", "1000",
+                                    "--compare-edition", "r7"});
+  EXPECT_NE(table.out.find("\"compare\": {\"edition\": \"r7\", \"total\": {\"value\": \"269.5912\", "
+                           "\"text\": \"270\"}, \"difference\": {\"value\": \"-18.1452\""),
+            std::string::npos)
+      << table.out;
+}
 
 TEST(SheetTool, LargestFiguresAreAccepted) {
   EXPECT_EQ(RunTool({"BitBtn1", "--income", "999999999999", "--children", "99", "--years", "000012"}).status,

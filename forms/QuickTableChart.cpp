@@ -91,7 +91,9 @@ QuickTableChart::QuickTableChart(QWidget* parent) : QChartView(parent) {
   }
   comparedTotal_ = new QLineSeries(chart);
   comparedTotal_->setObjectName(QStringLiteral("ComparedTotal"));
-  comparedTotal_->setPen(QPen(kLines[kTotalLine].colour, kLines[kTotalLine].width, Qt::DashLine));
+  // Grey and dashed beside the bold black total, so that both stay seen
+  // where they run together.
+  comparedTotal_->setPen(QPen(QColor(128, 128, 128), kLines[kTotalLine].width, Qt::DashLine));
   chart->addSeries(comparedTotal_);
   comparedTotal_->setVisible(false);
   SetUpAxes();
@@ -166,8 +168,9 @@ void QuickTableChart::Show(const QuickTable* table, AmountUnit unit) {
       moneyLow = std::min(moneyLow, y);
       moneyHigh = std::max(moneyHigh, y);
     }
-    const std::string& caption = table->Captions()[QuickTable::kComparedTotalColumn];
-    comparedTotal_->setName(QString::fromUtf8(caption.data(), qsizetype(caption.size())));
+    // Named by its edition alone: the legend has little room.
+    const std::string_view edition = tavenko::law::EditionOf(*table->ComparedEdition()).name;
+    comparedTotal_->setName(QString::fromUtf8(edition.data(), qsizetype(edition.size())));
   }
 
   const tavenko::face::MainField& varied = table->VariedField();

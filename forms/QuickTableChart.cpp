@@ -48,20 +48,58 @@ qreal ToChart(bool money, AmountUnit unit, qreal value) {
   return money && unit == AmountUnit::Yen ? value / qreal(tavenko::kYenPerMan) : value;
 }
 
-QString UnitOf(const tavenko::face::MainField& field) {
-  if (field.money) return QStringLiteral("万円");
-  return field.figure == Figure::Years ? QStringLiteral("年") : QStringLiteral("人");
-}
-
-// A value axis over [low, high] with round marks; a single value gets room
-// on either side.
-void SetSpan(QValueAxis* axis, qreal low, qreal high) {
+// Round marks over [low, high]: a step of 1, 2, 2.5 or 5 times a power of
+// ten, at most six intervals, the ends on whole steps, and as many decimals
+// as the step needs, so that no two marks read alike. A single value gets
+// room on either side; nothing but zeros spans 0 to 1.
+struct Marks {
+  qreal low, high, step;
+  int intervals, decimals;
+};
+Marks RoundMarks(qreal low, qreal high) {
+  constexpr int kMostIntervals = 6;
   if (low == high) {
-    const qreal room = std::max<qreal>(1, std::abs(low) * 0.1);
+    const qreal room = low == 0 ? 1 : std::abs(low) * 0.1;
+    if (low == 0) return {0, 1, 0.2, 5, 1};
     low -= room, high += room;
   }
-  axis->setRange(low, high);
-  axis->applyNiceNumbers();
+  const qreal raw = (high - low) / kMostIntervals;
+  const qreal power = std::pow(10.0, std::floor(std::log10(raw)));
+  qreal step = 10 * power;
+  for (qreal multiple : {1.0, 2.0, 2.5, 5.0})
+    if (multiple * power >= raw * (1 - 1e-9)) {
+      step = multiple * power;
+      break;
+    }
+  const qreal first = std::floor(low / step + 1e-9) * step;
+  const qreal last = std::ceil(high / step - 1e-9) * step;
+  int decimals = 0;
+  while (decimals < 12 && std::abs(step * std::pow(10.0, decimals) - std::round(step * std::pow(10.0, decimals))) >
+                              1e-6 * step * std::pow(10.0, decimals))
+    ++decimals;
+  return {first, last, step, int(std::lround((last - first) / step)), decimals};
+}
+
+// The unit an axis of amounts in 万円 is marked in: the largest of 万円, 億円
+// and 兆円 that its step is at least one of, so that large figures read whole
+// and short.
+struct AxisUnit {
+  qreal manPerUnit;
+  QString name;
+};
+AxisUnit MoneyUnitFor(qreal low, qreal high) {
+  const AxisUnit units[] = {{1e8, QStringLiteral("兆円")}, {1e4, QStringLiteral("億円")}, {1, QStringLiteral("万円")}};
+  const qreal step = RoundMarks(low, high).step;
+  for (const AxisUnit& unit : units)
+    if (step >= unit.manPerUnit) return unit;
+  return units[2];
+}
+
+void ApplyMarks(QValueAxis* axis, qreal low, qreal high) {
+  const Marks marks = RoundMarks(low, high);
+  axis->setRange(marks.low, marks.high);
+  axis->setTickCount(marks.intervals + 1);
+  axis->setLabelFormat(QStringLiteral("%.%1f").arg(marks.decimals));
 }
 
 }  // namespace
@@ -113,7 +151,6 @@ void QuickTableChart::SetUpAxes() {
   figureAxis_ = axis(Qt::AlignBottom, QStringLiteral("%.0f"));
   moneyAxis_ = axis(Qt::AlignLeft, QStringLiteral("%.0f"));
   rateAxis_ = axis(Qt::AlignRight, QStringLiteral("%.0f"));
-  moneyAxis_->setTitleText(QStringLiteral("税額（万円）"));
   rateAxis_->setTitleText(QStringLiteral("平均・上積の税率（％）"));
   rateAxis_->setGridLineVisible(false);
   for (int i = 0; i < kLineCount; ++i) {
@@ -139,7 +176,8 @@ void QuickTableChart::Show(const QuickTable* table, AmountUnit unit) {
   if (!table || table->RowCount() == 0) return;
 
   const std::size_t rows = table->RowCount();
-  const bool moneyVaried = table->VariedField().money;
+  const tavenko::face::MainField& varied = table->VariedField();
+  const bool moneyVaried = varied.money;
   std::array<QList<QPointF>, kLineCount> points;
   qreal moneyLow = 0, moneyHigh = 0, rateHigh = 0;
   for (int i = 0; i < kLineCount; ++i) {
@@ -173,11 +211,26 @@ void QuickTableChart::Show(const QuickTable* table, AmountUnit unit) {
     comparedTotal_->setName(QString::fromUtf8(edition.data(), qsizetype(edition.size())));
   }
 
-  const tavenko::face::MainField& varied = table->VariedField();
+  // Amounts in the unit their marks read best in, named in the axis title.
+  const auto rescale = [](QList<QPointF>& line, bool x, qreal manPerUnit) {
+    for (QPointF& point : line) (x ? point.rx() : point.ry()) /= manPerUnit;
+  };
+  const qreal figureLow = points[0].first().x(), figureHigh = points[0].last().x();
+  const AxisUnit figureUnit = moneyVaried ? MoneyUnitFor(figureLow, figureHigh) : AxisUnit{1, QString()};
+  const AxisUnit moneyUnit = MoneyUnitFor(moneyLow, moneyHigh);
+  for (int i = 0; i < kLineCount; ++i) {
+    rescale(points[i], true, figureUnit.manPerUnit);
+    if (i < int(kMoneyColumns.size())) rescale(points[i], false, moneyUnit.manPerUnit);
+  }
+  rescale(compared, true, figureUnit.manPerUnit);
+  rescale(compared, false, moneyUnit.manPerUnit);
+  const QString figureUnitName =
+      moneyVaried ? figureUnit.name : varied.figure == Figure::Years ? QStringLiteral("年") : QStringLiteral("人");
   figureAxis_->setTitleText(QString::fromUtf8(varied.caption.data(), qsizetype(varied.caption.size())) +
-                            "（" + UnitOf(varied) + "）");
-  SetSpan(figureAxis_, points[0].first().x(), points[0].last().x());
-  SetSpan(moneyAxis_, moneyLow, moneyHigh);
+                            "（" + figureUnitName + "）");
+  moneyAxis_->setTitleText(QStringLiteral("税額（") + moneyUnit.name + QStringLiteral("）"));
+  ApplyMarks(figureAxis_, figureLow / figureUnit.manPerUnit, figureHigh / figureUnit.manPerUnit);
+  ApplyMarks(moneyAxis_, moneyLow / moneyUnit.manPerUnit, moneyHigh / moneyUnit.manPerUnit);
   // Rates in tens of percent from 0, their marks not drawn across the plot.
   const qreal tens = std::clamp<qreal>(std::ceil(rateHigh / 10), 1, 10);
   rateAxis_->setRange(0, tens * 10);

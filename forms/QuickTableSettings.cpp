@@ -1,6 +1,8 @@
 #include "forms/QuickTableSettings.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 
 #include "controls/IniGT.h"
 
@@ -27,14 +29,20 @@ Extended YenScale(face::Figure figure, AmountUnit unit) {
 
 }  // namespace
 
-std::optional<QuickRange> QuickTableSettings::LastRange(const calc::MainCase& button, AmountUnit unit) const {
+std::optional<QuickRange> QuickTableSettings::LastRange(const calc::MainCase& button, AmountUnit unit,
+                                                        bool* dropped) const {
+  if (dropped) *dropped = false;
   const auto kept = kept_.find(button.button);
   const std::optional<StoredRange> stored = kept != kept_.end() ? kept->second : Read(button);
   if (!stored) return std::nullopt;
   const Extended scale = YenScale(stored->figure, unit);
   const QuickRange range{stored->figure, stored->from / scale, stored->to / scale, stored->step / scale};
-  if (face::RangeProblem(button, range)) return std::nullopt;
-  return range;
+  if (!face::RangeProblem(button, range)) return range;
+  const QuickRange whole{stored->figure, std::floor(range.from), std::ceil(range.to),
+                         std::max<Extended>(1, std::nearbyint(range.step))};
+  if (!face::RangeProblem(button, whole)) return whole;
+  if (dropped) *dropped = true;
+  return std::nullopt;
 }
 
 void QuickTableSettings::Keep(const calc::MainCase& button, const QuickRange& range, AmountUnit unit) {

@@ -21,11 +21,13 @@ class QuickTableSettings {
   explicit QuickTableSettings(TIniGT* file) : file_(file) {}
 
   // The range `button` was last tabled over, in `unit`: the one kept since
-  // this window opened, else the file's. Nothing when none is kept, or when
-  // the kept one cannot be tabled as it stands (a hand-edited file, yen that
-  // make no whole 万円).
+  // this window opened, else the file's. Yen that make no whole 万円 are
+  // taken to the whole 万円 around them (the start down, the end up, the
+  // step to the nearest, at least 1). Nothing when none is kept, or when the
+  // kept one cannot be tabled in `unit` even so (a hand-edited file, an end
+  // in 円 beyond the field's digits): then `dropped` says that there was one.
   std::optional<tavenko::face::QuickRange> LastRange(const tavenko::calc::MainCase& button,
-                                                     tavenko::AmountUnit unit) const;
+                                                     tavenko::AmountUnit unit, bool* dropped = nullptr) const;
   // Remembers a range tabled in `unit`, to be written by Save().
   void Keep(const tavenko::calc::MainCase& button, const tavenko::face::QuickRange& range,
             tavenko::AmountUnit unit);

@@ -267,6 +267,8 @@ void TQuickTableWindow::BuildTableAndChart(QWidget* area) {
   chart_ = new QuickTableChart(area);
   chart_->setMinimumSize(320, 240);
   area_->setStretchFactor(1, 1);
+  // Emitted for the user's moves only.
+  connect(area_, &QSplitter::splitterMoved, this, [this] { userSplit_ = true; });
 }
 
 void TQuickTableWindow::BuildButtons(QWidget* row) {
@@ -389,6 +391,7 @@ void TQuickTableWindow::EditionChanged() {
 
 void TQuickTableWindow::CaseChanged() {
   const calc::MainCase& button = CurrentCase();
+  rangeNote_.clear();
   // A window under another edition than 平成29年版 names it in its title.
   const tavenko::law::Edition& edition = tavenko::law::EditionOf(CurrentEdition());
   setWindowTitle(QStringLiteral("早見表　") + ToQString(button.caption) +
@@ -407,7 +410,10 @@ void TQuickTableWindow::CaseChanged() {
 }
 
 void TQuickTableWindow::FigureChanged() {
-  const std::optional<QuickRange> last = settings_->LastRange(CurrentCase(), unit_);
+  bool dropped = false;
+  const std::optional<QuickRange> last = settings_->LastRange(CurrentCase(), unit_, &dropped);
+  if (dropped)
+    rangeNote_ = QStringLiteral("前回の範囲はこの単位の欄に収まらないため、最初の範囲にしました。");
   SetRange(last && last->figure == CurrentFigure()
                ? *last
                : face::DefaultRange(CurrentCase(), CurrentFigure(), unit_));
@@ -434,7 +440,10 @@ void TQuickTableWindow::UnitClicked() {
   Recompute();
 }
 
-void TQuickTableWindow::FigureEdited() { typingPause_->start(); }
+void TQuickTableWindow::FigureEdited() {
+  rangeNote_.clear();  // the user's own range now
+  typingPause_->start();
+}
 
 void TQuickTableWindow::Recompute() {
   typingPause_->stop();
@@ -499,6 +508,7 @@ void TQuickTableWindow::ShowTable(std::shared_ptr<const QuickTable> table) {
   if (invalid > 0)
     status += QStringLiteral("（灰色の %1 行は計算の際にメッセージが出ます。行にマウスを置くと表示します）")
                   .arg(grouped.toString(qulonglong(invalid)));
+  if (!rangeNote_.isEmpty()) status += QStringLiteral("　") + rangeNote_;
   ShowStatus(status, false);
   for (QPushButton* b : {csvButton_, copyButton_, printButton_}) b->setEnabled(true);
 }
@@ -535,8 +545,13 @@ void TQuickTableWindow::FitColumns() {
   // the window is new; a narrower one keeps the width the user gave it.
   const int needed = view_->horizontalHeader()->length() + view_->verticalScrollBar()->sizeHint().width() +
                      2 * view_->frameWidth();
+  // The table as wide as its columns, leaving the chart its least width,
+  // until the user moves the divider: then their width stands.
+  if (userSplit_) return;
   const QList<int> sizes = area_->sizes();
-  if (sizes[0] < needed) area_->setSizes({needed, std::max(0, sizes[0] + sizes[1] - needed)});
+  const int both = sizes[0] + sizes[1];
+  const int tableWidth = std::min(needed, std::max(0, both - chart_->minimumWidth()));
+  area_->setSizes({tableWidth, both - tableWidth});
 }
 
 // ---- The three buttons ----------------------------------------------------------
@@ -646,6 +661,17 @@ void TQuickTableWindow::FormShow() {
         frame.size().boundedTo(QSize(room.right() - frame.left(), room.bottom() - frame.top() - 32)));
   }
   frame.setSize(frame.size().expandedTo(minimumSizeHint()));
+  // A window that would open exactly on another open 早見表 steps down and
+  // to the right of it, as windows cascade.
+  for (bool onAnother = true; onAnother;) {
+    onAnother = false;
+    for (QWidget* other : QApplication::topLevelWidgets())
+      if (other != this && qobject_cast<TQuickTableWindow*>(other) && other->isVisible() &&
+          other->pos() == frame.topLeft()) {
+        frame.translate(kCascadeStep, kCascadeStep);
+        onAnother = true;
+      }
+  }
   move(frame.topLeft());
   resize(frame.size());
 }

@@ -56,6 +56,8 @@ class TQuickTableWindow : public QWidget {
  public:
   // How long typing may pause before the table follows the fields.
   static constexpr int kTypingPauseMs = 300;
+  // How far a window that would open on another steps down and right.
+  static constexpr int kCascadeStep = 24;
 
   // Opens for `button` with `inputs` as the main window holds them (unit
   // and spouse setting included). With an owner, the settings file is the
@@ -161,6 +163,9 @@ class TQuickTableWindow : public QWidget {
   QPushButton* printButton_ = nullptr;
   TIniGT* IniGT1 = nullptr;
   tavenko::AmountUnit unit_ = tavenko::AmountUnit::Man;  // the unit the figure fields are typed in
+
+  bool userSplit_ = false;  // the user moved the divider between table and chart
+  QString rangeNote_;       // why the kept range was not taken, for the status line
 
   QTimer* typingPause_ = nullptr;
   QTimer* busyNotice_ = nullptr;

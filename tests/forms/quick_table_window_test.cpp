@@ -308,18 +308,21 @@ class QuickTableWindowTest : public QObject {
     }
     QCOMPARE(grey, invalidRows);
 
-    // Every row a point; money in 万円 in either unit, the rates as they are.
+    // Every row a point; money in the unit its axis title names (万円, or
+    // 億円 for estates) in either unit of the window, the rates as they are.
     auto* chart = In<QuickTableChart>(*window, "QuickTableChart");
+    const auto perMark = [](QValueAxis* axis) { return axis->titleText().endsWith(QStringLiteral("（億円）")) ? 1e4 : 1; };
+    const double oku = perMark(chart->FigureAxis()), moneyOku = perMark(chart->MoneyAxis());
     const double man = yen ? double(tavenko::kYenPerMan) : 1;
     for (int column = 2; column <= 7; ++column) {
       QLineSeries* series = chart->Series(column);
       QCOMPARE(series->count(), rows);
       QCOMPARE(series->name(), header[column]);
-      QCOMPARE(series->at(rows - 1).x(), double(window->Table()->FigureAt(rows - 1)) / man);
+      QCOMPARE(series->at(rows - 1).x(), double(window->Table()->FigureAt(rows - 1)) / man / oku);
       QCOMPARE(series->at(rows - 1).y(),
-               double(window->Table()->Value(rows - 1, column)) / (column < 6 ? man : 1));
+               double(window->Table()->Value(rows - 1, column)) / (column < 6 ? man * moneyOku : 1));
     }
-    QCOMPARE(chart->MoneyAxis()->titleText(), QStringLiteral("税額（万円）"));
+    QVERIFY(chart->MoneyAxis()->titleText().startsWith(QStringLiteral("税額（")));
     QVERIFY(chart->chart()->legend()->isVisible());
     QVERIFY(chart->RateAxis()->titleText().contains("％"));
 
@@ -609,6 +612,51 @@ class QuickTableWindowTest : public QObject {
     QVERIFY(!In<QRadioButton>(*window, "YenButton")->isChecked());
     QCOMPARE(In<TNValEdit>(*window, "FromField")->text(), QStringLiteral("100"));
     QCOMPARE(In<TNValEdit>(*window, "FixedDeductions")->text(), QStringLiteral("150"));
+  }
+
+  // The marks of both chart axes read as distinct figures, whatever the span:
+  // a span under one mark's unit takes decimals, a table of zeros gets an
+  // axis, and 12-digit figures are marked in a larger unit.
+  void chartMarksAreDistinct_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("yen");
+    QTest::addColumn<QStringList>("range");  // figure index, from, to, step
+    QTest::newRow("deductions 1 to 10,000 円") << "BitBtn1" << true << QStringList{"1", "1", "10000", "1"};
+    QTest::newRow("estates below the basic deduction") << "BitBtn16" << false << QStringList{"0", "100", "3000", "100"};
+    QTest::newRow("twelve digits") << "BitBtn1" << false
+                                   << QStringList{"0", "999000000000", "999999999999", "100000000"};
+  }
+  void chartMarksAreDistinct() {
+    QFETCH(QString, button);
+    QFETCH(bool, yen);
+    QFETCH(QStringList, range);
+    OpenedFromMenu opened(button.toStdString(), Typed{.income = 0, .deductions = 0, .children = 0}, yen);
+    TQuickTableWindow* window = opened.window;
+    QVERIFY(window);
+    In<QComboBox>(*window, "FigureBox")->setCurrentIndex(range[0].toInt());
+    TypeFigure(*window, "FromField", range[1]);
+    TypeFigure(*window, "ToField", range[2]);
+    TypeFigure(*window, "StepField", range[3]);
+    QVERIFY(window->BringTableUpToDate());
+    auto* chart = In<QuickTableChart>(*window, "QuickTableChart");
+    for (QValueAxis* axis : {chart->FigureAxis(), chart->MoneyAxis()}) {
+      QStringList marks;
+      for (int i = 0; i < axis->tickCount(); ++i)
+        marks << QString::asprintf(axis->labelFormat().toLatin1().constData(),
+                                   axis->min() + i * (axis->max() - axis->min()) / (axis->tickCount() - 1));
+      QCOMPARE(QSet<QString>(marks.begin(), marks.end()).size(), marks.size());
+      QVERIFY2(marks.last().size() <= 8, qPrintable(marks.join(' ')));
+    }
+  }
+
+  // A second window for the same case opens beside the first, not on it.
+  void aSecondWindowCascades() {
+    OpenedFromMenu opened("BitBtn1");
+    QVERIFY(opened.window);
+    TQuickTableWindow* second = OpenFromContextMenu(opened.Form(), "BitBtn1");
+    QVERIFY(second);
+    QCOMPARE(second->pos(), opened.window->pos() + QPoint(TQuickTableWindow::kCascadeStep,
+                                                          TQuickTableWindow::kCascadeStep));
   }
 
   // A range typed while a larger table is still being computed: the window

@@ -14,6 +14,15 @@
 
 namespace {
 
+// The section of the usage page that tells of `window`.
+QString UsageSectionOf(QWidget* window) {
+  if (qobject_cast<TForm2*>(window)) return QStringLiteral("comprehensive");
+  if (qobject_cast<TForm3*>(window)) return QStringLiteral("additional");
+  if (qobject_cast<TForm4*>(window)) return QStringLiteral("incorporation");
+  if (qobject_cast<TQuickTableWindow*>(window)) return QStringLiteral("quicktable");
+  return {};
+}
+
 // A window owned by the main window (a top-level window of its own, as each
 // window makes itself) that frees itself when closed and does not keep the
 // program running once the main window has closed. F1 in it opens the usage help, as in the main window.
@@ -21,7 +30,7 @@ QWidget* OwnedWindow(QWidget* window, const QString& caption) {
   window->setAttribute(Qt::WA_DeleteOnClose);
   window->setAttribute(Qt::WA_QuitOnClose, false);
   if (window->windowTitle().isEmpty()) window->setWindowTitle(caption);
-  tavenko::platform::AddUsageHelpKey(window);
+  tavenko::platform::AddUsageHelpKey(window, UsageSectionOf(window));
   window->hide();
   return window;
 }

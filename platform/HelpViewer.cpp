@@ -79,10 +79,13 @@ class HelpWindowWidget : public QWidget {
     AddUsageHelpKey(this);
   }
 
-  // Shows `page` from its top, where its contents stand.
-  void ShowPage(const QString& page) {
+  // Shows `page` at `section`, or from its top, where its contents stand.
+  void ShowPage(const QString& page, const QString& section) {
     browser_->setSource(HelpPageUrl(page));
-    ShowContents();
+    if (section.isEmpty())
+      ShowContents();
+    else
+      browser_->scrollToAnchor(section);
   }
 
   QString ShownPage() const { return QFileInfo(browser_->source().path()).fileName(); }
@@ -102,11 +105,12 @@ QPointer<HelpWindowWidget>& helpWindow() {
   return window;
 }
 
-// Opens the one help window, or brings it to the front, at `page`.
-void ShowHelpPage(const QString& page) {
+// Opens the one help window, or brings it to the front, at `page` and its
+// `section`.
+void ShowHelpPage(const QString& page, const QString& section = {}) {
   if (!helpWindow()) helpWindow() = new HelpWindowWidget;
   HelpWindowWidget* window = helpWindow();
-  window->ShowPage(page);
+  window->ShowPage(page, section);
   window->show();
   window->raise();
   window->activateWindow();
@@ -132,12 +136,12 @@ void RunHelpMacro(const QString& macro, QWidget* parent) {
   ShowHelpPage(QFileInfo(helpFile()).completeBaseName().toLower() + QStringLiteral(".html"));
 }
 
-void ShowUsageHelp() { ShowHelpPage(QStringLiteral("usage.html")); }
+void ShowUsageHelp(const QString& section) { ShowHelpPage(QStringLiteral("usage.html"), section); }
 
-void AddUsageHelpKey(QWidget* window) {
+void AddUsageHelpKey(QWidget* window, const QString& section) {
   auto* key = new QShortcut(QKeySequence(Qt::Key_F1), window);
   key->setContext(Qt::WindowShortcut);
-  QObject::connect(key, &QShortcut::activated, [] { ShowUsageHelp(); });
+  QObject::connect(key, &QShortcut::activated, [section] { ShowUsageHelp(section); });
 }
 
 QString ShownHelpPage() { return helpWindow() ? helpWindow()->ShownPage() : QString(); }

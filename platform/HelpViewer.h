@@ -21,11 +21,13 @@ QString ApplicationHelpFile();
 void RunHelpMacro(const QString& macro, QWidget* parent = nullptr);
 
 // Opens the help window at the usage page: how to use the program, in
-// Japanese. It links to the rates help, which stands beside it.
-void ShowUsageHelp();
+// Japanese. It links to the rates help, which stands beside it. With a
+// `section` (an anchor of the page: "quicktable"), at that section.
+void ShowUsageHelp(const QString& section = {});
 
-// F1 in `window` (while it is the active window) opens the usage page.
-void AddUsageHelpKey(QWidget* window);
+// F1 in `window` (while it is the active window) opens the usage page at
+// the window's own section, or at its top.
+void AddUsageHelpKey(QWidget* window, const QString& section = {});
 
 // The help window while it is open, else nullptr (for tests).
 QWidget* HelpWindow();

@@ -17,6 +17,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTableView>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QValueAxis>
 
@@ -761,6 +762,10 @@ class QuickTableWindowTest : public QObject {
     QWidget* help = tavenko::platform::HelpWindow();
     QVERIFY(help && help->isVisible());
     QCOMPARE(tavenko::platform::ShownHelpPage(), QStringLiteral("usage.html"));
+    // At the 早見表's own section: its heading at the top of the view.
+    auto* browser = help->findChild<QTextBrowser*>(QStringLiteral("HelpBrowser"));
+    QVERIFY(QTest::qWaitForWindowExposed(help));
+    QVERIFY(browser->verticalScrollBar()->value() > 0);
     help->close();
   }
 };

@@ -355,7 +355,13 @@ void TForm1::BitBtn25Click() { CreateComprehensiveTaxWindow(this)->show(); }
 void TForm1::BitBtn24Click() { CreateAdditionalTaxWindow(this)->show(); }
 void TForm1::BitBtn26Click() { CreateIncorporationWindow(this)->show(); }
 
-void TForm1::Label8Click() { QDesktopServices::openUrl(QUrl(QString::fromUtf8(kHomePageAddress))); }
+void TForm1::Label8Click() {
+  const QString address = QString::fromUtf8(kHomePageAddress);
+  if (address.isEmpty())
+    tavenko::platform::ShowUsageHelp();
+  else
+    QDesktopServices::openUrl(QUrl(address));
+}
 
 void TForm1::InheritanceButtonExit() { SetHeirPromptsColour(clTeal); }
 

@@ -33,8 +33,13 @@ namespace Ui {
 class TForm1;
 }
 
-// The maker's home page, opened from the "HP" label.
-inline constexpr const char* kHomePageAddress = "https://tavenko.example.jp/";
+// The program's home page, opened from the "HP" label: the address the build
+// was configured with (TAVENKO_HOME_PAGE), or none, and then the label opens
+// the usage page in the help window.
+#ifndef TAVENKO_HOME_PAGE
+#define TAVENKO_HOME_PAGE ""
+#endif
+inline constexpr const char* kHomePageAddress = TAVENKO_HOME_PAGE;
 
 class TForm1 : public QWidget {
   Q_OBJECT
@@ -79,7 +84,7 @@ class TForm1 : public QWidget {
   void BitBtn25Click();      // 総合課税
   void BitBtn24Click();      // 加算＆延滞税
   void BitBtn26Click();      // 比　較
-  void Label8Click();        // home page
+  void Label8Click();        // home page, or the usage page
   // BitBtn16Exit .. BitBtn21Exit: focus left an inheritance button.
   void InheritanceButtonExit();
 

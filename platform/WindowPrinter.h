@@ -1,5 +1,5 @@
-// Printing a window: the printer set-up dialog, then the window's image
-// scaled from screen resolution to the printer's.
+// Printing a window: the printer set-up dialog, then the window drawn on the
+// printer at the printer's resolution, at its size on the screen.
 #pragma once
 
 class QPainter;
@@ -13,7 +13,7 @@ namespace tavenko::platform {
 // printed).
 bool PrintWindowWithDialog(QWidget* window);
 
-// Draws the image of `window` on `printer`, scaled to its resolution. When
+// Draws `window` and its controls on `printer` at its resolution. When
 // the printer or its file cannot be opened (a folder that does not exist),
 // a message box says so and false is returned.
 bool PrintWindow(QWidget* window, QPrinter& printer);

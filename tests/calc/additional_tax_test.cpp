@@ -192,7 +192,7 @@ TEST_P(Delinquency, OnShareOfOneMillion) {
   IncreaseShares shares;
   shares.understated = {TicksOf(1000000.0), 0, TicksOf(1000000.0)};
   shares.concealed = {TicksOf(1000000.0), TicksOf(1000000.0), 0};
-  const DelinquencyResult r = ComputeDelinquency(shares, c.noReturn, c.rate, c.days);
+  const DelinquencyResult r = ComputeDelinquency(tavenko::law::kHeisei29, shares, c.noReturn, c.rate, c.days);
   EXPECT_FALSE(r.daysMessage);
   EXPECT_EQ(TicksOf(r.understated.column[0]), c.understatedTicks);
   EXPECT_EQ(TicksOf(r.understated.column[2]), c.understatedTicks);
@@ -217,7 +217,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(AdditionalTax, HundredDaysShowsWholeUnits) {
   IncreaseShares shares;
   shares.understated = {TicksOf(1000000.0), 0, 0};
-  const DelinquencyResult r = ComputeDelinquency(shares, false, 0.1L, 100);
+  const DelinquencyResult r = ComputeDelinquency(tavenko::law::kHeisei29, shares, false, 0.1L, 100);
   EXPECT_EQ(FormatFixed(r.understated.column[0], 0, true), "11,233");
   EXPECT_EQ(r.understated.column[0], 11232.8767L);
 }

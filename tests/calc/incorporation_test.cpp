@@ -44,7 +44,7 @@ TEST(IncorporationProprietor, TaxesOnBusinessIncome) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
-    EXPECT_EQ(ProprietorColumn(row.income, row.deductions), row.expected);
+    EXPECT_EQ(ProprietorColumn(tavenko::law::kHeisei29, row.income, row.deductions), row.expected);
   }
 }
 
@@ -67,7 +67,7 @@ TEST(IncorporationCompany, TaxesOnCompanyIncome) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
-    EXPECT_EQ(CompanyColumn(row.income), row.expected);
+    EXPECT_EQ(CompanyColumn(tavenko::law::kHeisei29, row.income), row.expected);
   }
 }
 
@@ -86,7 +86,7 @@ TEST(IncorporationSalary, TaxesOnOfficerSalary) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
-    EXPECT_EQ(SalaryColumn(row.salary, row.deductions), row.expected);
+    EXPECT_EQ(SalaryColumn(tavenko::law::kHeisei29, row.salary, row.deductions), row.expected);
   }
 }
 
@@ -96,7 +96,7 @@ IncorporationModel FreshWindow() {
   settings.maxDigits = 12;
   settings.fixDecimal = 0;
   settings.zeroDisplay = true;
-  return IncorporationModel(face::FieldRuleOf(settings));
+  return IncorporationModel(tavenko::law::kHeisei29, face::FieldRuleOf(settings));
 }
 
 // A figure as the window reads it: Round(value × 10000) yen.

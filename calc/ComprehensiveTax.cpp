@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <span>
 
+#include "calc/LawTexts.h"
 #include "core/Schedules.h"
 
 namespace tavenko::calc {
@@ -179,6 +180,8 @@ SimplifiedTax SimplifiedConsumptionTax(const law::Edition& law, const TaxExclude
   }
   return {};
 }
+
+std::string TaxIncludedSalesCaption(Extended wholeRate) { return "税込売上" + PercentText(wholeRate); }
 
 ComprehensiveSheet ComputeComprehensiveSheet(const ComprehensiveInputs& in) {
   const law::Edition& law = law::EditionOf(in.edition);

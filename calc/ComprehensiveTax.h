@@ -11,6 +11,8 @@
 // themselves take and give whole yen.
 #pragma once
 
+#include <string>
+
 #include "core/Amount.h"
 #include "law/Edition.h"
 
@@ -103,6 +105,10 @@ struct SimplifiedTax {
 // (ignored where the edition has none).
 SimplifiedTax SimplifiedConsumptionTax(const law::Edition& law, const TaxExcludedBases& bases, int purchaseRatio,
                                        bool flatRatioSpecial);
+
+// The prompt of a tax-included sales field that names its rate
+// ("税込売上１０％"), where the edition has more than one rate.
+std::string TaxIncludedSalesCaption(Extended wholeRate);
 
 // Everything one press of "税額の計算" reads: the incomes, the tax-excluded
 // sales as their fields stand (typed over or derived from the tax-included

@@ -39,6 +39,11 @@ std::string ManYenText(YenAmount yen) {
 
 std::string PercentText(Extended rate) { return FullWidth(FormatGeneral(rate * 100)) + "％"; }
 
+std::string EditionTitle(std::string_view designedTitle, const law::Edition& law) {
+  if (&law == law::Editions().front()) return std::string(designedTitle);
+  return std::string(designedTitle) + "　" + std::string(law.titleName);
+}
+
 std::string Fill(std::string_view pattern, std::initializer_list<std::string_view> figures) {
   const std::vector<std::string_view> values(figures);
   std::string text;

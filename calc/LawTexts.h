@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "core/Amount.h"
+#include "law/Edition.h"
 
 namespace tavenko::calc {
 
@@ -22,6 +23,10 @@ std::string FullWidthNumber(long long n);
 std::string ManYenText(YenAmount yen);
 // A rate as percent in full width: 0.05 -> "５％", 0.103 -> "１０．３％".
 std::string PercentText(Extended rate);
+
+// A window's title under an edition: the designed title under the specified
+// edition (平成29年版), else the title and the edition: "総合課税　令和７年分".
+std::string EditionTitle(std::string_view designedTitle, const law::Edition& law);
 
 // A text with "{0}", "{1}"... replaced by the given figures' texts.
 std::string Fill(std::string_view pattern, std::initializer_list<std::string_view> figures);

@@ -3,12 +3,12 @@
 #include <QLabel>
 #include <QMetaProperty>
 
+#include "calc/LawTexts.h"
 #include "controls/NValEdit.h"
 
 void TitleForEdition(QWidget* window, const tavenko::law::Edition& law) {
-  if (&law == tavenko::law::Editions().front()) return;  // the specified edition: the designed title
-  window->setWindowTitle(window->windowTitle() + QStringLiteral("　") +
-                         QString::fromUtf8(law.titleName.data(), qsizetype(law.titleName.size())));
+  window->setWindowTitle(
+      QString::fromStdString(tavenko::calc::EditionTitle(window->windowTitle().toStdString(), law)));
 }
 
 TNValEdit* NewFieldLike(const TNValEdit* model, QWidget* parent, const QString& name, const QRect& geometry,

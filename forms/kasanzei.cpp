@@ -178,8 +178,12 @@ void TForm3::LayOutForDates() {
                           static_cast<QWidget*>(ui->Label18), static_cast<QWidget*>((*ui).*kRateField),
                           static_cast<QWidget*>((*ui).*kDaysField)})
     byDays->hide();
-  ui->Label15->setText(QStringLiteral("端数処理は行っていません"));
   QWidget* box = ui->GroupBox2;
+  // In place of the one-year note (which the first calculation hides); this
+  // note stays.
+  ui->Label15->setText(QString());
+  NewLabel(box, QStringLiteral("Label21"), {340, 20, 276, 16}, QStringLiteral("端数処理は行っていません"))
+      ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   const QDate due = ToQDate(law_->delinquency.defaultDueDate);
   const QDate today = QDate::currentDate();
   const QDate filed = today > due ? today : due.addDays(1);

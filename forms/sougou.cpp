@@ -70,7 +70,7 @@ constexpr Field kOtherIncomeFields[] = {&Ui::TForm2::NValEdit1, &Ui::TForm2::NVa
                                         &Ui::TForm2::NValEdit13};
 
 constexpr QSize kDesignedSize{664, 475};
-constexpr QSize kReducedRateSize{664, 596};
+constexpr QSize kReducedRateSize{664, 623};
 
 QString Utf8(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
@@ -128,7 +128,7 @@ std::vector<TForm2::RatioButton> TForm2::RatioButtons() const {
   return buttons;
 }
 
-// The window under an edition with a reduced rate, 121 pixels taller: the
+// The window under an edition with a reduced rate, 148 pixels taller: the
 // consumption tax box holds two sales rows, the national and the local tax
 // and the payable total, six ratios in two rows and the 2割特例 box; the
 // income tax box and the buttons move down below it.
@@ -137,11 +137,12 @@ void TForm2::LayOutForReducedRate() {
   QWidget* box = ui->GroupBox2;
   box->setGeometry(388, 8, 268, 334);
   const auto percent = [](tavenko::Extended rate) { return Utf8(calc::PercentText(rate)); };
-  ui->Label15->setText(QStringLiteral("税込売上") + percent(c.standardWholeRate));
+  ui->Label15->setText(QString::fromStdString(calc::TaxIncludedSalesCaption(c.standardWholeRate)));
   ui->Label15->setGeometry(16, 42, 84, 16);
   ui->Label16->setGeometry(16, 70, 80, 16);
   ui->NValEdit23->setGeometry(102, 66, 156, 23);
-  NewLabel(box, QStringLiteral("Label24"), {16, 98, 84, 16}, QStringLiteral("税込売上") + percent(c.reducedWholeRate));
+  NewLabel(box, QStringLiteral("Label24"), {16, 98, 84, 16},
+           QString::fromStdString(calc::TaxIncludedSalesCaption(c.reducedWholeRate)));
   NValEdit25 = NewFieldLike(ui->NValEdit22, box, QStringLiteral("NValEdit25"), {102, 94, 156, 23},
                             QStringLiteral("税込売上（軽減税率）"));
   NewLabel(box, QStringLiteral("Label25"), {16, 126, 80, 16}, QStringLiteral("税引売上"));

@@ -69,6 +69,19 @@ TEST(IncorporationCompany, TaxesOnCompanyIncome) {
     SCOPED_TRACE(row.name);
     EXPECT_EQ(CompanyColumn(tavenko::law::kHeisei29, row.income), row.expected);
   }
+  // 令和7年分: the local corporation tax 10.3 %, the local tax at 7 %, the
+  // enterprise tax with the special tax (× 1.37).
+  const CompanyRow reiwa7[] = {
+      {"no income", 0, {0, 70000, 0, 70000}},
+      // K = 600,000; 140,000 × 1.37.
+      {"400, reduced rate", 400, {661800, 112000, 191800, 965600}},
+      // K = 10,000,000 × 23.2 % − 656,000 = 1,664,000; (700,000 − 208,000) × 1.37.
+      {"1000", 1000, {1835392, 186480, 674040, 2695912}},
+  };
+  for (const auto& row : reiwa7) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(CompanyColumn(tavenko::law::kReiwa7, row.income), row.expected);
+  }
 }
 
 struct SalaryRow {
@@ -87,7 +100,9 @@ TEST(IncorporationSalary, TaxesOnOfficerSalary) {
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     EXPECT_EQ(SalaryColumn(tavenko::law::kHeisei29, row.salary, row.deductions), row.expected);
-  }
+  }  // 令和7年分's salary income: 3,000,000 × 0.7 − 80,000 = 2,020,000; 650,000 still none.
+  EXPECT_EQ(SalaryColumn(tavenko::law::kReiwa7, 300, 100), (SalaryTaxes{52071, 102000, 154071}));
+  EXPECT_EQ(SalaryColumn(tavenko::law::kReiwa7, 65, 0), (SalaryTaxes{0, 0, 0}));
 }
 
 // The comparison window's figure fields: 12 digits, no decimals, 0 shown.

@@ -214,8 +214,17 @@ void TForm3::DateEdit2Change() {
   filedBefore_ = DateEdit2->date();
 }
 
-// Enter in a date field takes its date and moves on, as in the figure fields.
+// A date field that gets the focus, by mouse or key, has its year selected,
+// so that a whole date is typed in one go ("20260630"); Enter takes the date
+// and moves on, as in the figure fields.
 bool TForm3::eventFilter(QObject* watched, QEvent* e) {
+  if (e->type() == QEvent::FocusIn) {
+    if (auto* date = qobject_cast<QDateEdit*>(watched)) {
+      // After the mouse press that brought the focus has placed the cursor.
+      QMetaObject::invokeMethod(
+          date, [date] { date->setSelectedSection(QDateTimeEdit::YearSection); }, Qt::QueuedConnection);
+    }
+  }
   if (e->type() == QEvent::KeyPress && qobject_cast<QDateEdit*>(watched)) {
     const auto* key = static_cast<QKeyEvent*>(e);
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {

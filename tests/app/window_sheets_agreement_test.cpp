@@ -5,12 +5,14 @@
 #include <QDateEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextBrowser>
 #include <QtTest>
 #include <functional>
 
 #include "app/sheet/WindowSheets.h"
 #include "controls/NValEdit.h"
 #include "forms/SecondaryWindows.h"
+#include "platform/HelpViewer.h"
 #include "platform/Messages.h"
 
 using namespace tavenko;
@@ -90,6 +92,28 @@ class WindowSheetsAgreementTest : public QObject {
       QCOMPARE(f.field + " " + field->text().toStdString(), f.field + " " + f.text);
       QVERIFY2(field->Value() == f.value, f.field.c_str());
     }
+  }
+
+  // "税率" opens the rates help written for the window's edition.
+  void ratesButtonOpensTheHelpOfTheWindowsEdition() {
+    platform::SetApplicationHelpFile(QStringLiteral("tavenko.hlp"));
+    QWidget owner;
+    using Create = QWidget* (*)(QWidget*, Edition);
+    const std::pair<Create, const char*> windows[] = {{CreateComprehensiveTaxWindow, "BitBtn3"},
+                                                      {CreateAdditionalTaxWindow, "BitBtn5"}};
+    for (auto [create, button] : windows) {
+      for (const law::Edition* law : law::Editions()) {
+        QWidget* window = create(&owner, law->id);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        Press(window, button);
+        auto* browser = platform::HelpWindow()->findChild<QTextBrowser*>(QStringLiteral("HelpBrowser"));
+        const QString heading = browser->toPlainText().section(QLatin1Char('\n'), 0, 0);
+        QVERIFY2(heading.contains(QString::fromUtf8(law->titleName.data())), qPrintable(heading));
+        window->close();
+      }
+    }
+    delete platform::HelpWindow();
   }
 
   // Enter in a date field moves on to the next one, and the payment date

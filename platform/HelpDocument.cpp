@@ -84,7 +84,7 @@ QString Cells(std::initializer_list<QString> left, const QString& right) {
 QString Title(const law::Edition& law) {
   // "平成２９年版" names the edition, "平成２９年分" the year it computes.
   QString year = Utf8(law.titleName);
-  if (year.endsWith(QStringLiteral("版"))) year.chop(1), year += QStringLiteral("分");
+  if (year.endsWith(QStringLiteral("版"))) year = year.chopped(1) + QStringLiteral("分");
   return QStringLiteral("<h1>タベンコ　%1　税率表</h1>\n<p>このプログラムが計算に使う%2の税率と料率です。金額はすべて円です。</p>")
       .arg(Utf8(law.titleName), year);
 }

@@ -13,8 +13,12 @@
 #pragma once
 
 #include <array>
+#include <string>
+#include <vector>
 
 #include "core/Amount.h"
+#include "core/CivilDate.h"
+#include "law/Edition.h"
 
 namespace tavenko::calc {
 
@@ -24,8 +28,16 @@ enum class PenaltyUnit { Yen = 1, TenThousandYen = 2 };
 inline constexpr int kTaxColumns = 3;  // national, inhabitant, business
 using ColumnFigures = std::array<Extended, kTaxColumns>;
 
+// The dates the delinquency tax counts by, where the edition counts by dates.
+struct DelinquencyDates {
+  CivilDate due;    // the statutory due date
+  CivilDate filed;  // the filing date of the amended or late return
+  CivilDate paid;   // the payment date
+};
+
 // The window's figures as its fields hold them.
 struct AdditionalTaxInputs {
+  law::EditionId edition = law::EditionId::Heisei29;
   ColumnFigures initialTax{};      // tax on the initial return
   ColumnFigures amendedTax{};      // tax on this amended return
   Extended understatedIncome = 0;  // income of the understated part
@@ -34,6 +46,7 @@ struct AdditionalTaxInputs {
   PenaltyUnit unit = PenaltyUnit::Yen;
   Extended discountRatePercent = 0.1L;  // the official rate at the end of November
   Extended days = 365;                  // from the deadline to payment
+  DelinquencyDates dates;               // instead of the rate and the days, by the edition
 };
 
 // One row across the three tax columns and its total.
@@ -44,7 +57,14 @@ struct ColumnRow {
 
 // One penalty row: national column, business column and total (the
 // inhabitant taxes bear no penalty).
+struct PenaltyPart {
+  Extended base = 0;  // the part of the understated national share, in the unit
+  Extended rate = 0;
+  Extended amount = 0;
+};
+
 struct PenaltyRow {
+  std::vector<PenaltyPart> parts;  // a banded penalty's parts (the no-return penalty)
   Extended national = 0;
   Extended business = 0;
   Extended total = 0;
@@ -60,6 +80,7 @@ struct IncreaseShares {
 // The delinquency tax on the understated and on the concealed shares.
 struct DelinquencyResult {
   bool daysMessage = false;  // "年数の入力が間違っています": no days given
+  std::string refusal;       // dates that cannot be counted: why; nothing is computed
   ColumnRow understated;
   ColumnRow concealed;
 };
@@ -84,14 +105,36 @@ struct AdditionalTaxSheet {
   Extended grandTotal = 0;  // the increase, all penalties and all delinquency tax
 };
 
-// The 500,000-yen threshold of the 15 % part, in Ticks of the unit.
-Ticks PenaltyThreshold(PenaltyUnit unit);
+// An amount of yen as a threshold in Ticks of the unit (500,000 yen: 500,000
+// in yen or 50 in ten thousand yen).
+Ticks PenaltyThreshold(YenAmount yen, PenaltyUnit unit);
 
 // The delinquency tax on the shares at the yearly rate of the official rate
-// plus 4 %: the understated part capped at one year unless no return was
-// filed, the concealed part never capped.
-DelinquencyResult ComputeDelinquency(const IncreaseShares& shares, bool noReturn,
+// plus the edition's addition (4 %): the understated part capped at one year
+// unless no return was filed, the concealed part never capped.
+DelinquencyResult ComputeDelinquency(const law::Edition& law, const IncreaseShares& shares, bool noReturn,
                                      Extended discountRatePercent, Extended days);
+
+// The days a share is charged for, each at its year's rate: the sum of the
+// yearly rates of the counted days ("rate-days"; the tax is the share times
+// it over the days of a year), or why the dates cannot be counted.
+struct CountedDays {
+  int days = 0;
+  Extended rateDays = 0;
+  std::string refusal;
+};
+// From the day after the due date to the payment date, at the lower rate
+// through `lowerRateMonths` months after the filing date; with
+// `leaveOutAfterFirstYear`, the days after the first anniversary of the due
+// date up to the filing date are not counted.
+CountedDays CountDelinquencyDays(const law::DelinquencyLaw& law, const DelinquencyDates& dates,
+                                 int lowerRateMonths, bool leaveOutAfterFirstYear);
+
+// The delinquency tax by dates: the national column with the national months,
+// the inhabitant and business columns with the local ones; the understated
+// part leaves out the days after the first year unless no return was filed.
+DelinquencyResult ComputeDelinquencyByDates(const law::Edition& law, const IncreaseShares& shares, bool noReturn,
+                                            const DelinquencyDates& dates);
 
 AdditionalTaxSheet ComputeAdditionalTax(const AdditionalTaxInputs& in);
 

@@ -1,8 +1,9 @@
 #include "calc/ComprehensiveTax.h"
 
-#include <array>
+#include <algorithm>
 #include <span>
 
+#include "calc/LawTexts.h"
 #include "core/Schedules.h"
 
 namespace tavenko::calc {
@@ -21,46 +22,38 @@ FineYen CutTo(FineYen amount, FineYen unit) {
 // Whole yen for the schedules; the amounts handed over are whole thousands.
 YenAmount WholeYen(FineYen amount) { return amount / kFinePerYen; }
 
-// One row of the pension tables: up to and including `upTo` yen received,
-// the income is P - P × rate - subtrahend, or nothing at all.
-struct PensionRow {
-  YenAmount upTo;
-  bool noIncome;
-  Extended rate;
-  YenAmount subtrahend;
-};
+// The bound of a band of the salary table, reached by the revenue.
+bool InSalaryBand(const law::SalaryTableBand& band, FineYen revenue) {
+  if (band.bound == law::kNoLimit) return true;
+  return band.boundIncluded ? revenue <= FineFromYen(band.bound) : revenue < FineFromYen(band.bound);
+}
 
-constexpr std::array<PensionRow, 7> kPensionOver65{{
-    {700000, true, 0, 0},
-    {1200000, true, 0, 0},
-    {1300000, false, 0, 1200000},
-    {3300000, false, 0, 1200000},
-    {4100000, false, 0.25L, 375000},
-    {7700000, false, 0.15L, 785000},
-    {kNoLimit, false, 0.05L, 1555000},
-}};
+FineYen SalaryBandIncome(const law::SalaryTableBand& band, FineYen revenue, Extended a) {
+  const Extended s = static_cast<Extended>(revenue);
+  switch (band.shape) {
+    case law::SalaryBandShape::NoIncome: return 0;
+    case law::SalaryBandShape::LessAmount: return revenue - FineFromYen(band.amount);
+    case law::SalaryBandShape::FixedIncome: return FineFromYen(band.amount);
+    case law::SalaryBandShape::StepTimesRate: return StoreFine(a * band.rate - FineFromYen(band.amount));
+    case law::SalaryBandShape::WholeYenTimesRate:
+      // The revenue times the rate cut to whole yen.
+      return StoreFine(Int(s / kFinePerYen * band.rate) * kFinePerYen) - FineFromYen(band.amount);
+    case law::SalaryBandShape::LessRateOfRevenue:
+      return StoreFine(s - s * band.rate - FineFromYen(band.amount));
+  }
+  return 0;
+}
 
-constexpr std::array<PensionRow, 7> kPensionUnder65{{
-    {700000, true, 0, 0},
-    {1200000, false, 0, 700000},
-    {1300000, false, 0, 700000},
-    {3300000, false, 0.25L, 375000},
-    {4100000, false, 0.25L, 375000},
-    {7700000, false, 0.15L, 785000},
-    {kNoLimit, false, 0.05L, 1555000},
-}};
-
-// The fixed salary incomes of the revenue just above 1,619,000 yen.
-struct FixedSalaryRow {
-  YenAmount below;  // revenue strictly below this bound
-  YenAmount income;
-};
-constexpr std::array<FixedSalaryRow, 4> kFixedSalaryIncome{{
-    {1620000, 969000},
-    {1622000, 970000},
-    {1624000, 972000},
-    {1628000, 974000},
-}};
+// The row's formula, before any clamping.
+FineYen PensionRowIncome(const law::PensionRow& row, FineYen received) {
+  const Extended p = static_cast<Extended>(received);
+  switch (row.shape) {
+    case law::PensionShape::NoIncome: return 0;
+    case law::PensionShape::LessRate: return StoreFine(p - p * row.rate - FineFromYen(row.subtrahend));
+    case law::PensionShape::TimesRate: return StoreFine(p * row.rate - FineFromYen(row.subtrahend));
+  }
+  return 0;
+}
 
 }  // namespace
 
@@ -70,55 +63,45 @@ Extended ValueFromFine(FineYen amount) { return static_cast<Extended>(amount) / 
 FineYen CutToThousandYen(FineYen amount) { return CutTo(amount, 1000); }
 FineYen CutToHundredYen(FineYen amount) { return CutTo(amount, 100); }
 
-FineYen ComprehensiveSalaryIncome(FineYen revenue) {
-  const Extended s = static_cast<Extended>(revenue);
-  // The revenue cut down to a multiple of 4,000 yen.
-  const Extended a = static_cast<Extended>(revenue / FineFromYen(4000) * FineFromYen(4000));
-  FineYen income = 0;
-  if (revenue < FineFromYen(651000)) {
-    income = 0;
-  } else if (revenue < FineFromYen(1619000)) {
-    income = revenue - FineFromYen(650000);
-  } else if (revenue < FineFromYen(1628000)) {
-    for (const FixedSalaryRow& row : kFixedSalaryIncome) {
-      if (revenue < FineFromYen(row.below)) {
-        income = FineFromYen(row.income);
-        break;
-      }
-    }
-  } else if (revenue < FineFromYen(1800000)) {
-    income = StoreFine(a * 0.6L);
-  } else if (revenue < FineFromYen(3600000)) {
-    income = StoreFine(a * 0.7L - FineFromYen(180000));
-  } else if (revenue < FineFromYen(6600000)) {
-    income = StoreFine(a * 0.8L - FineFromYen(540000));
-  } else if (revenue <= FineFromYen(10000000)) {
-    // 90 % of the revenue cut to whole yen.
-    income = StoreFine(Int(s / kFinePerYen * 0.9L) * kFinePerYen) - FineFromYen(1200000);
-  } else {
-    income = StoreFine(s - s * 0.05L - FineFromYen(1700000));
-  }
-  return ClampAtZero(income);
+FineYen ComprehensiveSalaryIncome(const law::Edition& law, FineYen revenue) {
+  const law::ComprehensiveSalaryLaw& table = law.comprehensiveSalary;
+  // The revenue cut down to a multiple of the table's step.
+  const FineYen step = FineFromYen(table.step);
+  const Extended a = static_cast<Extended>(revenue / step * step);
+  for (const law::SalaryTableBand& band : table.bands)
+    if (InSalaryBand(band, revenue)) return ClampAtZero(SalaryBandIncome(band, revenue, a));
+  return 0;  // not reached: the top band has no limit
 }
 
-FineYen OccasionalIncomeHalf(FineYen receipts) {
-  return ClampAtZero(StoreFine(static_cast<Extended>(receipts - FineFromYen(500000)) / 2));
+FineYen OccasionalIncomeHalf(const law::Edition& law, FineYen receipts) {
+  return ClampAtZero(
+      StoreFine(static_cast<Extended>(receipts - FineFromYen(law.occasionalIncome.specialDeduction)) / 2));
 }
 
-FineYen PublicPensionIncome(FineYen received, PensionerAge age) {
-  const std::span<const PensionRow> table = age == PensionerAge::SixtyFiveOrOver
-                                                ? std::span<const PensionRow>(kPensionOver65)
-                                                : std::span<const PensionRow>(kPensionUnder65);
-  const Extended p = static_cast<Extended>(received);
-  for (const PensionRow& row : table) {
+FineYen PublicPensionIncome(const law::Edition& law, FineYen received, PensionerAge age, FineYen otherIncome) {
+  const law::PublicPensionLaw& pensions = law.publicPension;
+  const std::span<const law::PensionRow> table =
+      age == PensionerAge::SixtyFiveOrOver ? pensions.sixtyFiveOrOver : pensions.underSixtyFive;
+  for (const law::PensionRow& row : table) {
     if (row.upTo != kNoLimit && received > FineFromYen(row.upTo)) continue;
-    if (row.noIncome) return 0;
-    return ClampAtZero(StoreFine(p - p * row.rate - FineFromYen(row.subtrahend)));
+    const FineYen income = PensionRowIncome(row, received);
+    // A high other income makes the deduction smaller, never below nothing.
+    YenAmount higher = 0;
+    for (const law::PensionOtherIncomeStep& step : pensions.otherIncomeSteps)
+      if (otherIncome > FineFromYen(step.otherIncomeAbove)) higher = step.higherIncome;
+    if (higher == 0) return row.shape == law::PensionShape::NoIncome ? 0 : ClampAtZero(income);
+    return ClampAtZero(std::min(income + FineFromYen(higher), received));
   }
   return 0;  // not reached: the top row has no limit
 }
 
-ComprehensiveTaxes ComputeComprehensiveTaxes(const ComprehensiveIncomes& in) {
+FineYen IncomeOtherThanPensions(const ComprehensiveIncomes& in) {
+  const Extended sum = static_cast<Extended>(in.realEstate) + in.realEstateBusiness + in.business + in.salary +
+                       in.occasionalHalf + in.miscellaneous + in.transferLoss;
+  return StoreFine(sum);
+}
+
+ComprehensiveTaxes ComputeComprehensiveTaxes(const law::Edition& law, const ComprehensiveIncomes& in) {
   ComprehensiveTaxes out;
   // All incomes summed in extended precision and stored once; a transfer loss
   // enters with its sign.
@@ -131,7 +114,7 @@ ComprehensiveTaxes ComputeComprehensiveTaxes(const ComprehensiveIncomes& in) {
 
   // A tax on the taxable income, cut to 100 yen; nothing when not above zero.
   const auto incomeBasedTax = [&](YenAmount (*schedule)(const law::Edition&, YenAmount)) {
-    return ClampAtZero(CutToHundredYen(FineFromYen(schedule(law::kHeisei29, WholeYen(out.taxableIncome)))));
+    return ClampAtZero(CutToHundredYen(FineFromYen(schedule(law, WholeYen(out.taxableIncome)))));
   };
   out.incomeTax = incomeBasedTax(IncomeTaxWithSurtax);
   out.prefecturalTax = incomeBasedTax(PrefecturalInhabitantTax);
@@ -141,33 +124,69 @@ ComprehensiveTaxes ComputeComprehensiveTaxes(const ComprehensiveIncomes& in) {
   // base is not clamped, the schedule's own threshold leaves a small or
   // negative base without tax.
   const FineYen businessBase = CutToThousandYen(in.realEstateBusiness + in.business);
-  out.businessTax = ClampAtZero(CutToHundredYen(FineFromYen(IndividualBusinessTax(law::kHeisei29, WholeYen(businessBase)))));
+  out.businessTax = ClampAtZero(CutToHundredYen(FineFromYen(IndividualBusinessTax(law, WholeYen(businessBase)))));
 
   out.totalTax = out.incomeTax + out.prefecturalTax + out.municipalTax + out.businessTax;
   return out;
 }
 
-FineYen TaxExcludedSales(FineYen taxIncludedSales) {
-  // One yen of sales with its 5 % tax, in ten-thousandths of a yen (10500):
+FineYen TaxExcludedSales(FineYen taxIncludedSales, int includedPercent) {
+  // One yen of sales with its tax, in ten-thousandths of a yen (10500 at 5 %):
   // dividing by it takes the tax out and turns FineYen into yen in one step.
-  constexpr FineYen kFinePerTaxedYen = kFinePerYen * 105 / 100;
+  const FineYen finePerTaxedYen = kFinePerYen * includedPercent / 100;
   // In thousands of yen: sales / 1.05 / 1,000, truncated.
-  const Extended thousands = Int(static_cast<Extended>(taxIncludedSales) / 1000 / kFinePerTaxedYen);
+  const Extended thousands = Int(static_cast<Extended>(taxIncludedSales) / 1000 / finePerTaxedYen);
   return StoreFine(thousands * 1000 * kFinePerYen);
 }
 
-FineYen SimplifiedConsumptionTax(FineYen taxExcludedSales, int purchaseRatio) {
+namespace {
+
+// The rate on the deemed value added: (1 − ratio) × sales cut to 1,000 yen,
+// the tax cut to 100 yen.
+SimplifiedTax TaxOnValueAdded(const law::ConsumptionTaxLaw& c, FineYen taxExcludedSales, int purchaseRatio) {
   // The deemed value added in thousands of yen, truncated; one division takes
   // out both the ratio's scale and FineYen's.
   const Extended valueAdded = Int(static_cast<Extended>(kWholePurchaseRatio - purchaseRatio) *
                                   taxExcludedSales / 1000 / (kWholePurchaseRatio * kFinePerYen));
-  const FineYen tax = StoreFine(valueAdded * 1000 * 0.05L * kFinePerYen);
-  return StoreFine(Int(static_cast<Extended>(tax) / 100 / kFinePerYen) * 100 * kFinePerYen);
+  const FineYen tax = StoreFine(valueAdded * 1000 * c.standardRate * kFinePerYen);
+  const FineYen payable = StoreFine(Int(static_cast<Extended>(tax) / 100 / kFinePerYen) * 100 * kFinePerYen);
+  return {.salesTax = 0, .national = payable, .local = 0, .payable = payable};
 }
 
+// The national rates on both bases less the deemed purchases, and the local
+// tax as its share of the national tax, each cut to 100 yen.
+SimplifiedTax NationalAndLocalTax(const law::ConsumptionTaxLaw& c, const TaxExcludedBases& bases,
+                                  int purchaseRatio) {
+  SimplifiedTax tax;
+  tax.salesTax = StoreFine(static_cast<Extended>(bases.standard) * c.standardRate +
+                           static_cast<Extended>(bases.reduced) * c.reducedRate);
+  const Extended s = static_cast<Extended>(tax.salesTax);
+  tax.national = ClampAtZero(CutToHundredYen(StoreFine(s - s * purchaseRatio / kWholePurchaseRatio)));
+  tax.local = ClampAtZero(CutToHundredYen(
+      StoreFine(static_cast<Extended>(tax.national) * c.localNumerator / c.localDenominator)));
+  tax.payable = tax.national + tax.local;
+  return tax;
+}
+
+}  // namespace
+
+SimplifiedTax SimplifiedConsumptionTax(const law::Edition& law, const TaxExcludedBases& bases, int purchaseRatio,
+                                       bool flatRatioSpecial) {
+  const law::ConsumptionTaxLaw& c = law.consumptionTax;
+  if (flatRatioSpecial && c.flatRatioSpecial > 0) purchaseRatio = c.flatRatioSpecial;
+  switch (c.shape) {
+    case law::SimplifiedTaxShape::OnValueAdded: return TaxOnValueAdded(c, bases.standard, purchaseRatio);
+    case law::SimplifiedTaxShape::NationalAndLocal: return NationalAndLocalTax(c, bases, purchaseRatio);
+  }
+  return {};
+}
+
+std::string TaxIncludedSalesCaption(Extended wholeRate) { return "税込売上" + PercentText(wholeRate); }
+
 ComprehensiveSheet ComputeComprehensiveSheet(const ComprehensiveInputs& in) {
-  return {ComputeComprehensiveTaxes(in.incomes),
-          SimplifiedConsumptionTax(in.taxExcludedSales, in.purchaseRatio)};
+  const law::Edition& law = law::EditionOf(in.edition);
+  return {ComputeComprehensiveTaxes(law, in.incomes),
+          SimplifiedConsumptionTax(law, in.sales, in.purchaseRatio, in.flatRatioSpecial)};
 }
 
 }  // namespace tavenko::calc

@@ -20,10 +20,10 @@ struct IncomeTaxes {
   YenAmount incomeTax;
   YenAmount inhabitantTax;
 };
-IncomeTaxes TaxesOnTaxableIncome(YenAmount taxableIncome) {
-  const YenAmount prefectural = ClampAtZero(PrefecturalInhabitantTax(law::kHeisei29, taxableIncome));
-  const YenAmount municipal = ClampAtZero(MunicipalInhabitantTax(law::kHeisei29, taxableIncome));
-  return {ClampAtZero(IncomeTaxWithSurtax(law::kHeisei29, taxableIncome)), prefectural + municipal};
+IncomeTaxes TaxesOnTaxableIncome(const law::Edition& law, YenAmount taxableIncome) {
+  const YenAmount prefectural = ClampAtZero(PrefecturalInhabitantTax(law, taxableIncome));
+  const YenAmount municipal = ClampAtZero(MunicipalInhabitantTax(law, taxableIncome));
+  return {ClampAtZero(IncomeTaxWithSurtax(law, taxableIncome)), prefectural + municipal};
 }
 
 // The company's share of the profit P (yen) at `percent`, as its field gets
@@ -40,36 +40,38 @@ Extended SalaryShareField(YenAmount profit, Extended companyShareField) {
 
 }  // namespace
 
-ProprietorTaxes ProprietorColumn(Extended businessIncomeField, Extended deductionsField) {
+ProprietorTaxes ProprietorColumn(const law::Edition& law, Extended businessIncomeField, Extended deductionsField) {
   const YenAmount business = FieldYen(businessIncomeField);
   const YenAmount deductions = FieldYen(deductionsField);
-  const IncomeTaxes taxes = TaxesOnTaxableIncome(ClampAtZero(business - deductions));
+  const IncomeTaxes taxes = TaxesOnTaxableIncome(law, ClampAtZero(business - deductions));
   ProprietorTaxes column;
   column.incomeTax = taxes.incomeTax;
   column.inhabitantTax = taxes.inhabitantTax;
   // Business tax falls on the income before the income deductions.
-  column.businessTax = ClampAtZero(IndividualBusinessTax(law::kHeisei29, business));
+  column.businessTax = ClampAtZero(IndividualBusinessTax(law, business));
   column.total = column.incomeTax + column.inhabitantTax + column.businessTax;
   return column;
 }
 
-CompanyTaxes CompanyColumn(Extended companyIncomeField) {
+CompanyTaxes CompanyColumn(const law::Edition& law, Extended companyIncomeField) {
   const YenAmount income = FieldYen(companyIncomeField);
-  const YenAmount corporation = CorporationTax(law::kHeisei29, income);
+  const YenAmount corporation = CorporationTax(law, income);
   const Extended k = static_cast<Extended>(corporation);
   CompanyTaxes column;
-  column.corporationTax = ClampAtZero(StoreYen(0.1L * k + k));
-  // The local tax is levied on the corporation tax without its addition.
-  column.localTax = ClampAtZero(StoreYen(k * 0.173L + 70000));
-  column.enterpriseTax = ClampAtZero(CorporateEnterpriseTax(law::kHeisei29, income));
+  column.corporationTax = ClampAtZero(StoreYen(law.corporationTax.additionRate * k + k));
+  // The local tax is levied on the corporation tax without its addition, at
+  // the window's one rate: the lower rate of a small company.
+  const law::LevyRate& local = law.corporateInhabitantTax.smallCompany;
+  column.localTax = ClampAtZero(StoreYen(k * local.lowerRate + local.levy));
+  column.enterpriseTax = ClampAtZero(CorporateEnterpriseTax(law, income));
   column.total = column.corporationTax + column.localTax + column.enterpriseTax;
   return column;
 }
 
-SalaryTaxes SalaryColumn(Extended salaryField, Extended deductionsField) {
+SalaryTaxes SalaryColumn(const law::Edition& law, Extended salaryField, Extended deductionsField) {
   const YenAmount salary = FieldYen(salaryField);
   const YenAmount deductions = FieldYen(deductionsField);
-  const IncomeTaxes taxes = TaxesOnTaxableIncome(ClampAtZero(SalaryIncome(law::kHeisei29, salary) - deductions));
+  const IncomeTaxes taxes = TaxesOnTaxableIncome(law, ClampAtZero(SalaryIncome(law, salary) - deductions));
   SalaryTaxes column;
   column.incomeTax = taxes.incomeTax;
   column.inhabitantTax = taxes.inhabitantTax;
@@ -79,7 +81,8 @@ SalaryTaxes SalaryColumn(Extended salaryField, Extended deductionsField) {
 
 // ---- The window's model ---------------------------------------------------------
 
-IncorporationModel::IncorporationModel(FieldRule rule) : rule_(std::move(rule)) {
+IncorporationModel::IncorporationModel(const law::Edition& law, FieldRule rule)
+    : law_(&law), rule_(std::move(rule)) {
   const FieldFigure zero = rule_(0);
   for (FieldFigure* figure :
        {&sheet_.proprietorIncomeTax, &sheet_.proprietorInhabitantTax, &sheet_.proprietorBusinessTax,
@@ -110,7 +113,7 @@ void IncorporationModel::FiguresTyped(Extended businessIncomeField, Extended ded
   if (Set(sheet_.salary, businessIncomeField)) SalaryChanged();
   if (Set(sheet_.salaryDeductions, deductionsField)) SalaryChanged();
 
-  const ProprietorTaxes taxes = ProprietorColumn(businessIncomeField, deductionsField);
+  const ProprietorTaxes taxes = ProprietorColumn(*law_, businessIncomeField, deductionsField);
   Set(sheet_.proprietorIncomeTax, ToDisplay(taxes.incomeTax));
   Set(sheet_.proprietorInhabitantTax, ToDisplay(taxes.inhabitantTax));
   Set(sheet_.proprietorBusinessTax, ToDisplay(taxes.businessTax));
@@ -118,7 +121,7 @@ void IncorporationModel::FiguresTyped(Extended businessIncomeField, Extended ded
 }
 
 void IncorporationModel::CompanyIncomeChanged() {
-  const CompanyTaxes taxes = CompanyColumn(sheet_.companyIncome.value);
+  const CompanyTaxes taxes = CompanyColumn(*law_, sheet_.companyIncome.value);
   Set(sheet_.companyBlank, 0);
   Set(sheet_.corporationTax, ToDisplay(taxes.corporationTax));
   Set(sheet_.companyLocalTax, ToDisplay(taxes.localTax));
@@ -127,7 +130,7 @@ void IncorporationModel::CompanyIncomeChanged() {
 }
 
 void IncorporationModel::SalaryChanged() {
-  const SalaryTaxes taxes = SalaryColumn(sheet_.salary.value, sheet_.salaryDeductions.value);
+  const SalaryTaxes taxes = SalaryColumn(*law_, sheet_.salary.value, sheet_.salaryDeductions.value);
   Set(sheet_.salaryIncomeTax, ToDisplay(taxes.incomeTax));
   Set(sheet_.salaryInhabitantTax, ToDisplay(taxes.inhabitantTax));
   Set(sheet_.salaryBlank, 0);

@@ -25,6 +25,7 @@
 
 #include "calc/ChartColour.h"
 #include "core/Amount.h"
+#include "law/Edition.h"
 
 namespace tavenko::calc {
 
@@ -37,19 +38,20 @@ struct ProprietorTaxes {
   YenAmount total = 0;
   friend bool operator==(const ProprietorTaxes&, const ProprietorTaxes&) = default;
 };
-ProprietorTaxes ProprietorColumn(Extended businessIncomeField, Extended deductionsField);
+ProprietorTaxes ProprietorColumn(const law::Edition& law, Extended businessIncomeField, Extended deductionsField);
 
-// The company: corporation tax with its 10 % addition, the local tax (17.3 %
-// of the corporation tax before the addition, plus the flat 70,000 yen that a
-// company owes even with no income) and the enterprise tax.
+// The company: corporation tax with the edition's addition (a tenth; the
+// local corporation tax), the local tax (the lower inhabitant rate of a small
+// company on the corporation tax before the addition, plus the per-capita
+// levy that a company owes even with no income) and the enterprise tax.
 struct CompanyTaxes {
-  YenAmount corporationTax = 0;  // with the 10 % addition
+  YenAmount corporationTax = 0;  // with the addition
   YenAmount localTax = 0;
   YenAmount enterpriseTax = 0;
   YenAmount total = 0;
   friend bool operator==(const CompanyTaxes&, const CompanyTaxes&) = default;
 };
-CompanyTaxes CompanyColumn(Extended companyIncomeField);
+CompanyTaxes CompanyColumn(const law::Edition& law, Extended companyIncomeField);
 
 // The owner taxed on the officer salary: salary income less deductions; no
 // business tax falls on a salary.
@@ -59,7 +61,7 @@ struct SalaryTaxes {
   YenAmount total = 0;
   friend bool operator==(const SalaryTaxes&, const SalaryTaxes&) = default;
 };
-SalaryTaxes SalaryColumn(Extended salaryField, Extended deductionsField);
+SalaryTaxes SalaryColumn(const law::Edition& law, Extended salaryField, Extended deductionsField);
 
 // A figure as its field keeps it: the value the field holds and the text it
 // shows.
@@ -105,7 +107,7 @@ class IncorporationModel {
  public:
   // A fresh window: every figure 0, the slider at 0, only the proprietor's
   // column shown.
-  explicit IncorporationModel(FieldRule rule);
+  IncorporationModel(const law::Edition& law, FieldRule rule);
 
   const IncorporationSheet& Sheet() const { return sheet_; }
 
@@ -135,6 +137,7 @@ class IncorporationModel {
   void ApplySplit(Extended businessIncomeField, int percent);
   void DrawChart();
 
+  const law::Edition* law_;
   FieldRule rule_;
   IncorporationSheet sheet_;
 };

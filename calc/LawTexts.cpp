@@ -87,6 +87,11 @@ std::string WrapNote(std::string_view text, int columns) {
   return note;
 }
 
+std::string EditionTitle(std::string_view designedTitle, const law::Edition& law) {
+  if (&law == law::Editions().front()) return std::string(designedTitle);
+  return std::string(designedTitle) + "　" + std::string(law.titleName);
+}
+
 std::string Fill(std::string_view pattern, std::initializer_list<std::string_view> figures) {
   const std::vector<std::string_view> values(figures);
   std::string text;

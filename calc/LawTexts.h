@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "core/Amount.h"
+#include "law/Edition.h"
 
 namespace tavenko::calc {
 
@@ -27,6 +28,10 @@ std::string PercentText(Extended rate);
 // half-width one counts half), CR LF between lines, the first line opened
 // by a half-width space as the side notes are.
 std::string WrapNote(std::string_view text, int columns);
+
+// A window's title under an edition: the designed title under the specified
+// edition (平成29年版), else the title and the edition: "総合課税　令和７年分".
+std::string EditionTitle(std::string_view designedTitle, const law::Edition& law);
 
 // A text with "{0}", "{1}"... replaced by the given figures' texts.
 std::string Fill(std::string_view pattern, std::initializer_list<std::string_view> figures);

@@ -29,6 +29,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "calc/LawTexts.h"
 #include "controls/IniGT.h"
 #include "controls/NValEdit.h"
 #include "forms/QuickTableChart.h"
@@ -393,11 +394,8 @@ void TQuickTableWindow::CaseChanged() {
   const calc::MainCase& button = CurrentCase();
   rangeNote_.clear();
   // A window under another edition than 平成29年版 names it in its title.
-  const tavenko::law::Edition& edition = tavenko::law::EditionOf(CurrentEdition());
-  setWindowTitle(QStringLiteral("早見表　") + ToQString(button.caption) +
-                 (edition.id == tavenko::law::EditionId::Heisei29
-                      ? QString()
-                      : QStringLiteral("　") + ToQString(edition.titleName)));
+  setWindowTitle(QString::fromStdString(tavenko::calc::EditionTitle(
+      "早見表　" + std::string(button.caption), tavenko::law::EditionOf(CurrentEdition()))));
   const std::optional<QuickRange> last = settings_->LastRange(button, unit_);
   const Figure figure = last ? last->figure : face::DefaultRange(button, unit_).figure;
   {

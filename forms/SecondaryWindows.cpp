@@ -59,16 +59,16 @@ class AfterFirstPaint : public QObject {
 
 }  // namespace
 
-QWidget* CreateComprehensiveTaxWindow(QWidget* owner) {
-  return OwnedWindow(new TForm2(owner), QStringLiteral("総合課税"));
+QWidget* CreateComprehensiveTaxWindow(QWidget* owner, tavenko::law::EditionId edition) {
+  return OwnedWindow(new TForm2(edition, owner), QStringLiteral("総合課税"));
 }
 
-QWidget* CreateAdditionalTaxWindow(QWidget* owner) {
-  return OwnedWindow(new TForm3(owner), QStringLiteral("加算税の計算"));
+QWidget* CreateAdditionalTaxWindow(QWidget* owner, tavenko::law::EditionId edition) {
+  return OwnedWindow(new TForm3(edition, owner), QStringLiteral("加算税の計算"));
 }
 
-QWidget* CreateIncorporationWindow(QWidget* owner) {
-  return OwnedWindow(new TForm4(owner), QStringLiteral("法人成りの節税額計算"));
+QWidget* CreateIncorporationWindow(QWidget* owner, tavenko::law::EditionId edition) {
+  return OwnedWindow(new TForm4(edition, owner), QStringLiteral("法人成りの節税額計算"));
 }
 
 QWidget* CreateQuickTableWindow(QWidget* owner, const tavenko::calc::MainCase& button,
@@ -78,8 +78,8 @@ QWidget* CreateQuickTableWindow(QWidget* owner, const tavenko::calc::MainCase& b
 
 void CreateHiddenWindowsAfterFirstPaint(QWidget* mainWindow) {
   new AfterFirstPaint(mainWindow, [mainWindow] {
-    CreateComprehensiveTaxWindow(mainWindow);
-    CreateAdditionalTaxWindow(mainWindow);
-    CreateIncorporationWindow(mainWindow);
+    CreateComprehensiveTaxWindow(mainWindow, tavenko::law::EditionId::Heisei29);
+    CreateAdditionalTaxWindow(mainWindow, tavenko::law::EditionId::Heisei29);
+    CreateIncorporationWindow(mainWindow, tavenko::law::EditionId::Heisei29);
   });
 }

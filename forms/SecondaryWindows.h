@@ -9,15 +9,16 @@
 
 class QWidget;
 
-QWidget* CreateComprehensiveTaxWindow(QWidget* owner);  // TForm2 "総合課税"
-QWidget* CreateAdditionalTaxWindow(QWidget* owner);     // TForm3 "加算税の計算"
-QWidget* CreateIncorporationWindow(QWidget* owner);     // TForm4 "法人成りの節税額計算"
+// Each computes under `edition`, which its title names (but 平成29年版).
+QWidget* CreateComprehensiveTaxWindow(QWidget* owner, tavenko::law::EditionId edition);  // TForm2 "総合課税"
+QWidget* CreateAdditionalTaxWindow(QWidget* owner, tavenko::law::EditionId edition);     // TForm3 "加算税の計算"
+QWidget* CreateIncorporationWindow(QWidget* owner, tavenko::law::EditionId edition);     // TForm4 "法人成りの節税額計算"
 // "早見表" of one calculation button over a range of one of its figures, with
 // the main window's inputs.
 QWidget* CreateQuickTableWindow(QWidget* owner, const tavenko::calc::MainCase& button,
                                 const tavenko::calc::MainInputs& inputs);
 
 // The three windows of start-up, TForm2, TForm3 and TForm4 in that order,
-// each hidden and owned by `mainWindow`: built as soon as `mainWindow` has
+// under 平成29年版, each hidden and owned by `mainWindow`: built as soon as `mainWindow` has
 // been drawn the first time, so that it appears without waiting for them.
 void CreateHiddenWindowsAfterFirstPaint(QWidget* mainWindow);

@@ -11,6 +11,7 @@
 
 #include "controls/NValEdit.h"
 #include "face/FieldRule.h"
+#include "forms/EditionFace.h"
 #include "forms/WindowLook.h"
 #include "forms/WindowSettings.h"
 #include "platform/WindowPrinter.h"
@@ -66,15 +67,19 @@ constexpr std::pair<calc::FieldFigure Sheet::*, TNValEdit * Form::*> kFigureFiel
 
 }  // namespace
 
-TForm4::TForm4(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm4>()) {
+TForm4::TForm4(tavenko::law::EditionId edition, QWidget* parent)
+    : QWidget(parent), ui(std::make_unique<Ui::TForm4>()) {
+  const tavenko::law::Edition& law = tavenko::law::EditionOf(edition);
   BeginWindowLook(this);
   ui->setupUi(this);
+  TitleForEdition(this, law);
   LoadNumericFields(this);
   setFixedSize(size());
 
   IniGT1 = AddSettingsFile(this);
   // Every figure field of the window has the company income's settings.
-  model_ = std::make_unique<calc::IncorporationModel>(tavenko::face::FieldRuleOf(ui->NValEdit7->Settings()));
+  model_ =
+      std::make_unique<calc::IncorporationModel>(law, tavenko::face::FieldRuleOf(ui->NValEdit7->Settings()));
 
   SetUpControls();
   SetUpChart();

@@ -16,6 +16,9 @@
 // salary or its deductions). The map from the sheet to the fields is in
 // Unit4.cpp.
 //
+// It computes under the edition it is opened with; its title names any
+// edition but 平成29年版.
+//
 // A top-level window even with a parent; when opened from the main window it
 // is given Qt::WA_DeleteOnClose, so that each opening starts empty.
 #pragma once
@@ -37,7 +40,7 @@ class TForm4 : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TForm4(QWidget* parent = nullptr);
+  explicit TForm4(tavenko::law::EditionId edition, QWidget* parent = nullptr);
   ~TForm4() override;
 
   // Showing the window runs FormShow first, so that the stored position is

@@ -1,12 +1,17 @@
 #include "forms/kasanzei.h"
 
 #include <QButtonGroup>
+#include <QDateEdit>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QCloseEvent>
 #include <QEvent>
 #include <QStyle>
 #include <array>
 
 #include "controls/NValEdit.h"
+#include "core/NumberText.h"
+#include "forms/EditionFace.h"
 #include "forms/WindowLook.h"
 #include "platform/HelpViewer.h"
 #include "platform/Messages.h"
@@ -23,8 +28,11 @@ constexpr int kWindowHeight = 538;
 // Where the first calculation puts the unit group, uncovering "増差税額".
 constexpr QPoint kUnitGroupAside{16, 72};
 
-constexpr long double kDefaultDiscountRatePercent = 0.1L;
+// The days field's designed value: one year.
 constexpr long double kDefaultDays = 365;
+
+QDate ToQDate(const tavenko::CivilDate& d) { return QDate(d.year, d.month, d.day); }
+tavenko::CivilDate ToCivil(const QDate& d) { return {d.year(), d.month(), d.day()}; }
 
 // ---- The field map ------------------------------------------------------------
 
@@ -105,9 +113,12 @@ void WritePenalty(Form& ui, const PenaltyFields& fields, const calc::PenaltyRow&
 
 }  // namespace
 
-TForm3::TForm3(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm3>()) {
+TForm3::TForm3(tavenko::law::EditionId edition, QWidget* parent)
+    : QWidget(parent), ui(std::make_unique<Ui::TForm3>()), law_(&tavenko::law::EditionOf(edition)) {
   BeginWindowLook(this);
   ui->setupUi(this);
+  TitleForEdition(this, *law_);
+  if (!law_->delinquency.years.empty()) LayOutForDates();
   setFixedSize(kWindowWidth, kWindowHeight);
   LoadNumericFields(this);
   // The designed rate and days, shown even before the window is first activated.
@@ -152,11 +163,78 @@ void TForm3::FormCreate() { unitFlag_ = 1; }
 // Every activation, the first showing included, puts back the current rate
 // and the one-year period.
 void TForm3::FormActivate() {
-  ((*ui).*kRateField)->setValue(kDefaultDiscountRatePercent);
+  ((*ui).*kRateField)->setValue(law_->delinquency.defaultDiscountRatePercent);
   ((*ui).*kDaysField)->setValue(kDefaultDays);
 }
 
 void TForm3::FormClose() { setAttribute(Qt::WA_DeleteOnClose); }
+
+// The delinquency box counted by dates: the due date (the edition's), the
+// filing date (today, or the day after the due date before it has passed)
+// and the payment date (the filing date) where the rate and the days stood.
+// The window does not cut its amounts to 100 or 10,000 yen, and says so.
+void TForm3::LayOutForDates() {
+  for (QWidget* byDays : {static_cast<QWidget*>(ui->Label16), static_cast<QWidget*>(ui->Label17),
+                          static_cast<QWidget*>(ui->Label18), static_cast<QWidget*>((*ui).*kRateField),
+                          static_cast<QWidget*>((*ui).*kDaysField)})
+    byDays->hide();
+  QWidget* box = ui->GroupBox2;
+  // In place of the one-year note (which the first calculation hides); this
+  // note stays.
+  ui->Label15->setText(QString());
+  NewLabel(box, QStringLiteral("Label21"), {340, 20, 276, 16}, QStringLiteral("端数処理は行っていません"))
+      ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  const QDate due = ToQDate(law_->delinquency.defaultDueDate);
+  const QDate today = QDate::currentDate();
+  const QDate filed = today > due ? today : due.addDays(1);
+  const auto dateField = [&](const char* name, const QString& prompt, int x, int promptWidth, const QDate& date) {
+    NewLabel(box, QStringLiteral("Label_%1").arg(QLatin1String(name)), {x, 44, promptWidth, 21}, prompt);
+    auto* field = new QDateEdit(date, box);
+    field->setObjectName(QLatin1String(name));
+    field->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    field->setDateRange(QDate(1990, 1, 1), QDate(2099, 12, 31));
+    field->setCalendarPopup(true);
+    field->setGeometry(x + promptWidth + 4, 44, 108, 21);
+    field->setAccessibleName(prompt);
+    field->installEventFilter(this);
+    return field;
+  };
+  DateEdit1 = dateField("DateEdit1", QStringLiteral("法定納期限"), 8, 70, due);
+  DateEdit2 = dateField("DateEdit2", QStringLiteral("申告日"), 206, 46, filed);
+  DateEdit3 = dateField("DateEdit3", QStringLiteral("納付日"), 380, 46, filed);
+  filedBefore_ = filed;
+  connect(DateEdit2, &QDateEdit::dateChanged, this, &TForm3::DateEdit2Change);
+  setTabOrder(((*ui).*kConcealedIncomeField), DateEdit1);
+  setTabOrder(DateEdit1, DateEdit2);
+  setTabOrder(DateEdit2, DateEdit3);
+}
+
+void TForm3::DateEdit2Change() {
+  if (DateEdit3->date() == filedBefore_) DateEdit3->setDate(DateEdit2->date());
+  filedBefore_ = DateEdit2->date();
+}
+
+// A date field that gets the focus, by mouse or key, has its year selected,
+// so that a whole date is typed in one go ("20260630"); Enter takes the date
+// and moves on, as in the figure fields.
+bool TForm3::eventFilter(QObject* watched, QEvent* e) {
+  if (e->type() == QEvent::FocusIn) {
+    if (auto* date = qobject_cast<QDateEdit*>(watched)) {
+      // After the mouse press that brought the focus has placed the cursor.
+      QMetaObject::invokeMethod(
+          date, [date] { date->setSelectedSection(QDateTimeEdit::YearSection); }, Qt::QueuedConnection);
+    }
+  }
+  if (e->type() == QEvent::KeyPress && qobject_cast<QDateEdit*>(watched)) {
+    const auto* key = static_cast<QKeyEvent*>(e);
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+      static_cast<QDateEdit*>(watched)->interpretText();
+      focusNextChild();
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, e);
+}
 
 bool TForm3::event(QEvent* e) {
   if (e->type() == QEvent::WindowActivate) FormActivate();
@@ -199,6 +277,8 @@ calc::AdditionalTaxInputs TForm3::ReadInputs() const {
   in.unit = unitFlag_ == 2 ? calc::PenaltyUnit::TenThousandYen : calc::PenaltyUnit::Yen;
   in.discountRatePercent = ((*ui).*kRateField)->Value();
   in.days = ((*ui).*kDaysField)->Value();
+  in.edition = law_->id;
+  if (DateEdit1) in.dates = {ToCivil(DateEdit1->date()), ToCivil(DateEdit2->date()), ToCivil(DateEdit3->date())};
   return in;
 }
 
@@ -213,11 +293,23 @@ void TForm3::ApplySheet(const calc::AdditionalTaxSheet& sheet) {
   WriteRow(*ui, kConcealedRow, sheet.concealed);
   WritePenalty(*ui, kTenPercentRow, sheet.tenPercent);
   WritePenalty(*ui, kFifteenPercentRow, sheet.fifteenPercent);
+  // A banded penalty shows its parts in the hint of its figure.
+  QString parts;
+  if (sheet.fifteenPercent.parts.size() > 1) {
+    for (const calc::PenaltyPart& part : sheet.fifteenPercent.parts)
+      parts += QStringLiteral("%1%2 × %3％ ＝ %4").arg(parts.isEmpty() ? QString() : QStringLiteral("\n"),
+                   QString::fromStdString(tavenko::FormatFixed(part.base, 0, true)),
+                   QString::fromStdString(tavenko::FormatGeneral(part.rate * 100)),
+                   QString::fromStdString(tavenko::FormatFixed(part.amount, 0, true)));
+  }
+  ((*ui).*kFifteenPercentRow.national)->setToolTip(parts);
   WritePenalty(*ui, kHeavyRow, sheet.heavy);
 
   // The days are checked when the delinquency step starts; it goes on anyway.
   if (sheet.delinquency.daysMessage)
     platform::ShowMessage(this, QStringLiteral("年数の入力が間違っています"));
+  if (!sheet.delinquency.refusal.empty())
+    platform::ShowMessage(this, QString::fromStdString(sheet.delinquency.refusal));
   WriteRow(*ui, kUnderstatedDelinquencyRow, sheet.delinquency.understated);
   WriteRow(*ui, kConcealedDelinquencyRow, sheet.delinquency.concealed);
   ((*ui).*kGrandTotalField)->setValue(sheet.grandTotal);
@@ -238,7 +330,7 @@ void TForm3::BitBtn3Click() {
 
 void TForm3::BitBtn5Click() {
   platform::SetApplicationHelpFile(QStringLiteral("tavenko.hlp"));
-  platform::RunHelpMacro(QStringLiteral("contents()"), this);
+  platform::RunHelpMacro(QStringLiteral("contents()"), this, *law_);
 }
 
 void TForm3::BitBtn2Click() { platform::PrintWindowWithDialog(this); }

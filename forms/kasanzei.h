@@ -16,14 +16,20 @@
 // good. Figures and results are in the unit the radio buttons choose (yen or
 // ten thousand yen).
 //
+// The window computes under the edition it is opened with. Where the edition
+// counts the delinquency tax by dates, three date fields (due, filed, paid)
+// stand in the place of the rate and the days (LayOutForDates).
+//
 // The window frees itself when closed: always create it with new.
 #pragma once
 
+#include <QDate>
 #include <QWidget>
 #include <memory>
 
 #include "calc/AdditionalTax.h"
 
+class QDateEdit;
 class QEvent;
 class QCloseEvent;
 
@@ -35,7 +41,7 @@ class TForm3 : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TForm3(QWidget* parent = nullptr);
+  explicit TForm3(tavenko::law::EditionId edition, QWidget* parent = nullptr);
   ~TForm3() override;
 
   // The unit flag: 1 for yen, 2 for ten thousand yen.
@@ -52,6 +58,7 @@ class TForm3 : public QWidget {
 
  protected:
   bool event(QEvent* e) override;
+  bool eventFilter(QObject* watched, QEvent* e) override;  // Enter in a date field
   void closeEvent(QCloseEvent* e) override;
 
  private:
@@ -60,9 +67,17 @@ class TForm3 : public QWidget {
   void FormClose();
 
   void ShowResultLayout();
+  void LayOutForDates();
+  void DateEdit2Change();  // the payment date follows the filing date it equalled
   tavenko::calc::AdditionalTaxInputs ReadInputs() const;
   void ApplySheet(const tavenko::calc::AdditionalTaxSheet& sheet);
 
   std::unique_ptr<Ui::TForm3> ui;
+  const tavenko::law::Edition* law_;
   int unitFlag_ = 1;
+  // An edition that counts by dates only: due, filed and paid.
+  QDateEdit* DateEdit1 = nullptr;
+  QDateEdit* DateEdit2 = nullptr;
+  QDateEdit* DateEdit3 = nullptr;
+  QDate filedBefore_;
 };

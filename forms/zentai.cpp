@@ -351,9 +351,9 @@ void TForm1::ReclaimActivation() {
 
 void TForm1::PrintTo(QPrinter& printer) { tavenko::platform::PrintWindow(this, printer); }
 
-void TForm1::BitBtn25Click() { CreateComprehensiveTaxWindow(this)->show(); }
-void TForm1::BitBtn24Click() { CreateAdditionalTaxWindow(this)->show(); }
-void TForm1::BitBtn26Click() { CreateIncorporationWindow(this)->show(); }
+void TForm1::BitBtn25Click() { CreateComprehensiveTaxWindow(this, ReadInputs().edition)->show(); }
+void TForm1::BitBtn24Click() { CreateAdditionalTaxWindow(this, ReadInputs().edition)->show(); }
+void TForm1::BitBtn26Click() { CreateIncorporationWindow(this, ReadInputs().edition)->show(); }
 
 void TForm1::Label8Click() {
   const QString address = QString::fromUtf8(kHomePageAddress);

@@ -17,6 +17,7 @@
 #include <string_view>
 
 #include "core/Amount.h"
+#include "core/CivilDate.h"
 
 namespace tavenko::law {
 
@@ -175,6 +176,129 @@ struct AccountantFeeLaw {
   Extended returnFactor;       // the preparation of the return
 };
 
+// ---- The comprehensive taxation window ----------------------------------------
+
+// How one band of the comprehensive taxation window's salary table makes the
+// salary income from the revenue S; A is S cut down to the table's step.
+enum class SalaryBandShape {
+  NoIncome,           // 0
+  LessAmount,         // S − amount
+  FixedIncome,        // amount
+  StepTimesRate,      // A × rate − amount
+  WholeYenTimesRate,  // Int(S × rate) − amount, S × rate cut to whole yen
+  LessRateOfRevenue,  // S − S × rate − amount
+};
+
+struct SalaryTableBand {
+  YenAmount bound;     // revenues below it (up to and including it when `boundIncluded`)
+  bool boundIncluded;
+  SalaryBandShape shape;
+  Extended rate;
+  YenAmount amount;
+};
+
+// The window's own salary table (所得税法別表第五 in steps of `step` yen).
+struct ComprehensiveSalaryLaw {
+  YenAmount step;
+  std::span<const SalaryTableBand> bands;  // the last band has the bound kNoLimit
+};
+
+// How one row of a public-pension table makes the income from the pensions P.
+enum class PensionShape {
+  NoIncome,     // 0
+  LessRate,     // P − P × rate − subtrahend
+  TimesRate,    // P × rate − subtrahend
+};
+
+struct PensionRow {
+  YenAmount upTo;  // pensions up to and including it; kNoLimit for the top row
+  PensionShape shape;
+  Extended rate;
+  YenAmount subtrahend;
+};
+
+// The pension income is higher (the deduction smaller) by `higherIncome`
+// when the other income is above `otherIncomeAbove`.
+struct PensionOtherIncomeStep {
+  YenAmount otherIncomeAbove;
+  YenAmount higherIncome;
+};
+
+struct PublicPensionLaw {
+  std::span<const PensionRow> sixtyFiveOrOver;
+  std::span<const PensionRow> underSixtyFive;
+  std::span<const PensionOtherIncomeStep> otherIncomeSteps;  // ascending; empty: none
+};
+
+// One class of business of the simplified method, its deemed purchase
+// ratio in ten-thousandths (9000 for 90 %).
+struct DeemedPurchaseClass {
+  int ratio;
+  std::string_view classText;  // "第一種事業"
+  std::string_view business;   // "卸売業"
+};
+
+// How the simplified method makes the tax.
+enum class SimplifiedTaxShape {
+  // One rate on the deemed value added: (1 − ratio) × the tax-excluded sales,
+  // cut to 1,000 yen, × the rate, cut to 100 yen.
+  OnValueAdded,
+  // The national tax (S − S × ratio, S the national rates on the tax-excluded
+  // sales), cut to 100 yen, and the local tax as a share of it, cut to 100 yen.
+  NationalAndLocal,
+};
+
+struct ConsumptionTaxLaw {
+  SimplifiedTaxShape shape;
+  int standardIncludedPercent;  // 105: the sales include the tax at 5 %
+  Extended standardRate;        // the rate the shape applies (5 %; the national 7.8 %)
+  int reducedIncludedPercent;   // 108; 0: the year has no reduced rate
+  Extended reducedRate;         // the national 6.24 %
+  int localNumerator;           // local tax = national × numerator / denominator
+  int localDenominator;
+  Extended standardWholeRate;   // national and local together, for the texts (10 %)
+  Extended reducedWholeRate;    // (8 %)
+  int flatRatioSpecial;         // 2割特例: the ratio whatever the class; 0 when none
+  std::span<const DeemedPurchaseClass> classes;  // highest ratio first
+};
+
+// ---- Additional and delinquency tax ------------------------------------------------
+
+struct PenaltyBand {
+  YenAmount upTo;  // the part of the understated tax up to it; kNoLimit for the top
+  Extended rate;
+};
+
+struct AdditionalTaxLaw {
+  Extended understatementRate;        // on the part up to the threshold
+  Extended understatementUpperRate;   // on the part above it
+  YenAmount understatementThreshold;  // or the initial tax, the larger
+  std::span<const PenaltyBand> noReturnBands;
+  Extended noReturnBusinessRate;      // the business tax column of a no-return case
+  Extended heavyRate;
+  Extended heavyNoReturnRate;
+};
+
+// The yearly rates of the delinquency tax of one calendar year.
+struct DelinquencyYear {
+  int year;
+  Extended lowerRate;   // the first months after the filing
+  Extended higherRate;  // afterwards
+};
+
+struct DelinquencyLaw {
+  int daysPerYear;
+  // By a rate and a day count: the official discount rate typed plus this.
+  Extended addedToDiscountRate;
+  Extended defaultDiscountRatePercent;
+  // By dates (when `years` is not empty): each day at its year's rate, the
+  // lower one through the end of the given months after the filing date.
+  std::span<const DelinquencyYear> years;  // ascending, without a gap
+  int lowerRateMonthsNational;
+  int lowerRateMonthsLocal;  // inhabitant and business tax
+  CivilDate defaultDueDate;
+};
+
 // ---- The edition ----------------------------------------------------------------
 
 enum class EditionId { Heisei29, Reiwa7 };
@@ -198,6 +322,11 @@ struct Edition {
   GiftTaxLaw giftTax;
   InheritanceTaxLaw inheritanceTax;
   AccountantFeeLaw accountantFee;
+  ComprehensiveSalaryLaw comprehensiveSalary;
+  PublicPensionLaw publicPension;
+  ConsumptionTaxLaw consumptionTax;
+  AdditionalTaxLaw additionalTax;
+  DelinquencyLaw delinquency;
 };
 
 extern const Edition kHeisei29;

@@ -93,6 +93,57 @@ constexpr std::array<FeeRow, 7> kFeeRows{{
     {700000000, 1450000},
     {1000000000, 1800000},
 }};
+
+// 所得税法別表第五 (年末調整等のための給与所得控除後の給与等の金額の表, 平成29年分): 4,000円刻み,
+// 1,619,000円から1,627,999円までは表の定額, 6,600,000円以上は所得税法第28条第3項 without its cap
+// as the window has always computed it.
+constexpr std::array<SalaryTableBand, 11> kComprehensiveSalary{{
+    {651000, false, SalaryBandShape::NoIncome, 0, 0},
+    {1619000, false, SalaryBandShape::LessAmount, 0, 650000},
+    {1620000, false, SalaryBandShape::FixedIncome, 0, 969000},
+    {1622000, false, SalaryBandShape::FixedIncome, 0, 970000},
+    {1624000, false, SalaryBandShape::FixedIncome, 0, 972000},
+    {1628000, false, SalaryBandShape::FixedIncome, 0, 974000},
+    {1800000, false, SalaryBandShape::StepTimesRate, 0.6L, 0},
+    {3600000, false, SalaryBandShape::StepTimesRate, 0.7L, 180000},
+    {6600000, false, SalaryBandShape::StepTimesRate, 0.8L, 540000},
+    {10000000, true, SalaryBandShape::WholeYenTimesRate, 0.9L, 1200000},
+    {kNoLimit, false, SalaryBandShape::LessRateOfRevenue, 0.05L, 1700000},
+}};
+
+// 所得税法第35条第4項 (公的年金等控除額, 平成17年分以後) as the window's tables write it.
+constexpr std::array<PensionRow, 7> kPensionOver65{{
+    {700000, PensionShape::NoIncome, 0, 0},
+    {1200000, PensionShape::NoIncome, 0, 0},
+    {1300000, PensionShape::LessRate, 0, 1200000},
+    {3300000, PensionShape::LessRate, 0, 1200000},
+    {4100000, PensionShape::LessRate, 0.25L, 375000},
+    {7700000, PensionShape::LessRate, 0.15L, 785000},
+    {kNoLimit, PensionShape::LessRate, 0.05L, 1555000},
+}};
+constexpr std::array<PensionRow, 7> kPensionUnder65{{
+    {700000, PensionShape::NoIncome, 0, 0},
+    {1200000, PensionShape::LessRate, 0, 700000},
+    {1300000, PensionShape::LessRate, 0, 700000},
+    {3300000, PensionShape::LessRate, 0.25L, 375000},
+    {4100000, PensionShape::LessRate, 0.25L, 375000},
+    {7700000, PensionShape::LessRate, 0.15L, 785000},
+    {kNoLimit, PensionShape::LessRate, 0.05L, 1555000},
+}};
+
+// 消費税法施行令第57条 (みなし仕入率, 平成27年3月以前の五区分).
+constexpr std::array<DeemedPurchaseClass, 5> kPurchaseClasses{{
+    {9000, "第一種事業", "卸売業"},
+    {8000, "第二種事業", "小売業"},
+    {7000, "第三種事業", "建設業　製造業"},
+    {6000, "第四種事業", "飲食店業　貸金業　質屋等の金融業"},
+    {5000, "第五種事業", "不動産業　運輸通信業　サービス業"},
+}};
+
+// 国税通則法第66条 (無申告加算税 15 %).
+constexpr std::array<PenaltyBand, 1> kNoReturnBands{{
+    {kNoLimit, 0.15L},
+}};
 // clang-format on
 
 }  // namespace
@@ -159,6 +210,39 @@ constexpr Edition kHeisei29{
                       .topStepAmount = 100000,
                       .perExtraHeir = 0.1L,
                       .returnFactor = 1.5L},
+    .comprehensiveSalary = {.step = 4000, .bands = kComprehensiveSalary},
+    .publicPension = {.sixtyFiveOrOver = kPensionOver65, .underSixtyFive = kPensionUnder65, .otherIncomeSteps = {}},
+    // The window's simplified method at 5 % (消費税法第29条 4 % before 平成26年4月, with 地方消費税
+    // 25/100 of it: 地方税法第72条の83), on the value added (消費税法第37条).
+    .consumptionTax = {.shape = SimplifiedTaxShape::OnValueAdded,
+                       .standardIncludedPercent = 105,
+                       .standardRate = 0.05L,
+                       .reducedIncludedPercent = 0,
+                       .reducedRate = 0,
+                       .localNumerator = 0,
+                       .localDenominator = 1,
+                       .standardWholeRate = 0.05L,
+                       .reducedWholeRate = 0,
+                       .flatRatioSpecial = 0,
+                       .classes = kPurchaseClasses},
+    // 国税通則法第65条 (過少申告加算税 10 %, 500,000円又は期限内申告税額を超える部分 15 %), 第66条,
+    // 第68条 (重加算税 35 %, 無申告 40 %); 地方税法第72条の47 (事業税の不申告加算金 5 %).
+    .additionalTax = {.understatementRate = 0.1L,
+                      .understatementUpperRate = 0.15L,
+                      .understatementThreshold = 500000,
+                      .noReturnBands = kNoReturnBands,
+                      .noReturnBusinessRate = 0.05L,
+                      .heavyRate = 0.35L,
+                      .heavyNoReturnRate = 0.4L},
+    // 国税通則法第60条第2項, 租税特別措置法第94条 as the window computes it: the official discount
+    // rate at the end of November (0.1 %) plus 4 %, over a year of 365 days.
+    .delinquency = {.daysPerYear = 365,
+                    .addedToDiscountRate = 0.04L,
+                    .defaultDiscountRatePercent = 0.1L,
+                    .years = {},
+                    .lowerRateMonthsNational = 0,
+                    .lowerRateMonthsLocal = 0,
+                    .defaultDueDate = {}},
 };
 
 static_assert(checks::WellFormed(kHeisei29));

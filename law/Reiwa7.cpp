@@ -97,6 +97,75 @@ constexpr std::array<FeeRow, 7> kFeeRows{{
     {700000000, 1450000},
     {1000000000, 1800000},
 }};
+
+// 所得税法別表第五 as amended by 令和7年度税制改正 (4,000円刻み from 1,900,000円), 所得税法第28条第3項
+// (上限 1,950,000円 above 8,500,000円). タックスアンサー No.1410.
+constexpr std::array<SalaryTableBand, 6> kComprehensiveSalary{{
+    {651000, false, SalaryBandShape::NoIncome, 0, 0},
+    {1900000, false, SalaryBandShape::LessAmount, 0, 650000},
+    {3600000, false, SalaryBandShape::StepTimesRate, 0.7L, 80000},
+    {6600000, false, SalaryBandShape::StepTimesRate, 0.8L, 440000},
+    {8500000, true, SalaryBandShape::WholeYenTimesRate, 0.9L, 1100000},
+    {kNoLimit, false, SalaryBandShape::LessRateOfRevenue, 0, 1950000},
+}};
+
+// 所得税法第35条第4項 (公的年金等控除額, 令和2年分以後; 公的年金等以外の合計所得金額 1,000万円以下).
+// The first rows run below zero, which the income is clamped at. タックスアンサー No.1600.
+constexpr std::array<PensionRow, 5> kPensionOver65{{
+    {3300000, PensionShape::TimesRate, 1, 1100000},
+    {4100000, PensionShape::TimesRate, 0.75L, 275000},
+    {7700000, PensionShape::TimesRate, 0.85L, 685000},
+    {10000000, PensionShape::TimesRate, 0.95L, 1455000},
+    {kNoLimit, PensionShape::TimesRate, 1, 1955000},
+}};
+constexpr std::array<PensionRow, 5> kPensionUnder65{{
+    {1300000, PensionShape::TimesRate, 1, 600000},
+    {4100000, PensionShape::TimesRate, 0.75L, 275000},
+    {7700000, PensionShape::TimesRate, 0.85L, 685000},
+    {10000000, PensionShape::TimesRate, 0.95L, 1455000},
+    {kNoLimit, PensionShape::TimesRate, 1, 1955000},
+}};
+// 同項: the deduction 100,000円 smaller above 10,000,000円 of other income, 200,000円 above 20,000,000円.
+constexpr std::array<PensionOtherIncomeStep, 2> kPensionOtherIncomeSteps{{
+    {10000000, 100000},
+    {20000000, 200000},
+}};
+
+// 消費税法施行令第57条 (みなし仕入率, 平成27年4月以後の六区分). タックスアンサー No.6509.
+constexpr std::array<DeemedPurchaseClass, 6> kPurchaseClasses{{
+    {9000, "第一種事業", "卸売業"},
+    {8000, "第二種事業", "小売業（農林漁業のうち飲食料品の譲渡を含む）"},
+    {7000, "第三種事業", "農林漁業・鉱業・建設業・製造業"},
+    {6000, "第四種事業", "飲食店業・その他"},
+    {5000, "第五種事業", "運輸通信業・金融業・保険業・サービス業"},
+    {4000, "第六種事業", "不動産業"},
+}};
+
+// 国税通則法第66条第1項, 第2項, 第3項 (無申告加算税 15 %, 500,000円超 20 %; 3,000,000円超 30 %,
+// 令和6年1月1日以後に法定申告期限が到来するもの). タックスアンサー No.2024.
+constexpr std::array<PenaltyBand, 3> kNoReturnBands{{
+    {500000, 0.15L},
+    {3000000, 0.2L},
+    {kNoLimit, 0.3L},
+}};
+
+// 国税通則法第60条第2項, 租税特別措置法第94条第1項: the lower rate is 延滞税特例基準割合 + 1 %,
+// the higher 延滞税特例基準割合 + 7.3 %, each capped at 7.3 % and 14.6 %. タックスアンサー No.9205.
+constexpr std::array<DelinquencyYear, 13> kDelinquencyYears{{
+    {2014, 0.029L, 0.092L},  // 特例基準割合 1.9 % (平成26年)
+    {2015, 0.028L, 0.091L},  // 1.8 %
+    {2016, 0.028L, 0.091L},  // 1.8 %
+    {2017, 0.027L, 0.090L},  // 1.7 %
+    {2018, 0.026L, 0.089L},  // 1.6 %
+    {2019, 0.026L, 0.089L},  // 1.6 %
+    {2020, 0.026L, 0.089L},  // 1.6 %
+    {2021, 0.025L, 0.088L},  // 延滞税特例基準割合 1.5 % (令和3年)
+    {2022, 0.024L, 0.087L},  // 1.4 %
+    {2023, 0.024L, 0.087L},  // 1.4 %
+    {2024, 0.024L, 0.087L},  // 1.4 %
+    {2025, 0.024L, 0.087L},  // 1.4 %
+    {2026, 0.028L, 0.091L},  // 1.8 % (令和8年)
+}};
 // clang-format on
 
 }  // namespace
@@ -164,6 +233,43 @@ constexpr Edition kReiwa7{
                       .topStepAmount = 100000,
                       .perExtraHeir = 0.1L,
                       .returnFactor = 1.5L},
+    .comprehensiveSalary = {.step = 4000, .bands = kComprehensiveSalary},
+    .publicPension = {.sixtyFiveOrOver = kPensionOver65,
+                      .underSixtyFive = kPensionUnder65,
+                      .otherIncomeSteps = kPensionOtherIncomeSteps},
+    // 消費税法第29条 (7.8 %, 軽減税率 6.24 %: 所得税法等の一部を改正する法律 (平成28年法律第15号) 附則第34条),
+    // 地方税法第72条の83 (地方消費税 22/78), 平成28年改正法附則第51条の2 (２割特例: the national tax
+    // is 20 % of the tax on the sales). タックスアンサー No.6303, No.6505, No.6498.
+    .consumptionTax = {.shape = SimplifiedTaxShape::NationalAndLocal,
+                       .standardIncludedPercent = 110,
+                       .standardRate = 0.078L,
+                       .reducedIncludedPercent = 108,
+                       .reducedRate = 0.0624L,
+                       .localNumerator = 22,
+                       .localDenominator = 78,
+                       .standardWholeRate = 0.1L,
+                       .reducedWholeRate = 0.08L,
+                       .flatRatioSpecial = 8000,
+                       .classes = kPurchaseClasses},
+    // 国税通則法第65条, 第68条: unchanged; 第66条 as above. タックスアンサー No.2024.
+    .additionalTax = {.understatementRate = 0.1L,
+                      .understatementUpperRate = 0.15L,
+                      .understatementThreshold = 500000,
+                      .noReturnBands = kNoReturnBands,
+                      .noReturnBusinessRate = 0.05L,
+                      .heavyRate = 0.35L,
+                      .heavyNoReturnRate = 0.4L},
+    // 国税通則法第60条第2項 (the lower rate through two months after the filing date), 地方税法第72条の45,
+    // 第326条 (延滞金: one month), 国税通則法第61条第1項 (days after one year from the due date up to the
+    // filing of an amended return are left out); the due date of 令和7年分 returns is 2026-03-16
+    // (所得税法第120条, 国税通則法第10条第2項: 15 March 2026 is a Sunday).
+    .delinquency = {.daysPerYear = 365,
+                    .addedToDiscountRate = 0,
+                    .defaultDiscountRatePercent = 0,
+                    .years = kDelinquencyYears,
+                    .lowerRateMonthsNational = 2,
+                    .lowerRateMonthsLocal = 1,
+                    .defaultDueDate = {2026, 3, 16}},
 };
 
 static_assert(checks::WellFormed(kReiwa7));

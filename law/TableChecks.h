@@ -86,6 +86,38 @@ constexpr bool WholePerCountUnit(const Edition& e) {
          e.inheritanceTax.basicDeductionPerHeir % kCountScale == 0;
 }
 
+// Each row of a pension table meets the next at its edge.
+constexpr bool ContinuousPension(std::span<const PensionRow> rows) {
+  const auto income = [](const PensionRow& r, Extended p) {
+    switch (r.shape) {
+      case PensionShape::NoIncome: return Extended(0);
+      case PensionShape::LessRate: return p - p * r.rate - r.subtrahend;
+      case PensionShape::TimesRate: return p * r.rate - r.subtrahend;
+    }
+    return Extended(0);
+  };
+  for (std::size_t i = 0; i + 1 < rows.size(); ++i) {
+    if (rows[i + 1].upTo <= rows[i].upTo) return false;
+    const Extended edge = rows[i].upTo;
+    if (Distance(income(rows[i], edge), income(rows[i + 1], edge)) > kWellUnderAYen) return false;
+  }
+  return !rows.empty() && rows.back().upTo == kNoLimit;
+}
+
+// The delinquency years follow one another without a gap.
+constexpr bool YearsFollowOn(std::span<const DelinquencyYear> years) {
+  for (std::size_t i = 1; i < years.size(); ++i)
+    if (years[i].year != years[i - 1].year + 1) return false;
+  return true;
+}
+
+// The window's salary bands ascend and end without a limit.
+constexpr bool SalaryBandsAscend(std::span<const SalaryTableBand> bands) {
+  for (std::size_t i = 1; i < bands.size(); ++i)
+    if (bands[i].bound <= bands[i - 1].bound) return false;
+  return !bands.empty() && bands.back().bound == kNoLimit;
+}
+
 // Every table of an edition.
 constexpr bool WellFormed(const Edition& e) {
   return Ascending(e.incomeTax.brackets) && Continuous(e.incomeTax.brackets) &&
@@ -98,6 +130,8 @@ constexpr bool WellFormed(const Edition& e) {
          Ascending(e.giftTax.linealAscendant) && Continuous(e.giftTax.linealAscendant) &&
          Ascending(e.inheritanceTax.brackets) && Continuous(e.inheritanceTax.brackets) &&
          FeeRowsAscend(e.accountantFee.rows) && WholePerCountUnit(e) &&
+         SalaryBandsAscend(e.comprehensiveSalary.bands) && YearsFollowOn(e.delinquency.years) &&
+         ContinuousPension(e.publicPension.sixtyFiveOrOver) && ContinuousPension(e.publicPension.underSixtyFive) &&
          Distance(1 + e.inheritanceTax.siblingsAddition, e.inheritanceTax.siblingsAdditionFactor) < 1e-18L;
 }
 

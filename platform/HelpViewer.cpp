@@ -7,6 +7,7 @@
 #include <QScrollBar>
 #include <QShortcut>
 #include <QTextBrowser>
+#include <QUrlQuery>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -23,7 +24,21 @@ QString& helpFile() {
 }
 
 // The help documents live under qrc:/help/; a page is a document's file name.
-QUrl HelpPageUrl(const QString& page) { return QUrl(QStringLiteral("qrc:/help/") + page); }
+// A page written for another edition than 平成29年版 carries its key in the
+// query ("?edition=r7").
+QUrl HelpPageUrl(const QString& page, const law::Edition& law = law::kHeisei29) {
+  QUrl url(QStringLiteral("qrc:/help/") + page);
+  if (&law != &law::kHeisei29)
+    url.setQuery(QStringLiteral("edition=") + QString::fromUtf8(law.key.data(), qsizetype(law.key.size())));
+  return url;
+}
+
+// The edition a page's address names.
+const law::Edition& EditionOfPage(const QUrl& url) {
+  const QString key = QUrlQuery(url).queryItemValue(QStringLiteral("edition"));
+  const std::optional<law::EditionId> id = law::FindEdition(key.toStdString());
+  return id ? law::EditionOf(*id) : law::kHeisei29;
+}
 
 // A browser that reads the help documents as HelpDocumentHtml writes them
 // (with their generated tables), so links between them and the back button
@@ -32,7 +47,7 @@ class HelpBrowser : public QTextBrowser {
  protected:
   QVariant loadResource(int type, const QUrl& name) override {
     if (type == QTextDocument::HtmlResource && name.scheme() == QLatin1String("qrc")) {
-      const std::optional<QString> html = HelpDocumentHtml(QFileInfo(name.path()).fileName());
+      const std::optional<QString> html = HelpDocumentHtml(QFileInfo(name.path()).fileName(), EditionOfPage(name));
       if (html) return *html;
     }
     return QTextBrowser::loadResource(type, name);
@@ -79,9 +94,10 @@ class HelpWindowWidget : public QWidget {
     AddUsageHelpKey(this);
   }
 
-  // Shows `page` at `section`, or from its top, where its contents stand.
-  void ShowPage(const QString& page, const QString& section) {
-    browser_->setSource(HelpPageUrl(page));
+  // Shows `page` (its tables written for `law`) at `section`, or from its
+  // top, where its contents stand.
+  void ShowPage(const QString& page, const law::Edition& law, const QString& section) {
+    browser_->setSource(HelpPageUrl(page, law));
     if (section.isEmpty())
       ShowContents();
     else
@@ -105,12 +121,12 @@ QPointer<HelpWindowWidget>& helpWindow() {
   return window;
 }
 
-// Opens the one help window, or brings it to the front, at `page` and its
-// `section`.
-void ShowHelpPage(const QString& page, const QString& section = {}) {
+// Opens the one help window, or brings it to the front, at `page` written
+// for `law` and at its `section`.
+void ShowHelpPage(const QString& page, const law::Edition& law = law::kHeisei29, const QString& section = {}) {
   if (!helpWindow()) helpWindow() = new HelpWindowWidget;
   HelpWindowWidget* window = helpWindow();
-  window->ShowPage(page, section);
+  window->ShowPage(page, law, section);
   window->show();
   window->raise();
   window->activateWindow();
@@ -123,8 +139,8 @@ QString ApplicationHelpFile() { return helpFile(); }
 
 QWidget* HelpWindow() { return helpWindow().data(); }
 
-void RunHelpMacro(const QString& macro, QWidget* parent) {
-  const std::optional<QString> html = HelpDocumentHtml(helpFile());
+void RunHelpMacro(const QString& macro, QWidget* parent, const law::Edition& law) {
+  const std::optional<QString> html = HelpDocumentHtml(helpFile(), law);
   if (!html) {
     ShowMessage(parent, QStringLiteral("ヘルプファイル「%1」が見つかりません。").arg(helpFile()));
     return;
@@ -133,10 +149,12 @@ void RunHelpMacro(const QString& macro, QWidget* parent) {
     ShowMessage(parent, QStringLiteral("ヘルプのマクロ「%1」は実行できません。").arg(macro));
     return;
   }
-  ShowHelpPage(QFileInfo(helpFile()).completeBaseName().toLower() + QStringLiteral(".html"));
+  ShowHelpPage(QFileInfo(helpFile()).completeBaseName().toLower() + QStringLiteral(".html"), law);
 }
 
-void ShowUsageHelp(const QString& section) { ShowHelpPage(QStringLiteral("usage.html"), section); }
+void ShowUsageHelp(const QString& section) {
+  ShowHelpPage(QStringLiteral("usage.html"), law::kHeisei29, section);
+}
 
 void AddUsageHelpKey(QWidget* window, const QString& section) {
   auto* key = new QShortcut(QKeySequence(Qt::Key_F1), window);

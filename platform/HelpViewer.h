@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include "law/Edition.h"
+
 class QWidget;
 
 namespace tavenko::platform {
@@ -17,8 +19,9 @@ QString ApplicationHelpFile();
 
 // Runs a help macro on the application's help file; "contents()" opens the
 // help window at its contents page. A help file the program does not ship,
-// or a macro it does not know, is reported in a message box.
-void RunHelpMacro(const QString& macro, QWidget* parent = nullptr);
+// or a macro it does not know, is reported in a message box. The rates help
+// is written for `law`, the edition of the window that asks for it.
+void RunHelpMacro(const QString& macro, QWidget* parent = nullptr, const law::Edition& law = law::kHeisei29);
 
 // Opens the help window at the usage page: how to use the program, in
 // Japanese. It links to the rates help, which stands beside it. With a

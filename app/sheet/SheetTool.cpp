@@ -5,6 +5,7 @@
 #include <set>
 
 #include "Version.h"
+#include "app/sheet/WindowSheets.h"
 #include "core/NumberText.h"
 #include "face/MainFields.h"
 #include "face/QuickTable.h"
@@ -171,7 +172,7 @@ std::string Usage() {
     text += std::string(c.caption);
     text += "\n";
   }
-  return text;
+  return text + "\n" + WindowCasesUsage();
 }
 
 // ---- JSON -------------------------------------------------------------------
@@ -395,6 +396,20 @@ std::string QuickTableOutput(const Request& r) {
 }  // namespace
 
 ToolOutput RunSheetTool(std::span<const std::string_view> args) {
+  // The cases of the windows the main window opens (WindowSheets.h), the case first.
+  const bool helpAsked = std::any_of(args.begin(), args.end(), [](std::string_view a) {
+    return a == "--help" || a == "-h" || a == "--version";
+  });
+  if (const auto c = std::find_if(args.begin(), args.end(), IsWindowCase); c != args.end() && !helpAsked) {
+    std::vector<std::string_view> caseFirst{*c};
+    for (auto a = args.begin(); a != args.end(); ++a)
+      if (a != c) caseFirst.push_back(*a);
+    try {
+      return {0, WindowSheetJson(ComputeWindowSheet(caseFirst)), ""};
+    } catch (const WindowUsageError& e) {
+      return {2, "", "tavenko-sheet: " + std::string(e.what()) + "\n"};
+    }
+  }
   try {
     const Request r = ParseArguments(args);
     if (r.help) return {0, Usage(), ""};

@@ -72,6 +72,13 @@ AdditionalTaxInputs With(AdditionalTaxInputs in, Extended w, Extended a, bool no
   return in;
 }
 
+// The same under 令和7年分, the delinquency counted by dates.
+AdditionalTaxInputs Reiwa7(AdditionalTaxInputs in) {
+  in.edition = law::EditionId::Reiwa7;
+  in.dates = {{2026, 3, 16}, {2026, 6, 30}, {2026, 6, 30}};
+  return in;
+}
+
 class NationalPenalty : public testing::TestWithParam<PenaltyCase> {};
 
 TEST_P(NationalPenalty, SharesAndPenalties) {
@@ -112,6 +119,18 @@ INSTANTIATE_TEST_SUITE_P(
                     150000, 0},
         PenaltyCase{"AllConcealed", With(NationalIncrease(0, 1000000), 0, 5, false), 0, 1000000, 0, 0,
                     350000},
+        // 令和7年分, no return: 15 % up to 500,000, 20 % up to 3,000,000, 30 % above.
+        PenaltyCase{"Reiwa7NoReturnWithinFirstBand", Reiwa7(With(NationalIncrease(0, 400000), 0, 0, true)),
+                    400000, 0, 0, 60000, 0},
+        PenaltyCase{"Reiwa7NoReturnAtSecondEdge", Reiwa7(With(NationalIncrease(0, 3000000), 0, 0, true)),
+                    3000000, 0, 0, 575000, 0},
+        PenaltyCase{"Reiwa7NoReturnAllBands", Reiwa7(With(NationalIncrease(0, 4000000), 0, 0, true)), 4000000,
+                    0, 0, 875000, 0},
+        PenaltyCase{"Reiwa7NoReturnTenThousandYen",
+                    Reiwa7(With(NationalIncrease(0, 400, PenaltyUnit::TenThousandYen), 0, 0, true)), 400, 0, 0,
+                    87.5, 0},
+        PenaltyCase{"Reiwa7UnderstatementUnchanged", Reiwa7(NationalIncrease(300000, 1300000)), 1000000, 0,
+                    50000, 75000, 0},
         // Shares are rounded half-even to 1/10,000: 1 × 1/3 = 0.3333 and the rest concealed.
         PenaltyCase{"SharesRoundedToTenThousandths", With(NationalIncrease(0, 1), 1, 2, false), 0.3333,
                     0.6667, 0.03333, 0, 0.2333}),
@@ -192,7 +211,7 @@ TEST_P(Delinquency, OnShareOfOneMillion) {
   IncreaseShares shares;
   shares.understated = {TicksOf(1000000.0), 0, TicksOf(1000000.0)};
   shares.concealed = {TicksOf(1000000.0), TicksOf(1000000.0), 0};
-  const DelinquencyResult r = ComputeDelinquency(shares, c.noReturn, c.rate, c.days);
+  const DelinquencyResult r = ComputeDelinquency(tavenko::law::kHeisei29, shares, c.noReturn, c.rate, c.days);
   EXPECT_FALSE(r.daysMessage);
   EXPECT_EQ(TicksOf(r.understated.column[0]), c.understatedTicks);
   EXPECT_EQ(TicksOf(r.understated.column[2]), c.understatedTicks);
@@ -217,7 +236,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(AdditionalTax, HundredDaysShowsWholeUnits) {
   IncreaseShares shares;
   shares.understated = {TicksOf(1000000.0), 0, 0};
-  const DelinquencyResult r = ComputeDelinquency(shares, false, 0.1L, 100);
+  const DelinquencyResult r = ComputeDelinquency(tavenko::law::kHeisei29, shares, false, 0.1L, 100);
   EXPECT_EQ(FormatFixed(r.understated.column[0], 0, true), "11,233");
   EXPECT_EQ(r.understated.column[0], 11232.8767L);
 }
@@ -253,3 +272,87 @@ TEST(AdditionalTax, GrandTotalSumsEveryTotalField) {
 }
 
 }  // namespace
+
+// ---- 令和7年分: the delinquency tax by dates --------------------------------------------
+
+struct PeriodCase {
+  const char* name;
+  DelinquencyDates dates;
+  int months;
+  bool leaveOutAfterFirstYear;
+  int days;
+  Extended rateDays;  // the counted days at their rates, in the order they run
+};
+
+void PrintTo(const PeriodCase& c, std::ostream* os) { *os << c.name; }
+
+class DelinquencyPeriods : public testing::TestWithParam<PeriodCase> {};
+
+TEST_P(DelinquencyPeriods, CountEachDayAtItsYearsRate) {
+  const PeriodCase& c = GetParam();
+  const CountedDays counted =
+      CountDelinquencyDays(law::kReiwa7.delinquency, c.dates, c.months, c.leaveOutAfterFirstYear);
+  EXPECT_EQ(counted.refusal, "");
+  EXPECT_EQ(counted.days, c.days);
+  EXPECT_EQ(counted.rateDays, c.rateDays);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Reiwa7, DelinquencyPeriods,
+    testing::Values(
+        PeriodCase{"paid_on_the_filing_date", {{2026, 3, 16}, {2026, 6, 30}, {2026, 6, 30}}, 2, true, 106,
+                   106 * 0.028L},
+        // Filed 2026-06-30: the lower rate through 2026-08-31.
+        PeriodCase{"paid_at_the_end_of_two_months", {{2026, 3, 16}, {2026, 6, 30}, {2026, 8, 31}}, 2, true, 168,
+                   168 * 0.028L},
+        PeriodCase{"paid_beyond_two_months", {{2026, 3, 16}, {2026, 6, 30}, {2026, 9, 30}}, 2, true, 198,
+                   168 * 0.028L + 30 * 0.091L},
+        // The local columns: one month, through 2026-07-31.
+        PeriodCase{"local_one_month", {{2026, 3, 16}, {2026, 6, 30}, {2026, 9, 30}}, 1, true, 198,
+                   137 * 0.028L + 61 * 0.091L},
+        // Filed 2026-01-15: through 2026-03-15; the year changes on the way.
+        PeriodCase{"filed_mid_january", {{2025, 3, 17}, {2026, 1, 15}, {2026, 3, 20}}, 2, true, 368,
+                   289 * 0.024L + 74 * 0.028L + 5 * 0.091L},
+        // Filed 2025-12-31: through 2026-02-28.
+        PeriodCase{"filed_on_new_years_eve", {{2025, 3, 17}, {2025, 12, 31}, {2026, 3, 31}}, 2, true, 379,
+                   289 * 0.024L + 59 * 0.028L + 31 * 0.091L},
+        // 2024-02-29 counts, at 2024's rate, still over 365.
+        PeriodCase{"leap_year", {{2023, 12, 15}, {2024, 2, 28}, {2024, 3, 31}}, 2, true, 107, 107 * 0.024L},
+        // Filed more than a year after the due date: 2024-03-16 to 2024-06-28 left out.
+        PeriodCase{"understated_beyond_one_year", {{2023, 3, 15}, {2024, 6, 28}, {2024, 6, 28}}, 2, true, 366,
+                   366 * 0.024L},
+        PeriodCase{"concealed_beyond_one_year", {{2023, 3, 15}, {2024, 6, 28}, {2024, 6, 28}}, 2, false, 471,
+                   471 * 0.024L}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DelinquencyPeriods, RefuseDatesOutOfOrderOrOutsideTheTable) {
+  const law::DelinquencyLaw& d = law::kReiwa7.delinquency;
+  EXPECT_EQ(CountDelinquencyDays(d, {{2026, 3, 16}, {2026, 3, 16}, {2026, 4, 1}}, 2, true).refusal,
+            "申告日は法定納期限より後の日付にしてください。");
+  EXPECT_EQ(CountDelinquencyDays(d, {{2026, 3, 16}, {2026, 6, 30}, {2026, 6, 29}}, 2, true).refusal,
+            "納付日は申告日以後の日付にしてください。");
+  EXPECT_EQ(CountDelinquencyDays(d, {{2026, 3, 16}, {2027, 1, 5}, {2027, 1, 5}}, 2, true).refusal,
+            "延滞税の割合は2014年から2026年までの分しかありません（2027年）。");
+}
+
+TEST(EndOfMonthsFrom, EndsTheDayBeforeTheSameDayOrAtTheMonthsEnd) {
+  EXPECT_EQ(EndOfMonthsFrom({2026, 7, 1}, 2), (CivilDate{2026, 8, 31}));
+  EXPECT_EQ(EndOfMonthsFrom({2026, 1, 16}, 2), (CivilDate{2026, 3, 15}));
+  EXPECT_EQ(EndOfMonthsFrom({2026, 1, 1}, 2), (CivilDate{2026, 2, 28}));
+  EXPECT_EQ(EndOfMonthsFrom({2025, 12, 31}, 2), (CivilDate{2026, 2, 28}));
+  EXPECT_EQ(EndOfMonthsFrom({2026, 7, 1}, 1), (CivilDate{2026, 7, 31}));
+}
+
+// The three columns of a sheet by dates: national two months, local one; the
+// understated share of 1,000,000 in each column.
+TEST(AdditionalTax, Reiwa7DelinquencyByDatesInEveryColumn) {
+  AdditionalTaxInputs in = Reiwa7({});
+  in.amendedTax = {1000000, 1000000, 1000000};
+  in.dates.paid = {2026, 9, 30};
+  const AdditionalTaxSheet s = ComputeAdditionalTax(in);
+  EXPECT_EQ(TicksOf(s.delinquency.understated.column[0]), TicksOf(20367.1233L));
+  EXPECT_EQ(TicksOf(s.delinquency.understated.column[1]), TicksOf(25717.8082L));  // 137 × 2.8 % + 61 × 9.1 %
+  EXPECT_EQ(s.delinquency.understated.column[2], s.delinquency.understated.column[1]);
+  in.dates.paid = {2026, 6, 1};
+  EXPECT_EQ(ComputeAdditionalTax(in).delinquency.refusal, "納付日は申告日以後の日付にしてください。");
+}

@@ -21,12 +21,15 @@ struct Case {
 
 void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
 
+const law::Edition& kH29 = law::kHeisei29;
+const law::Edition& kR7 = law::kReiwa7;
+
 }  // namespace
 
 class SalaryIncomeTable : public testing::TestWithParam<Case> {};
 
 TEST_P(SalaryIncomeTable, GivesTheWindowsOwnSalaryIncome) {
-  EXPECT_EQ(ComprehensiveSalaryIncome(Yen(GetParam().input)), Yen(GetParam().expected));
+  EXPECT_EQ(ComprehensiveSalaryIncome(kH29, Yen(GetParam().input)), Yen(GetParam().expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -45,6 +48,24 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"no_cap_on_the_deduction", 12000000, 9700000}),
     [](const auto& info) { return std::string(info.param.name); });
 
+class SalaryIncomeTableReiwa7 : public testing::TestWithParam<Case> {};
+
+TEST_P(SalaryIncomeTableReiwa7, GivesTheWindowsOwnSalaryIncome) {
+  EXPECT_EQ(ComprehensiveSalaryIncome(kR7, Yen(GetParam().input)), Yen(GetParam().expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, SalaryIncomeTableReiwa7,
+    testing::Values(Case{"just_below_the_first_income", 650999, 0}, Case{"first_income", 651000, 1000},
+                    Case{"top_of_the_minimum_deduction", 1899999, 1249999},
+                    Case{"seventy_percent_row", 1900000, 1250000}, Case{"four_thousand_yen_step", 1903999, 1250000},
+                    Case{"eighty_percent_row", 3600000, 2440000}, Case{"top_of_eighty_percent_row", 6599999, 4836800},
+                    Case{"ninety_percent_row", 6600000, 4840000}, Case{"ninety_percent_cut", 6600001, 4840000},
+                    Case{"top_of_ninety_percent_row", 8500000, 6550000},
+                    Case{"capped_deduction_keeps_the_fraction", 8500000.5L, 6550000.5L},
+                    Case{"twelve_million", 12000000, 10050000}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 struct PensionCase {
   const char* name;
   long double received;
@@ -58,8 +79,8 @@ class PensionIncomeTable : public testing::TestWithParam<PensionCase> {};
 
 TEST_P(PensionIncomeTable, GivesBothAgeGroups) {
   const PensionCase& c = GetParam();
-  EXPECT_EQ(PublicPensionIncome(Yen(c.received), PensionerAge::SixtyFiveOrOver), Yen(c.over65));
-  EXPECT_EQ(PublicPensionIncome(Yen(c.received), PensionerAge::UnderSixtyFive), Yen(c.under65));
+  EXPECT_EQ(PublicPensionIncome(kH29, Yen(c.received), PensionerAge::SixtyFiveOrOver, 0), Yen(c.over65));
+  EXPECT_EQ(PublicPensionIncome(kH29, Yen(c.received), PensionerAge::UnderSixtyFive, 0), Yen(c.under65));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -76,11 +97,48 @@ INSTANTIATE_TEST_SUITE_P(
                     PensionCase{"top_row", 10000000, 7945000, 7945000}),
     [](const auto& info) { return std::string(info.param.name); });
 
+struct PensionCaseReiwa7 {
+  const char* name;
+  long double received;
+  long double otherIncome;
+  long double over65;
+  long double under65;
+};
+
+void PrintTo(const PensionCaseReiwa7& c, std::ostream* os) { *os << c.name; }
+
+class PensionIncomeTableReiwa7 : public testing::TestWithParam<PensionCaseReiwa7> {};
+
+TEST_P(PensionIncomeTableReiwa7, GivesBothAgeGroups) {
+  const PensionCaseReiwa7& c = GetParam();
+  EXPECT_EQ(PublicPensionIncome(kR7, Yen(c.received), PensionerAge::SixtyFiveOrOver, Yen(c.otherIncome)),
+            Yen(c.over65));
+  EXPECT_EQ(PublicPensionIncome(kR7, Yen(c.received), PensionerAge::UnderSixtyFive, Yen(c.otherIncome)),
+            Yen(c.under65));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, PensionIncomeTableReiwa7,
+    testing::Values(PensionCaseReiwa7{"under_65_minimum", 600000, 0, 0, 0},
+                    PensionCaseReiwa7{"above_under_65_minimum", 600001, 0, 0, 1},
+                    PensionCaseReiwa7{"over_65_minimum", 1100000, 0, 0, 500000},
+                    PensionCaseReiwa7{"under_65_bound", 1300000, 0, 200000, 700000},
+                    PensionCaseReiwa7{"over_65_bound", 3300000, 0, 2200000, 2200000},
+                    PensionCaseReiwa7{"three_quarters_row", 4100000, 0, 2800000, 2800000},
+                    PensionCaseReiwa7{"eighty_five_percent_row", 7700000, 0, 5860000, 5860000},
+                    PensionCaseReiwa7{"ninety_five_percent_row", 10000000, 0, 8045000, 8045000},
+                    PensionCaseReiwa7{"capped_deduction", 12000000, 0, 10045000, 10045000},
+                    PensionCaseReiwa7{"other_income_at_ten_million", 3000000, 10000000, 1900000, 1975000},
+                    PensionCaseReiwa7{"other_income_above_ten_million", 3000000, 10000000.5L, 2000000, 2075000},
+                    PensionCaseReiwa7{"other_income_above_twenty_million", 3000000, 20000001, 2100000, 2175000},
+                    PensionCaseReiwa7{"smaller_minimum_deduction", 1050000, 15000000, 50000, 550000}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(OccasionalIncome, TakesHalfOfWhatExceedsTheSpecialDeduction) {
-  EXPECT_EQ(OccasionalIncomeHalf(Yen(400000)), 0);
-  EXPECT_EQ(OccasionalIncomeHalf(Yen(500000)), 0);
-  EXPECT_EQ(OccasionalIncomeHalf(Yen(1500001)), Yen(500000.5L));
-  EXPECT_EQ(OccasionalIncomeHalf(Yen(2500000)), Yen(1000000));
+  EXPECT_EQ(OccasionalIncomeHalf(kH29, Yen(400000)), 0);
+  EXPECT_EQ(OccasionalIncomeHalf(kH29, Yen(500000)), 0);
+  EXPECT_EQ(OccasionalIncomeHalf(kH29, Yen(1500001)), Yen(500000.5L));
+  EXPECT_EQ(OccasionalIncomeHalf(kH29, Yen(2500000)), Yen(1000000));
 }
 
 TEST(RoundUnits, RoundToTheTenthOrHundredthBeforeCutting) {
@@ -106,7 +164,7 @@ void PrintTo(const TaxCase& c, std::ostream* os) { *os << c.name; }
 class ComprehensiveTaxCases : public testing::TestWithParam<TaxCase> {};
 
 TEST_P(ComprehensiveTaxCases, FillEveryResult) {
-  const ComprehensiveTaxes got = ComputeComprehensiveTaxes(GetParam().incomes);
+  const ComprehensiveTaxes got = ComputeComprehensiveTaxes(kH29, GetParam().incomes);
   const ComprehensiveTaxes& want = GetParam().expected;
   EXPECT_EQ(got.totalIncome, want.totalIncome);
   EXPECT_EQ(got.taxableIncome, want.taxableIncome);
@@ -195,8 +253,8 @@ class SimplifiedConsumptionTaxCases : public testing::TestWithParam<ConsumptionC
 
 TEST_P(SimplifiedConsumptionTaxCases, GiveSalesAndTax) {
   const ConsumptionCase& c = GetParam();
-  EXPECT_EQ(TaxExcludedSales(Yen(c.taxIncludedSales)), Yen(c.taxExcludedSales));
-  EXPECT_EQ(SimplifiedConsumptionTax(Yen(c.taxExcludedSales), c.ratio), Yen(c.tax));
+  EXPECT_EQ(TaxExcludedSales(Yen(c.taxIncludedSales), 105), Yen(c.taxExcludedSales));
+  EXPECT_EQ(SimplifiedConsumptionTax(kH29, {Yen(c.taxExcludedSales), 0}, c.ratio, false).payable, Yen(c.tax));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SimplifiedConsumptionTaxCases,
@@ -211,10 +269,52 @@ INSTANTIATE_TEST_SUITE_P(Cases, SimplifiedConsumptionTaxCases,
 
 TEST(SimplifiedConsumptionTax, TypedTaxExcludedSalesAreCutToThousandsAndHundreds) {
   // Value added 691,200 cut to 691,000; tax 34,550 cut to 34,500.
-  EXPECT_EQ(SimplifiedConsumptionTax(Yen(3456000), 8000), Yen(34500));
+  EXPECT_EQ(SimplifiedConsumptionTax(kH29, {Yen(3456000), 0}, 8000, false).payable, Yen(34500));
   // 60 %: value added 1,382,400 cut to 1,382,000; tax 69,100.
-  EXPECT_EQ(SimplifiedConsumptionTax(Yen(3456000), 6000), Yen(69100));
+  EXPECT_EQ(SimplifiedConsumptionTax(kH29, {Yen(3456000), 0}, 6000, false).payable, Yen(69100));
 }
+
+struct NationalAndLocalCase {
+  const char* name;
+  long double standardSales;  // tax included; 0 when the tax-excluded figure is typed
+  long double reducedSales;
+  long double standardBase;  // tax excluded
+  long double reducedBase;
+  int ratio;
+  bool special;  // 2割特例
+  long double national;
+  long double local;
+};
+
+void PrintTo(const NationalAndLocalCase& c, std::ostream* os) { *os << c.name; }
+
+class NationalAndLocalConsumptionTax : public testing::TestWithParam<NationalAndLocalCase> {};
+
+TEST_P(NationalAndLocalConsumptionTax, GivesBasesAndTaxes) {
+  const NationalAndLocalCase& c = GetParam();
+  if (c.standardSales > 0) EXPECT_EQ(TaxExcludedSales(Yen(c.standardSales), 110), Yen(c.standardBase));
+  if (c.reducedSales > 0) EXPECT_EQ(TaxExcludedSales(Yen(c.reducedSales), 108), Yen(c.reducedBase));
+  const SimplifiedTax tax = SimplifiedConsumptionTax(kR7, {Yen(c.standardBase), Yen(c.reducedBase)}, c.ratio, c.special);
+  EXPECT_EQ(tax.national, Yen(c.national));
+  EXPECT_EQ(tax.local, Yen(c.local));
+  EXPECT_EQ(tax.payable, Yen(c.national + c.local));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, NationalAndLocalConsumptionTax,
+    testing::Values(
+        // S = 9,545,000 × 7.8 % = 744,510; 10 % of it 74,451 -> 74,400; × 22/78 = 20,984 -> 20,900.
+        NationalAndLocalCase{"wholesale", 10500000, 0, 9545000, 0, 9000, false, 74400, 20900},
+        // 20 % of 744,510 = 148,902 -> 148,900; 41,997 -> 41,900.
+        NationalAndLocalCase{"flat_twenty_percent", 10500000, 0, 9545000, 0, 9000, true, 148900, 41900},
+        // 269,568 × 20 % = 53,913.6 -> 53,900; 15,202 -> 15,200.
+        NationalAndLocalCase{"typed_base_retail", 0, 0, 3456000, 0, 8000, false, 53900, 15200},
+        // 5,000,000 / 1.08 = 4,629,629 -> 4,629,000; S = 288,849.6; 40 % leaves 173,309.76 -> 173,300.
+        NationalAndLocalCase{"reduced_rate_only", 0, 5000000, 0, 4629000, 4000, false, 173300, 48800},
+        // S = 78,000 + 62,400 = 140,400; 30 % = 42,120 -> 42,100; 11,874 -> 11,800.
+        NationalAndLocalCase{"both_rates", 1100000, 1080000, 1000000, 1000000, 7000, false, 42100, 11800},
+        NationalAndLocalCase{"nothing_sold", 0, 0, 0, 0, 9000, true, 0, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FieldValues, AreReadToTenThousandthsTiesToEven) {
   EXPECT_EQ(FineFromValue(1.0L / 32), 312);  // 312.5 -> 312

@@ -44,7 +44,7 @@ TEST(IncorporationProprietor, TaxesOnBusinessIncome) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
-    EXPECT_EQ(ProprietorColumn(row.income, row.deductions), row.expected);
+    EXPECT_EQ(ProprietorColumn(tavenko::law::kHeisei29, row.income, row.deductions), row.expected);
   }
 }
 
@@ -67,7 +67,20 @@ TEST(IncorporationCompany, TaxesOnCompanyIncome) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
-    EXPECT_EQ(CompanyColumn(row.income), row.expected);
+    EXPECT_EQ(CompanyColumn(tavenko::law::kHeisei29, row.income), row.expected);
+  }
+  // 令和7年分: the local corporation tax 10.3 %, the local tax at 7 %, the
+  // enterprise tax with the special tax (× 1.37).
+  const CompanyRow reiwa7[] = {
+      {"no income", 0, {0, 70000, 0, 70000}},
+      // K = 600,000; 140,000 × 1.37.
+      {"400, reduced rate", 400, {661800, 112000, 191800, 965600}},
+      // K = 10,000,000 × 23.2 % − 656,000 = 1,664,000; (700,000 − 208,000) × 1.37.
+      {"1000", 1000, {1835392, 186480, 674040, 2695912}},
+  };
+  for (const auto& row : reiwa7) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(CompanyColumn(tavenko::law::kReiwa7, row.income), row.expected);
   }
 }
 
@@ -86,8 +99,10 @@ TEST(IncorporationSalary, TaxesOnOfficerSalary) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
-    EXPECT_EQ(SalaryColumn(row.salary, row.deductions), row.expected);
-  }
+    EXPECT_EQ(SalaryColumn(tavenko::law::kHeisei29, row.salary, row.deductions), row.expected);
+  }  // 令和7年分's salary income: 3,000,000 × 0.7 − 80,000 = 2,020,000; 650,000 still none.
+  EXPECT_EQ(SalaryColumn(tavenko::law::kReiwa7, 300, 100), (SalaryTaxes{52071, 102000, 154071}));
+  EXPECT_EQ(SalaryColumn(tavenko::law::kReiwa7, 65, 0), (SalaryTaxes{0, 0, 0}));
 }
 
 // The comparison window's figure fields: 12 digits, no decimals, 0 shown.
@@ -96,7 +111,7 @@ IncorporationModel FreshWindow() {
   settings.maxDigits = 12;
   settings.fixDecimal = 0;
   settings.zeroDisplay = true;
-  return IncorporationModel(face::FieldRuleOf(settings));
+  return IncorporationModel(tavenko::law::kHeisei29, face::FieldRuleOf(settings));
 }
 
 // A figure as the window reads it: Round(value × 10000) yen.

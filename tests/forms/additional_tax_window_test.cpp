@@ -44,7 +44,7 @@ class AdditionalTaxWindowTest : public QObject {
 
   void init() {
     messages_.clear();
-    window_ = new TForm3;
+    window_ = new TForm3(tavenko::law::EditionId::Heisei29);
     window_->show();
     QVERIFY(QTest::qWaitForWindowActive(window_));
   }

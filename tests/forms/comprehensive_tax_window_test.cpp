@@ -48,7 +48,7 @@ class ComprehensiveTaxWindowTest : public QObject {
   void init() {
     messages_.clear();
     tavenko::platform::SetMessageHook([this](const QString& text) { messages_ << text; });
-    window_ = new TForm2;
+    window_ = new TForm2(tavenko::law::EditionId::Heisei29);
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_));
   }
@@ -220,7 +220,7 @@ class ComprehensiveTaxWindowTest : public QObject {
   }
 
   void windowsComputeIndependently() {
-    QPointer<TForm2> second = new TForm2;
+    QPointer<TForm2> second = new TForm2(tavenko::law::EditionId::Heisei29);
     second->show();
     Child<QRadioButton>(second, "RadioButton5")->click();
     Set(second, 23, 10000000);

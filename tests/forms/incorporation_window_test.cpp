@@ -146,7 +146,7 @@ class IncorporationWindowTest : public QObject {
  private slots:
   void init() {
     QVERIFY(settingsDir.isValid());
-    window = std::make_unique<TForm4>();
+    window = std::make_unique<TForm4>(tavenko::law::EditionId::Heisei29);
     Settings()->setFileName(settingsDir.filePath(QStringLiteral("Tavenko.ini")));
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
@@ -353,7 +353,7 @@ class IncorporationWindowTest : public QObject {
       QVERIFY(file.open(QIODevice::WriteOnly));
       file.write("[form]\r\nform4.top=123\r\nform4.left=234\r\n");
     }
-    window = std::make_unique<TForm4>();
+    window = std::make_unique<TForm4>(tavenko::law::EditionId::Heisei29);
     Settings()->setFileName(path);
     window->show();
     QCOMPARE(window->pos(), QPoint(234, 123));
@@ -383,7 +383,7 @@ class IncorporationWindowTest : public QObject {
     }
     const bool framedByWindowManager = QGuiApplication::platformName() != QLatin1String("offscreen");
     for (int cycle = 1; cycle <= 4; ++cycle) {
-      window = std::make_unique<TForm4>();
+      window = std::make_unique<TForm4>(tavenko::law::EditionId::Heisei29);
       Settings()->setFileName(path);
       QPoint placedWhenMade(-1, -1);
       WhenWindowIsMade made([&] { placedWhenMade = window->pos(); });
@@ -404,7 +404,7 @@ class IncorporationWindowTest : public QObject {
 
   void missingSettingsOpenAtTheDefaultPosition() {
     window.reset();
-    window = std::make_unique<TForm4>();
+    window = std::make_unique<TForm4>(tavenko::law::EditionId::Heisei29);
     const QString path = settingsDir.filePath(QStringLiteral("absent/none.ini"));
     Settings()->setFileName(path);
     window->show();
@@ -414,7 +414,7 @@ class IncorporationWindowTest : public QObject {
     QStringList messages;
     tavenko::platform::SetMessageHook([&](const QString& text) { messages << text; });
     QVERIFY(window->close());
-    window = std::make_unique<TForm4>();
+    window = std::make_unique<TForm4>(tavenko::law::EditionId::Heisei29);
     Settings()->setFileName(path);
     window->show();
     QVERIFY(window->close());

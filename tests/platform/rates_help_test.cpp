@@ -78,28 +78,39 @@ class RatesHelpTest : public QObject {
   }
 
   void rateTablesAgreeWithTheSchedules_data() {
+    QTest::addColumn<QString>("edition");
     QTest::addColumn<QString>("section");
     QTest::addColumn<Schedule>("schedule");
-    QTest::addColumn<bool>("withSurtax");
     QTest::addColumn<int>("rowCount");
-    QTest::newRow("income tax") << "income-tax" << Schedule(IncomeTaxWithSurtax) << true << 7;
-    QTest::newRow("corporation tax") << "corporation-tax" << Schedule(CorporationTax) << false << 2;
-    QTest::newRow("enterprise tax") << "enterprise-tax" << Schedule(CorporateEnterpriseTax) << false << 3;
-    QTest::newRow("gift tax general") << "gift-tax-general" << Schedule(GiftTaxGeneral) << false << 8;
-    QTest::newRow("gift tax from ascendants")
-        << "gift-tax-ascendant" << Schedule(GiftTaxSpecial) << false << 8;
-    QTest::newRow("inheritance tax") << "inheritance-tax" << Schedule(InheritanceTaxSchedule) << false << 8;
+    for (const law::Edition* law : law::Editions()) {
+      const QString key = QString::fromUtf8(law->key.data(), law->key.size());
+      const auto row = [&](const char* name) -> QTestData& { return QTest::newRow(qPrintable(key + " " + name)) << key; };
+      row("income tax") << "income-tax" << Schedule(IncomeTaxWithSurtax) << 7;
+      row("corporation tax") << "corporation-tax" << Schedule(CorporationTax)
+                             << int(law->corporationTax.smallCompany.size());
+      row("enterprise tax") << "enterprise-tax" << Schedule(CorporateEnterpriseTax) << 3;
+      row("gift tax general") << "gift-tax-general" << Schedule(GiftTaxGeneral) << 8;
+      row("gift tax from ascendants") << "gift-tax-ascendant" << Schedule(GiftTaxSpecial) << 8;
+      row("inheritance tax") << "inheritance-tax" << Schedule(InheritanceTaxSchedule) << 8;
+    }
   }
 
+  // Each edition's page: the rows of a table give the schedule's figures at
+  // their bounds (the income tax times the surtax, a small company's
+  // enterprise tax times its factor).
   void rateTablesAgreeWithTheSchedules() {
+    QFETCH(QString, edition);
     QFETCH(QString, section);
     QFETCH(Schedule, schedule);
-    QFETCH(bool, withSurtax);
     QFETCH(int, rowCount);
-    const std::optional<QString> html = platform::HelpDocumentHtml(QStringLiteral("tavenko.hlp"));
+    const law::Edition& law = law::EditionOf(*law::FindEdition(edition.toStdString()));
+    const std::optional<QString> html = platform::HelpDocumentHtml(QStringLiteral("tavenko.hlp"), law);
     QVERIFY(html);
     const QList<RateRow> rows = RateRows(Section(*html, section));
     QCOMPARE(rows.size(), rowCount);
+    const Extended factor = section == "income-tax"       ? law.incomeTax.surtaxFactor
+                            : section == "enterprise-tax" ? law.enterpriseTax.smallCompany.factor
+                                                          : 1;
     YenAmount lower = 0;
     for (const RateRow& row : rows) {
       QCOMPARE(row.lower, lower);  // rows follow one another without a gap
@@ -107,8 +118,8 @@ class RatesHelpTest : public QObject {
       // The row's formula gives the schedule's figure at both of its ends.
       for (YenAmount x : {row.lower + 1, row.upper == kNoLimit ? row.lower + 123456789 : row.upper}) {
         Extended tax = static_cast<Extended>(x) * row.rate - row.subtrahend;
-        if (withSurtax) tax *= law::kHeisei29.incomeTax.surtaxFactor;
-        QVERIFY2(schedule(law::kHeisei29, x) == StoreYen(tax), qPrintable(QString::number(x)));
+        if (factor != 1) tax *= factor;
+        QVERIFY2(schedule(law, x) == StoreYen(tax), qPrintable(QString::number(x)));
       }
     }
     QCOMPARE(lower, kNoLimit);

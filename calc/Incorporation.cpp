@@ -174,11 +174,11 @@ void IncorporationModel::ApplySplit(Extended businessIncomeField, int percent) {
 
 void IncorporationModel::DrawChart() {
   sheet_.chart = ComparisonChart{{
-      {"軽減", ChartColour::Yellow, sheet_.saving.value},
-      {"法人＋給与", ChartColour::Yellow, sheet_.combinedTotal.value},
-      {"給与", ChartColour::Red, sheet_.salaryTotal.value},
-      {"法人", ChartColour::Lime, sheet_.companyTotal.value},
-      {"事業", ChartColour::Blue, sheet_.proprietorTotal.value},
+      {"軽減", ChartColour::Yellow, sheet_.saving.value, sheet_.saving.text},
+      {"法人＋給与", ChartColour::Yellow, sheet_.combinedTotal.value, sheet_.combinedTotal.text},
+      {"給与", ChartColour::Red, sheet_.salaryTotal.value, sheet_.salaryTotal.text},
+      {"法人", ChartColour::Lime, sheet_.companyTotal.value, sheet_.companyTotal.text},
+      {"事業", ChartColour::Blue, sheet_.proprietorTotal.value, sheet_.proprietorTotal.text},
   }};
   sheet_.chartRedrawn = true;
 }

@@ -78,7 +78,8 @@ using FieldRule = std::function<FieldFigure(Extended value)>;
 struct ComparisonBar {
   std::string_view label;
   ChartColour colour;
-  Extended value;  // 万円
+  Extended value;     // 万円
+  std::string shown;  // the figure as its field shows it
   friend bool operator==(const ComparisonBar&, const ComparisonBar&) = default;
 };
 using ComparisonChart = std::array<ComparisonBar, 5>;

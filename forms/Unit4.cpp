@@ -2,6 +2,7 @@
 
 #include <QBarCategoryAxis>
 #include <QBarSet>
+#include <QGraphicsSimpleTextItem>
 #include <QChart>
 #include <QCloseEvent>
 #include <QHorizontalBarSeries>
@@ -101,12 +102,10 @@ void TForm4::SetUpControls() {
 void TForm4::SetUpChart() {
   Series1 = new QHorizontalBarSeries(this);
   Series1->setObjectName(QStringLiteral("Series1"));
-  Series1->setLabelsVisible(true);
-  Series1->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
-  Series1->setLabelsFormat(QStringLiteral("@value"));
-  // Twelve significant digits: every yen of any total below 10^8 万円.
-  Series1->setLabelsPrecision(12);
-  Series1->setBarWidth(0.9);
+  // Each bar is marked with its name and its figure as the fields show it
+  // (PlaceBarMarks): the series' own marks would give only the value.
+  Series1->setLabelsVisible(false);
+  Series1->setBarWidth(kBarWidth);
 
   QChart* chart = ui->Chart1->chart();  // the view's own, which setChart() would leave unfreed
   chart->addSeries(Series1);
@@ -124,6 +123,7 @@ void TForm4::SetUpChart() {
   chart->legend()->hide();
   chart->setMargins(QMargins(4, 2, 4, 2));
   chart->setBackgroundRoundness(0);
+  connect(chart, &QChart::plotAreaChanged, this, &TForm4::PlaceBarMarks);
   ui->Chart1->setRenderHint(QPainter::Antialiasing);
   ui->Chart1->setFrameShape(QFrame::NoFrame);
   ui->Chart1->hide();  // until first drawn
@@ -190,10 +190,43 @@ void TForm4::DrawComparisonChart(const calc::ComparisonChart& bars) {
     lowest = std::min(lowest, static_cast<double>(bar.value));
     highest = std::max(highest, static_cast<double>(bar.value));
   }
-  // Room beyond the longest bars for their value marks.
-  const double margin = std::max(highest - lowest, 1.0) * 0.3;
+  // Room beyond the longest bars for their marks.
+  const double margin = std::max(highest - lowest, 1.0) * 0.45;
   ValueAxis->setRange(lowest < 0 ? lowest - margin : 0, highest > 0 ? highest + margin : 0);
+  barMarks_.clear();
+  for (const calc::ComparisonBar& bar : bars)
+    barMarks_.push_back({QString::fromUtf8(bar.label.data(), qsizetype(bar.label.size())) + QLatin1Char(' ') +
+                             QString::fromStdString(bar.shown),
+                         static_cast<double>(bar.value)});
   ui->Chart1->show();
+  PlaceBarMarks();
+}
+
+void TForm4::PlaceBarMarks() {
+  QChart* chart = ui->Chart1->chart();
+  while (markItems_.size() < barMarks_.size()) {
+    auto* item = new QGraphicsSimpleTextItem(chart);
+    item->setFont(WindowFont(11));
+    item->setBrush(Qt::black);
+    item->setZValue(10);  // above the bars
+    markItems_.push_back(item);
+  }
+  // The bars of the one category, the first set lowest: set i has its
+  // middle at -w/2 + (i + 1/2) × w/n of the category's height.
+  const double n = double(barMarks_.size());
+  for (std::size_t i = 0; i < markItems_.size(); ++i) {
+    QGraphicsSimpleTextItem* item = markItems_[i];
+    item->setVisible(i < barMarks_.size());
+    if (i >= barMarks_.size()) continue;
+    const BarMark& mark = barMarks_[i];
+    item->setText(mark.text);
+    const double middle = -kBarWidth / 2 + (double(i) + 0.5) * kBarWidth / n;
+    const QPointF end = chart->mapToPosition(QPointF(mark.value, middle), Series1);
+    const QRectF box = item->boundingRect();
+    // Beyond the bar's end: to the right of a positive bar, left of a negative one.
+    const double x = mark.value < 0 ? end.x() - box.width() - 3 : end.x() + 3;
+    item->setPos(x, end.y() - box.height() / 2);
+  }
 }
 
 void TForm4::SetSliderPosition(int percent) {

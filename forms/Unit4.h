@@ -25,9 +25,11 @@
 
 #include <QWidget>
 #include <memory>
+#include <vector>
 
 #include "calc/Incorporation.h"
 
+class QGraphicsSimpleTextItem;
 class QHorizontalBarSeries;
 class QValueAxis;
 class TIniGT;
@@ -70,6 +72,8 @@ class TForm4 : public QWidget {
 
   void ApplySheet();
   void DrawComparisonChart(const tavenko::calc::ComparisonChart& bars);
+  // Puts each bar's mark beside its end, again whenever the plot moves.
+  void PlaceBarMarks();
   // Moves the slider as the program does: without a scroll notification.
   void SetSliderPosition(int percent);
 
@@ -77,5 +81,13 @@ class TForm4 : public QWidget {
   std::unique_ptr<tavenko::calc::IncorporationModel> model_;
   TIniGT* IniGT1 = nullptr;
   QHorizontalBarSeries* Series1 = nullptr;
+  // A bar's mark: its name and its figure as the fields show it ("法人＋給与 159").
+  struct BarMark {
+    QString text;
+    double value;  // 万円
+  };
+  static constexpr double kBarWidth = 0.9;  // of the category's height, shared by the bars
+  std::vector<BarMark> barMarks_;
+  std::vector<QGraphicsSimpleTextItem*> markItems_;  // owned by the chart
   QValueAxis* ValueAxis = nullptr;  // hidden; spans the bars and their marks
 };

@@ -108,7 +108,7 @@ QString BusinessRates(const law::Edition& law) {
   const law::IndividualBusinessTaxLaw& t = law.individualBusinessTax;
   return "<p>事業税額＝（事業所得－" + ZenYen(t.ownerDeduction) + "）×" + ZenPercent(t.rate) +
          "</p>\n<p class=\"note\">" + ZenYen(t.ownerDeduction) +
-         "は事業主控除です。事業所得がこれ以下であれば事業税はかかりません。総合課税の窓では、不動産所得（事業規模）と事業所得の合計が課税標準となり、所得控除は差し引きません。</p>";
+         "は事業主控除です。事業所得がこれ以下であれば事業税はかかりません。総合課税のウィンドウでは、不動産所得（事業規模）と事業所得の合計が課税標準となり、所得控除は差し引きません。</p>";
 }
 
 QString CorporationRates(const law::Edition& law) {

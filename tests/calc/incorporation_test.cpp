@@ -150,11 +150,11 @@ TEST(IncorporationModel, WorkedExampleSplitAndSearch) {
   EXPECT_EQ(Yen(s.combinedTotal), 1589255);
   EXPECT_EQ(Yen(s.saving), -1129859);
   ASSERT_TRUE(s.chart && s.chartRedrawn);
-  const ComparisonChart expected{{{"軽減", ChartColour::Yellow, s.saving.value},
-                                  {"法人＋給与", ChartColour::Yellow, s.combinedTotal.value},
-                                  {"給与", ChartColour::Red, s.salaryTotal.value},
-                                  {"法人", ChartColour::Lime, s.companyTotal.value},
-                                  {"事業", ChartColour::Blue, s.proprietorTotal.value}}};
+  const ComparisonChart expected{{{"軽減", ChartColour::Yellow, s.saving.value, s.saving.text},
+                                  {"法人＋給与", ChartColour::Yellow, s.combinedTotal.value, s.combinedTotal.text},
+                                  {"給与", ChartColour::Red, s.salaryTotal.value, s.salaryTotal.text},
+                                  {"法人", ChartColour::Lime, s.companyTotal.value, s.companyTotal.text},
+                                  {"事業", ChartColour::Blue, s.proprietorTotal.value, s.proprietorTotal.text}}};
   EXPECT_EQ(*s.chart, expected);
 
   // One step further the saving rises: 39 % is the first minimum.

@@ -3,6 +3,7 @@
 // keys and by the mouse, the search button, the bar chart and the saved
 // window position.
 #include <QBarSet>
+#include <QGraphicsSimpleTextItem>
 #include <QChartView>
 #include <QClipboard>
 #include <QDialog>
@@ -212,6 +213,19 @@ class IncorporationWindowTest : public QObject {
     QTest::newRow("mouse on the right arrow") << SliderMove::MouseOnRightArrow;
     QTest::newRow("mouse on the track") << SliderMove::MouseOnTrack;
   }
+  // The slider shows where the keyboard is: its picture changes with the focus.
+  void sliderShowsItsFocus() {
+    window->show();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QScrollBar* slider = Slider();
+    Field(1)->setFocus(Qt::TabFocusReason);
+    const QImage without = slider->grab().toImage();
+    slider->setFocus(Qt::TabFocusReason);
+    QVERIFY(slider->hasFocus());
+    QVERIFY(slider->grab().toImage() != without);
+  }
+
   void splitAtFiftyPercent() {
     QFETCH(SliderMove, how);
     TypeFigures(1000, 100);
@@ -242,7 +256,12 @@ class IncorporationWindowTest : public QObject {
       QCOMPARE(bars[i]->count(), 1);
       QCOMPARE(tavenko::StoreYen(bars[i]->at(0) * 10000.0L), expected[i].yen);
     }
-    QVERIFY(Series()->isLabelsVisible());
+    // Each bar marked with its name and its figure as the fields show it.
+    QStringList marks;
+    for (QGraphicsItem* item : Chart()->chart()->childItems())
+      if (auto* text = dynamic_cast<QGraphicsSimpleTextItem*>(item); text && text->isVisible()) marks << text->text();
+    QCOMPARE(marks, (QStringList{"軽減 " + Field(20)->text(), "法人＋給与 " + Field(19)->text(), "給与 40",
+                                 "法人 130", "事業 272"}));
     for (const QAbstractAxis* axis : Chart()->chart()->axes()) QVERIFY(!axis->isVisible());
     QVERIFY(!Chart()->chart()->legend()->isVisible());
     QVERIFY(Chart()->chart()->title().isEmpty());

@@ -116,3 +116,9 @@ void WindowStyle::drawControl(ControlElement element, const QStyleOption* option
   QProxyStyle::drawControl(element, &centred, painter, widget);
   painter->restore();
 }
+
+int WindowStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const {
+  // Two pixels between the circle and a compact caption.
+  if (metric == PM_RadioButtonLabelSpacing && widget && widget->property(kCompactCaption).toBool()) return 2;
+  return QProxyStyle::pixelMetric(metric, option, widget);
+}

@@ -8,6 +8,8 @@
 //  - A push-button caption wider than the room inside the button's frame is
 //    drawn with its letters closer together, so that it never touches the
 //    frame; captions that fit are drawn as the application's style draws them.
+//  - A radio button marked with kCompactCaption has its caption closer to
+//    its circle, for rows of buttons placed close together.
 #pragma once
 
 #include <QProxyStyle>
@@ -22,6 +24,11 @@ class WindowStyle : public QProxyStyle {
   // The one instance the windows share, over the application's style of the
   // moment it is first asked for. It lives as long as the application.
   static WindowStyle* Shared();
+
+  // The property that draws a radio button's caption closer to its circle.
+  static constexpr const char* kCompactCaption = "compactCaption";
+
+  int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override;
 
   QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl part,
                        const QWidget* widget) const override;

@@ -8,6 +8,7 @@
 #include "controls/NValEdit.h"
 #include "forms/EditionFace.h"
 #include "forms/WindowLook.h"
+#include "forms/WindowStyle.h"
 #include "calc/LawTexts.h"
 #include "platform/HelpViewer.h"
 #include "platform/Messages.h"
@@ -111,7 +112,11 @@ TForm2::TForm2(tavenko::law::EditionId edition, QWidget* parent)
 
   // The ratio follows the checked button however it got checked (mouse,
   // arrow keys or code), so it always equals the ratio the window shows.
+  // The five ratios of a row stand close: their captions keep clear of the
+  // next circle.
   for (const auto& [button, handler] : RatioButtons()) {
+    button->setProperty(WindowStyle::kCompactCaption, true);
+    button->setStyle(WindowStyle::Shared());
     connect(button, &QRadioButton::toggled, this, [this, handler](bool checked) {
       if (checked) (this->*handler)();
     });

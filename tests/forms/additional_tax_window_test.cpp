@@ -13,6 +13,7 @@
 #include "forms/kasanzei.h"
 #include "platform/HelpViewer.h"
 #include "platform/Messages.h"
+#include "tests/forms/tab_order.h"
 
 namespace {
 
@@ -54,6 +55,26 @@ class AdditionalTaxWindowTest : public QObject {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY2(window_.isNull(), "closing the window frees it");
     QCOMPARE(messages_, QStringList());  // no message box the test did not expect
+  }
+
+  // Tab walks the window as it reads, the unit first (it is chosen before
+  // typing) and the bottom row left to right, in either edition.
+  void tabFollowsTheScreen_data() {
+    QTest::addColumn<int>("edition");
+    QTest::newRow("平成29年版") << int(tavenko::law::EditionId::Heisei29);
+    QTest::newRow("令和7年分") << int(tavenko::law::EditionId::Reiwa7);
+  }
+  void tabFollowsTheScreen() {
+    QFETCH(int, edition);
+    QPointer<TForm3> window = new TForm3(tavenko::law::EditionId(edition));
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    // The unit box stands below the tax rows but comes first.
+    const QList<QWidget*> visited = tab_order::TabWalk(window->findChild<QWidget*>(QStringLiteral("RadioButton1")));
+    QCOMPARE(visited.at(1)->objectName(), QStringLiteral("NValEdit1"));
+    QCOMPARE(tab_order::FirstOutOfOrder(*window, visited.mid(1)), QString());
+    QCOMPARE(visited.last()->objectName(), QStringLiteral("BitBtn4"));
+    window->close();
   }
 
   void opensEmptyWithOnlyTheTypedFields() {

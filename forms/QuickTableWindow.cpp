@@ -440,7 +440,15 @@ void TQuickTableWindow::UnitClicked() {
 
 void TQuickTableWindow::FigureEdited() {
   rangeNote_.clear();  // the user's own range now
-  typingPause_->start();
+  // A table that computes in a blink follows each key; a larger one waits
+  // for a pause in the typing, so that the keys are never held up.
+  const QuickRange range = ReadRange();
+  const bool small = !face::RangeProblem(CurrentCase(), range) &&
+                     (range.to - range.from) / range.step < kRowsComputedAtOnce;
+  if (small)
+    Recompute();
+  else
+    typingPause_->start();
 }
 
 void TQuickTableWindow::Recompute() {

@@ -12,7 +12,8 @@
 // the other edition and its difference.
 //
 // A change of case, figure, edition, comparison, unit or spouse recomputes at
-// once; typing into a
+// once, and so does each key typed into a figure for a table of up to
+// kRowsComputedAtOnce rows; for a larger table, typing into a
 // figure field recomputes a moment after the last key. The table is computed
 // off the window's thread and handed over whole, so the window never waits
 // for it; a table asked for while another is being computed follows it, and
@@ -54,7 +55,9 @@ class TQuickTableWindow : public QWidget {
   Q_OBJECT
 
  public:
-  // How long typing may pause before the table follows the fields.
+  // Tables of up to this many rows follow every key at once (they compute
+  // in well under 50 ms); larger ones wait until typing pauses this long.
+  static constexpr int kRowsComputedAtOnce = 10'000;
   static constexpr int kTypingPauseMs = 300;
   // How far a window that would open on another steps down and right.
   static constexpr int kCascadeStep = 24;

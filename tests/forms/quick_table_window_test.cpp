@@ -650,6 +650,17 @@ class QuickTableWindowTest : public QObject {
     }
   }
 
+  // A table of up to 10,000 rows follows each key without waiting for a
+  // pause in the typing.
+  void aSmallTableFollowsEachKey() {
+    OpenedFromMenu opened("BitBtn1");
+    TQuickTableWindow* window = opened.window;
+    QVERIFY(window);
+    QVERIFY(window->BringTableUpToDate());
+    TypeFigure(*window, "StepField", "50");
+    QTRY_COMPARE_WITH_TIMEOUT(window->Table()->Range().step, Extended(50), TQuickTableWindow::kTypingPauseMs / 2);
+  }
+
   // A second window for the same case opens beside the first, not on it.
   void aSecondWindowCascades() {
     OpenedFromMenu opened("BitBtn1");

@@ -1,5 +1,6 @@
 #include "platform/FocusRing.h"
 
+#include <QAbstractScrollArea>
 #include <QAbstractSlider>
 #include <QApplication>
 #include <QPainter>
@@ -35,11 +36,12 @@ class FocusRing : public QObject {
   }
 
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() != QEvent::Paint || passing_ || watched != target_) return false;
+    if (event->type() != QEvent::Paint || passing_ || !target_ || (watched != target_ && watched != surface_))
+      return false;
     passing_ = true;
     QCoreApplication::sendEvent(watched, event);
     passing_ = false;
-    if (hiddenCount == 0 && target_->hasFocus()) Draw(target_);
+    if (hiddenCount == 0 && target_->hasFocus()) Draw(static_cast<QWidget*>(watched));
     return true;
   }
 
@@ -49,15 +51,21 @@ class FocusRing : public QObject {
     return widget && !qobject_cast<const QAbstractSlider*>(widget);
   }
 
-  void Follow(QWidget* old, QWidget* now) {
-    if (old) {
-      old->removeEventFilter(this);
-      old->update();
+  // A scroll area's frame is thin and its headers cover part of it: the
+  // ring goes round the area it scrolls (its viewport) too.
+  void Follow(QWidget*, QWidget* now) {
+    for (QWidget* was : {target_.data(), surface_.data()}) {
+      if (!was) continue;
+      was->removeEventFilter(this);
+      was->update();
     }
     target_ = Wanted(now) ? now : nullptr;
-    if (target_) {
-      target_->installEventFilter(this);
-      target_->update();
+    const auto* area = qobject_cast<QAbstractScrollArea*>(target_);
+    surface_ = area ? area->viewport() : nullptr;
+    for (QWidget* is : {target_.data(), surface_.data()}) {
+      if (!is) continue;
+      is->installEventFilter(this);
+      is->update();
     }
   }
 
@@ -77,6 +85,7 @@ class FocusRing : public QObject {
   }
 
   QPointer<QWidget> target_;
+  QPointer<QWidget> surface_;  // a scroll area's viewport
   bool passing_ = false;
 };
 

@@ -14,6 +14,7 @@
 #include <QPieSlice>
 #include <QPointer>
 #include <array>
+#include <cctype>
 #include <cmath>
 #include <string_view>
 #include <vector>
@@ -305,8 +306,7 @@ const WindowTable* TableOf(const QString& window) {
 
 QString Utf8(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
-// A prompt as a name: its spacing (the designed "国　　税"), mnemonic marks
-// and the opening bracket a prompt may end in go.
+// A prompt as a name: its designed spacing ("国　　税") and mnemonic marks go.
 QString AsName(QString text) {
   text.remove(QLatin1Char('&'));
   QString name;

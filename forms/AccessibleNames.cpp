@@ -446,9 +446,12 @@ class Reader : public QObject {
     // The chart is read, not operated: its drawing surface takes no focus
     // where the chart takes none.
     if (view->viewport()) view->viewport()->setFocusPolicy(Qt::NoFocus);
-    QPointer<QChartView> guarded(view);
+    // A chart being destroyed empties its series: by then the view is no
+    // longer a chart view, and there is nothing left to describe.
+    QPointer<QWidget> guarded(view);
     const auto describe = [guarded] {
-      if (guarded) guarded->setAccessibleDescription(ChartDescription(guarded->chart()));
+      if (auto* chartView = qobject_cast<QChartView*>(guarded.data()))
+        chartView->setAccessibleDescription(ChartDescription(chartView->chart()));
     };
     bool described = false;
     for (QAbstractSeries* series : view->chart()->series()) {

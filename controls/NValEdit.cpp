@@ -1,5 +1,6 @@
 #include "controls/NValEdit.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFocusEvent>
@@ -56,6 +57,11 @@ void TNValEdit::FinishChange() {
   if (model_.IsLoading() || loadingOnChange_ || text() == announcedText_) return;
   announcedText_ = text();
   setModified(true);
+  if (isReadOnly()) {
+    // A result the program wrote: a screen reader announces the new figure.
+    QAccessibleValueChangeEvent changed(this, announcedText_);
+    QAccessible::updateAccessibility(&changed);
+  }
   emit OnChange();
 }
 

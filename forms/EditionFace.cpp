@@ -11,8 +11,7 @@ void TitleForEdition(QWidget* window, const tavenko::law::Edition& law) {
       QString::fromStdString(tavenko::calc::EditionTitle(window->windowTitle().toStdString(), law)));
 }
 
-TNValEdit* NewFieldLike(const TNValEdit* model, QWidget* parent, const QString& name, const QRect& geometry,
-                        const QString& accessibleName) {
+TNValEdit* NewFieldLike(const TNValEdit* model, QWidget* parent, const QString& name, const QRect& geometry) {
   auto* field = new TNValEdit(parent);
   field->setObjectName(name);
   // The field's own settings (MaxDigits, EnterNext...), as Designer sets them.
@@ -26,7 +25,6 @@ TNValEdit* NewFieldLike(const TNValEdit* model, QWidget* parent, const QString& 
   field->setFocusPolicy(model->focusPolicy());
   field->setPalette(model->palette());
   field->setGeometry(geometry);
-  field->setAccessibleName(accessibleName);
   return field;
 }
 

@@ -17,9 +17,9 @@ class TNValEdit;
 void TitleForEdition(QWidget* window, const tavenko::law::Edition& law);
 
 // A new figure field in `parent` with the designed settings of `model`, its
-// name, place and accessible name. Call before LoadNumericFields.
-TNValEdit* NewFieldLike(const TNValEdit* model, QWidget* parent, const QString& name, const QRect& geometry,
-                        const QString& accessibleName);
+// name and place (its accessible name comes from AccessibleNames.cpp, as
+// every field's does). Call before LoadNumericFields.
+TNValEdit* NewFieldLike(const TNValEdit* model, QWidget* parent, const QString& name, const QRect& geometry);
 
 // A new prompt in `parent`.
 QLabel* NewLabel(QWidget* parent, const QString& name, const QRect& geometry, const QString& text);

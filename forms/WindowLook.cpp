@@ -6,7 +6,9 @@
 #include <QPointer>
 #include <QPushButton>
 
+#include "forms/AccessibleNames.h"
 #include "forms/WindowStyle.h"
+#include "platform/FocusRing.h"
 #include "platform/Fonts.h"
 
 // The pictures of a static library's resource file are registered by hand,
@@ -110,6 +112,7 @@ void BeginWindowLook(QWidget* window, WindowSizing sizing) {
   window->setWindowFlags(frame);
   window->setFont(WindowFont(12));
   window->setPalette(DesignedPalette());
+  tavenko::platform::KeepFocusVisible();
 }
 
 void FinishWindowLook(QWidget* window) {
@@ -119,6 +122,7 @@ void FinishWindowLook(QWidget* window) {
     button->setStyle(style);
     button->installEventFilter(EnterPressesButton::Shared());
   }
+  MakeReadable(window);
 }
 
 QIcon ThemeIcon(const QString& themeName, const QString& fallbackResource) {

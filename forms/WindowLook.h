@@ -42,12 +42,14 @@ enum class WindowSizing { Designed, Resizable };
 // window of its own even where another window owns it, with a title bar, the
 // system menu and the minimise and close buttons, and a maximise button only
 // for a window that may grow. The font (12 px gothic) and the designed
-// palette are inherited by every control the window then creates.
+// palette are inherited by every control the window then creates. The
+// focused control shows a ring (platform/FocusRing.h).
 void BeginWindowLook(QWidget* window, WindowSizing sizing = WindowSizing::Designed);
 
 // After setupUi: the window's controls drawn in the window style (group-box
-// titles on the frame line, captions fitted inside their buttons), and Enter
-// and the keypad Enter press a focused push button, as Space does.
+// titles on the frame line, captions fitted inside their buttons), Enter
+// and the keypad Enter press a focused push button, as Space does, and the
+// controls get the names a screen reader says (MakeReadable).
 void FinishWindowLook(QWidget* window);
 
 // A picture from the desktop's icon theme, or our own from the resources.

@@ -195,7 +195,6 @@ void TForm3::LayOutForDates() {
     field->setDateRange(QDate(1990, 1, 1), QDate(2099, 12, 31));
     field->setCalendarPopup(true);
     field->setGeometry(x + promptWidth + 4, 44, 108, 21);
-    field->setAccessibleName(prompt);
     field->installEventFilter(this);
     return field;
   };

@@ -148,17 +148,13 @@ void TForm2::LayOutForReducedRate() {
   ui->NValEdit23->setGeometry(102, 66, 156, 23);
   NewLabel(box, QStringLiteral("Label24"), {16, 98, 84, 16},
            QString::fromStdString(calc::TaxIncludedSalesCaption(c.reducedWholeRate)));
-  NValEdit25 = NewFieldLike(ui->NValEdit22, box, QStringLiteral("NValEdit25"), {102, 94, 156, 23},
-                            QStringLiteral("税込売上（軽減税率）"));
+  NValEdit25 = NewFieldLike(ui->NValEdit22, box, QStringLiteral("NValEdit25"), {102, 94, 156, 23});
   NewLabel(box, QStringLiteral("Label25"), {16, 126, 80, 16}, QStringLiteral("税引売上"));
-  NValEdit26 = NewFieldLike(ui->NValEdit23, box, QStringLiteral("NValEdit26"), {102, 122, 156, 23},
-                            QStringLiteral("税引売上（軽減税率）"));
+  NValEdit26 = NewFieldLike(ui->NValEdit23, box, QStringLiteral("NValEdit26"), {102, 122, 156, 23});
   NewLabel(box, QStringLiteral("Label26"), {16, 154, 84, 16}, QStringLiteral("消費税"));
-  NValEdit27 = NewFieldLike(ui->NValEdit24, box, QStringLiteral("NValEdit27"), {102, 150, 156, 23},
-                            QStringLiteral("消費税"));
+  NValEdit27 = NewFieldLike(ui->NValEdit24, box, QStringLiteral("NValEdit27"), {102, 150, 156, 23});
   NewLabel(box, QStringLiteral("Label27"), {16, 182, 84, 16}, QStringLiteral("地方消費税"));
-  NValEdit28 = NewFieldLike(ui->NValEdit24, box, QStringLiteral("NValEdit28"), {102, 178, 156, 23},
-                            QStringLiteral("地方消費税"));
+  NValEdit28 = NewFieldLike(ui->NValEdit24, box, QStringLiteral("NValEdit28"), {102, 178, 156, 23});
   ui->Label17->setGeometry(16, 210, 80, 16);
   ui->NValEdit24->setGeometry(102, 206, 156, 23);
 

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
+#include "platform/FocusRing.h"
 #include "platform/Fonts.h"
 #include "platform/HelpDocument.h"
 #include "platform/Messages.h"
@@ -71,6 +72,7 @@ class HelpWindowWidget : public QWidget {
     auto* back = new QPushButton(QStringLiteral("戻る"));
     browser_ = new HelpBrowser;
     browser_->setObjectName(QStringLiteral("HelpBrowser"));
+    browser_->setAccessibleName(QStringLiteral("ヘルプの本文"));
     browser_->setOpenExternalLinks(true);
     // The documents' colours (help.css) are for white paper: keep the page
     // white and its text black under a dark desktop palette too.
@@ -92,6 +94,7 @@ class HelpWindowWidget : public QWidget {
     layout->addWidget(browser_);
     resize(660, 600);
     AddUsageHelpKey(this);
+    KeepFocusVisible();
   }
 
   // Shows `page` (its tables written for `law`) at `section`, or from its

@@ -7,6 +7,7 @@
 #include <QPrinter>
 #include <QWidget>
 
+#include "platform/FocusRing.h"
 #include "platform/Messages.h"
 
 namespace tavenko::platform {
@@ -45,6 +46,7 @@ bool PrintWindow(QWidget* window, QPrinter& printer) {
   const qreal screenDpi = window->logicalDpiX();
   QPixmap picture(window->size() * (std::min<qreal>(printer.resolution(), kMostDotsPerInch) / screenDpi));
   picture.setDevicePixelRatio(qreal(picture.width()) / window->width());
+  const FocusRingHidden onPaper;  // the paper shows the window, not where the keyboard was
   window->render(&picture, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
   // Screen pixels to printer dots: the window prints at its on-screen size.
   const qreal scale = qreal(printer.resolution()) / screenDpi;

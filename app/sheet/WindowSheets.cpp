@@ -30,7 +30,7 @@ constexpr FieldSettings Shown(int digits, bool negatives = true) {
   return {.maxDigits = digits, .prmtNegative = negatives, .fixDecimal = 0, .zeroDisplay = true};
 }
 
-struct FieldSpec {
+struct WindowField {
   std::string name;
   std::string caption;
   FieldSettings settings;
@@ -39,31 +39,31 @@ struct FieldSpec {
 // The figures of one window as its fields hold them, in the order reported.
 class Form {
  public:
-  explicit Form(std::vector<FieldSpec> specs) : specs_(std::move(specs)) {
-    for (const FieldSpec& spec : specs_) Set(spec.name, 0);
+  explicit Form(std::vector<WindowField> entries) : entries_(std::move(entries)) {
+    for (const WindowField& entry : entries_) Set(entry.name, 0);
   }
   // What the field keeps of `value`.
   void Set(std::string_view name, Extended value) {
-    const FieldSpec& spec = Spec(name);
-    field::HeldFigure held = field::FigureHeld(spec.settings, value);
+    const WindowField& entry = Entry(name);
+    field::HeldFigure held = field::FigureHeld(entry.settings, value);
     held_[std::string(name)] = {held.value, std::move(held.text)};
   }
   void Set(std::string_view name, const calc::FieldFigure& figure) { held_[std::string(name)] = figure; }
   Extended Value(std::string_view name) const { return held_.at(std::string(name)).value; }
-  const FieldSpec& Spec(std::string_view name) const {
-    return *std::find_if(specs_.begin(), specs_.end(), [&](const FieldSpec& s) { return s.name == name; });
+  const WindowField& Entry(std::string_view name) const {
+    return *std::find_if(entries_.begin(), entries_.end(), [&](const WindowField& s) { return s.name == name; });
   }
   std::vector<ShownFigure> Figures() const {
     std::vector<ShownFigure> figures;
-    for (const FieldSpec& spec : specs_) {
-      const calc::FieldFigure& held = held_.at(std::string(spec.name));
-      figures.push_back({spec.name, spec.caption, held.value, held.text});
+    for (const WindowField& entry : entries_) {
+      const calc::FieldFigure& held = held_.at(std::string(entry.name));
+      figures.push_back({entry.name, entry.caption, held.value, held.text});
     }
     return figures;
   }
 
  private:
-  std::vector<FieldSpec> specs_;
+  std::vector<WindowField> entries_;
   std::map<std::string, calc::FieldFigure> held_;
 };
 
@@ -189,7 +189,7 @@ WindowSheet Comprehensive(std::span<const std::string_view> args) {
   const bool reducedRate = c.reducedIncludedPercent > 0;
   const std::string salesCaption = reducedRate ? calc::TaxIncludedSalesCaption(c.standardWholeRate) : "税込売上";
   const std::string reducedCaption = reducedRate ? calc::TaxIncludedSalesCaption(c.reducedWholeRate) : "";
-  std::vector<FieldSpec> specs{
+  std::vector<WindowField> entries{
       {"NValEdit1", "不動産所得", Typed(12, true)},
       {"NValEdit2", "不動産所得（事業規模）", Typed(12, true)},
       {"NValEdit3", "事業所得", Typed(12, true)},
@@ -216,15 +216,15 @@ WindowSheet Comprehensive(std::span<const std::string_view> args) {
       {"NValEdit24", "納付税額", Shown(9, false)},
   };
   if (reducedRate) {
-    specs.push_back({"NValEdit25", reducedCaption, Typed(9, false)});
-    specs.push_back({"NValEdit26", "税引売上（軽減税率）", Typed(9, false)});
-    specs.push_back({"NValEdit27", "消費税", Shown(9, false)});
-    specs.push_back({"NValEdit28", "地方消費税", Shown(9, false)});
+    entries.push_back({"NValEdit25", reducedCaption, Typed(9, false)});
+    entries.push_back({"NValEdit26", "税引売上（軽減税率）", Typed(9, false)});
+    entries.push_back({"NValEdit27", "消費税", Shown(9, false)});
+    entries.push_back({"NValEdit28", "地方消費税", Shown(9, false)});
   }
-  Form form(specs);
+  Form form(entries);
   WindowSheet sheet = Begin(args[0], "総合課税", law);
   const auto typed = [&](std::string_view option, std::string_view field) {
-    if (const auto text = o.Get(option)) form.Set(field, WholeFigure(option, *text, form.Spec(field).settings));
+    if (const auto text = o.Get(option)) form.Set(field, WholeFigure(option, *text, form.Entry(field).settings));
   };
   const auto fine = [&](std::string_view field) { return calc::FineFromValue(form.Value(field)); };
   const auto write = [&](std::string_view field, FineYen amount) { form.Set(field, calc::ValueFromFine(amount)); };
@@ -341,12 +341,12 @@ WindowSheet Additional(std::span<const std::string_view> args) {
   const FieldSettings rateSettings{.maxDigits = 4, .prmtNegative = false, .fixDecimal = 2, .delAllClear = true,
                                    .zeroDisplay = true, .enterNext = true};
   const FieldSettings daysSettings = Typed(4, false);
-  std::vector<FieldSpec> specs;
+  std::vector<WindowField> entries;
   const char* columns[] = {"国税", "県市民税", "事業税", "合計"};
   const auto row = [&](std::initializer_list<int> numbers, std::string_view caption, bool typed, int firstColumn = 0) {
     int k = firstColumn;
     for (int n : numbers) {
-      specs.push_back({"NValEdit" + std::to_string(n), std::string(caption) + "／" + columns[k],
+      entries.push_back({"NValEdit" + std::to_string(n), std::string(caption) + "／" + columns[k],
                        typed && k < 3 ? typedSettings : shown});
       ++k;
     }
@@ -354,26 +354,26 @@ WindowSheet Additional(std::span<const std::string_view> args) {
   row({1, 2, 3, 4}, "当初の確定申告書の税額", true);
   row({5, 6, 7, 8}, "今回の修正申告書の税額", true);
   row({9, 10, 11, 12}, "増差税額", false);
-  specs.push_back({"NValEdit13", "過少分所得", typedSettings});
+  entries.push_back({"NValEdit13", "過少分所得", typedSettings});
   row({14, 15, 16, 17}, "過少分所得", false);
-  specs.push_back({"NValEdit18", "重加分所得", typedSettings});
+  entries.push_back({"NValEdit18", "重加分所得", typedSettings});
   row({19, 20, 21, 22}, "重加分所得", false);
-  specs.push_back({"NValEdit23", "過少申告加算税（１０％部分）／国税", shown});
-  specs.push_back({"NValEdit24", "過少申告加算税（１０％部分）／合計", shown});
-  specs.push_back({"NValEdit25", "過少申告加算税（１５％部分）／国税", shown});
-  specs.push_back({"NValEdit31", "過少申告加算税（１５％部分）／事業税", shown});
-  specs.push_back({"NValEdit26", "過少申告加算税（１５％部分）／合計", shown});
-  specs.push_back({"NValEdit27", "重加算税（３５％又は４０％）／国税", shown});
-  specs.push_back({"NValEdit28", "重加算税（３５％又は４０％）／事業税", shown});
-  specs.push_back({"NValEdit29", "重加算税（３５％又は４０％）／合計", shown});
+  entries.push_back({"NValEdit23", "過少申告加算税（１０％部分）／国税", shown});
+  entries.push_back({"NValEdit24", "過少申告加算税（１０％部分）／合計", shown});
+  entries.push_back({"NValEdit25", "過少申告加算税（１５％部分）／国税", shown});
+  entries.push_back({"NValEdit31", "過少申告加算税（１５％部分）／事業税", shown});
+  entries.push_back({"NValEdit26", "過少申告加算税（１５％部分）／合計", shown});
+  entries.push_back({"NValEdit27", "重加算税（３５％又は４０％）／国税", shown});
+  entries.push_back({"NValEdit28", "重加算税（３５％又は４０％）／事業税", shown});
+  entries.push_back({"NValEdit29", "重加算税（３５％又は４０％）／合計", shown});
   if (!byDates) {
-    specs.push_back({"NValEdit30", "１１月末現在の公定歩合", rateSettings});
-    specs.push_back({"NValEdit32", "法定申告期日から納付日までの日数", daysSettings});
+    entries.push_back({"NValEdit30", "１１月末現在の公定歩合", rateSettings});
+    entries.push_back({"NValEdit32", "法定申告期日から納付日までの日数", daysSettings});
   }
   row({33, 34, 35, 36}, "過少申告部分の延滞税", false);
   row({37, 38, 39, 40}, "重加算税部分の延滞税", false);
-  specs.push_back({"NValEdit41", "合計", shown});
-  Form form(specs);
+  entries.push_back({"NValEdit41", "合計", shown});
+  Form form(entries);
   WindowSheet sheet = Begin(args[0], "加算税の計算", law);
 
   calc::AdditionalTaxInputs in;
@@ -475,7 +475,7 @@ WindowSheet Incorporation(std::span<const std::string_view> args) {
   if (o.Has("--split") && o.Has("--search")) Refuse("--split and --search move the same slider: give one");
   const FieldSettings typedSettings = Typed(12, false);
   const FieldSettings shown = Shown(12);
-  std::vector<FieldSpec> specs{
+  std::vector<WindowField> entries{
       {"NValEdit1", "事業所得", typedSettings},        {"NValEdit2", "所得控除", typedSettings},
       {"NValEdit3", "事業所得／所得税", shown},        {"NValEdit4", "事業所得／地方税", shown},
       {"NValEdit5", "事業所得／事業税", shown},        {"NValEdit6", "事業所得／税金合計", shown},
@@ -487,7 +487,7 @@ WindowSheet Incorporation(std::span<const std::string_view> args) {
       {"NValEdit17", "給与所得／（空欄）", shown},     {"NValEdit18", "給与所得／税金合計", shown},
       {"NValEdit19", "法人+給与", shown},              {"NValEdit20", "軽減額", shown},
   };
-  Form form(specs);
+  Form form(entries);
   WindowSheet sheet = Begin(args[0], "法人成りの節税額計算", law);
   if (const auto text = o.Get("--income")) form.Set("NValEdit1", WholeFigure("--income", *text, typedSettings));
   if (const auto text = o.Get("--deductions"))

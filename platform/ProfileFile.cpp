@@ -438,10 +438,11 @@ WriteRefusal ProfileFile::WriteString(const QString& section, const QString& key
   // A file that cannot be read is not written either: its other lines would be lost.
   const Content old = Load(target);
   if (!old.error.isEmpty()) return old.error;
-  // A file not made yet starts from its starting point's lines.
-  const QByteArray base = old.exists ? old.bytes : StartingContent();
-  const QByteArray bytes = Rewritten(base, section, key, value);
-  if (bytes == base) return std::nullopt;
+  // A file not made yet starts from its starting point's lines, and is made
+  // by its first write even when the value is one the starting point holds:
+  // from then on the file alone is read, whatever becomes of the other.
+  const QByteArray bytes = Rewritten(old.exists ? old.bytes : StartingContent(), section, key, value);
+  if (old.exists && bytes == old.bytes) return std::nullopt;
   // A file its owner made read-only stays as it is.
   if (old.exists && ::access(target.constData(), W_OK) != 0) return Reason(errno);
 

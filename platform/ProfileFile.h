@@ -26,8 +26,8 @@
 //
 // A file may have a starting point: another settings file (one an older
 // version kept elsewhere) that stands in for it until it exists. Reads then
-// come from the starting point, and the first write starts from its content;
-// the starting point itself is only ever read.
+// come from the starting point, and the first write makes the file from the
+// starting point's lines; the starting point itself is only ever read.
 #pragma once
 
 #include <QByteArray>

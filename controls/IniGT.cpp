@@ -53,17 +53,27 @@ std::optional<int> ParseInteger(QString text) {
   return static_cast<int>(std::clamp<qint64>(negative ? -magnitude : magnitude, INT_MIN, INT_MAX));
 }
 
-// Where a bare file name lives by default: beside the executable when its
-// folder or the file there may be written (portable copies and existing
-// files rely on it), else under the same name in the user's settings folder
-// (an installed copy, whose folder only root may write).
-QString ApplicationSettingsPath(const QString& name) {
+// Where a bare file name lives by default, and the file that stands in for
+// it until it exists. A program run from the folder its install put it in
+// keeps its settings in the user's settings folder, whoever runs it (root
+// may write the programs' folder, and must not). Any other copy (the build
+// folder, an unpacked folder) keeps them beside itself when its folder or
+// the file there may be written, else in the user's folder as well. In the
+// user's folder, a file of that name beside the program (an older
+// version's) is read until the user's own file is made, and never written.
+struct SettingsLocation {
+  QString path;
+  QString startingPoint;
+};
+SettingsLocation ApplicationSettingsLocation(const QString& name) {
   const QString folder = QFileInfo(ExecutablePath()).absolutePath();
   const QString beside = folder + '/' + name;
+  const QString user = tavenko::platform::UserSettingsFolder() + '/' + name;
+  if (tavenko::platform::IsInstalledProgramsFolder(folder)) return {user, beside};
   if (::access(QFile::encodeName(folder).constData(), W_OK) == 0 ||
       ::access(QFile::encodeName(beside).constData(), W_OK) == 0)
-    return beside;
-  return tavenko::platform::UserSettingsFolder() + '/' + name;
+    return {beside, {}};
+  return {user, beside};
 }
 
 }  // namespace
@@ -93,16 +103,17 @@ QString TIniGT::SystemSettingsFolder() {
 void TIniGT::setFileName(const QString& name) {
   fileName_ = name;
   file_.reset();
-  QString path;
+  SettingsLocation location;
   if (name.contains('/'))
-    path = name;
+    location.path = name;
   else if (defaultDir_ == ddApplication)
-    path = ApplicationSettingsPath(name);
+    location = ApplicationSettingsLocation(name);
   else if (defaultDir_ == ddWindows)
-    path = SystemSettingsFolder() + '/' + name;
+    location.path = SystemSettingsFolder() + '/' + name;
   else
-    path = name;  // relative to the current folder
-  file_ = std::make_unique<tavenko::platform::ProfileFile>(path);
+    location.path = name;  // relative to the current folder
+  file_ = std::make_unique<tavenko::platform::ProfileFile>(location.path);
+  file_->SetStartingPoint(location.startingPoint);
 }
 
 void TIniGT::setDefaultDir(TIniGTDefaultDir dir) {

@@ -2,9 +2,14 @@
 // settings file named after the executable.
 //
 // Without a FileName the file is the executable's name with ".ini", the
-// letters lower-cased and the first capitalised (tavenko -> Tavenko.ini), in
-// the executable's folder, or, where neither that folder nor the file there
-// may be written, in the user's settings folder ~/.config/tavenko. Reads
+// letters lower-cased and the first capitalised (tavenko -> Tavenko.ini). An
+// installed program (run from the folder its install put it in) keeps it in
+// the user's settings folder $XDG_CONFIG_HOME/tavenko (~/.config/tavenko),
+// for root too, and never writes beside itself. Any other copy keeps it in
+// its own folder, or, where neither that folder nor the file there may be
+// written, in the user's settings folder. Kept in the user's folder, the file
+// reads as the one beside the program (an older version's) until the first
+// write, which starts from that file's lines and leaves it as it is. Reads
 // return their default when the file, the section or the key is missing or
 // unreadable. Writes return the reason "<path> に書き込めません（<reason>）"
 // when the value cannot be stored, the file then left as it was, and nothing
@@ -17,9 +22,8 @@
 
 #include "platform/ProfileFile.h"
 
-// Where a bare file name is kept: beside the executable (else in the user's
-// settings folder), in the system-wide settings folder, or in the current
-// folder.
+// Where a bare file name is kept: by the executable's rule above, in the
+// system-wide settings folder, or in the current folder.
 enum TIniGTDefaultDir { ddApplication, ddWindows, ddNone };
 // How WriteFencedString wraps a text so that its blanks survive the file.
 enum TIniGTFence { fnDoubleQuote, fnParenthesis, fnVer11Mode, fnNone };

@@ -393,6 +393,21 @@ QString UserSettingsFolder() {
   return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/tavenko");
 }
 
+QString InstallRecordPath(const QString& programFolder) {
+  // Relative to the programs' folder as the build's install rules lay it out.
+  return QDir::cleanPath(programFolder + QStringLiteral("/" TAVENKO_INSTALL_RECORD_FROM_PROGRAMS));
+}
+
+bool IsInstalledProgramsFolder(const QString& programFolder) {
+  const QFileInfo recordInfo(InstallRecordPath(programFolder));
+  // A regular file only: a pipe would hold the start-up until someone wrote to it.
+  if (!recordInfo.isFile()) return false;
+  QFile record(recordInfo.filePath());
+  if (!record.open(QIODevice::ReadOnly)) return false;
+  const QString recorded = QFileInfo(QFile::decodeName(record.read(4096).trimmed())).canonicalFilePath();
+  return !recorded.isEmpty() && recorded == QFileInfo(programFolder).canonicalFilePath();
+}
+
 QString ProfileFile::RecoveryFolder() const {
   return recoveryFolder_.isEmpty() ? UserSettingsFolder() : recoveryFolder_;
 }
@@ -406,7 +421,8 @@ QString ProfileFile::RecoveryCopyPath(const QString& folder, const QString& file
 
 std::optional<QString> ProfileFile::ReadString(const QString& section, const QString& key) const {
   if (path_.isEmpty()) return std::nullopt;
-  const Content content = Load(Native(path_));
+  Content content = Load(Native(path_));
+  if (!content.exists && !startingPoint_.isEmpty()) content = Load(Native(startingPoint_));
   if (!content.exists || !content.error.isEmpty()) return std::nullopt;
   const std::vector<Line> lines = SplitLines(content.bytes);
   const auto range = FindSection(lines, section);
@@ -422,7 +438,10 @@ WriteRefusal ProfileFile::WriteString(const QString& section, const QString& key
   // A file that cannot be read is not written either: its other lines would be lost.
   const Content old = Load(target);
   if (!old.error.isEmpty()) return old.error;
-  const QByteArray bytes = Rewritten(old.bytes, section, key, value);
+  // A file not made yet starts from its starting point's lines, and is made
+  // by its first write even when the value is one the starting point holds:
+  // from then on the file alone is read, whatever becomes of the other.
+  const QByteArray bytes = Rewritten(old.exists ? old.bytes : StartingContent(), section, key, value);
   if (old.exists && bytes == old.bytes) return std::nullopt;
   // A file its owner made read-only stays as it is.
   if (old.exists && ::access(target.constData(), W_OK) != 0) return Reason(errno);
@@ -452,6 +471,12 @@ WriteRefusal ProfileFile::WriteString(const QString& section, const QString& key
   }
   SyncFolder(FolderOf(target));
   return std::nullopt;
+}
+
+QByteArray ProfileFile::StartingContent() const {
+  if (startingPoint_.isEmpty()) return {};
+  const Content content = Load(Native(startingPoint_));
+  return content.error.isEmpty() ? content.bytes : QByteArray();
 }
 
 WriteRefusal ProfileFile::OverwriteInPlace(const QByteArray& target, const QString& section,

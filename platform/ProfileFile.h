@@ -23,11 +23,17 @@
 // Recover() finishes what a killed program left: it puts such a copy back and
 // removes temporary files nobody is writing any more. On any failure the file
 // stays as it was and the write says why, in one line.
+//
+// A file may have a starting point: another settings file (one an older
+// version kept elsewhere) that stands in for it until it exists. Reads then
+// come from the starting point, and the first write makes the file from the
+// starting point's lines; the starting point itself is only ever read.
 #pragma once
 
 #include <QByteArray>
 #include <QString>
 #include <optional>
+#include <utility>
 
 namespace tavenko::platform {
 
@@ -46,6 +52,7 @@ class ProfileFile {
       : path_(std::move(path)), recoveryFolder_(std::move(recoveryFolder)) {}
 
   const QString& Path() const { return path_; }
+  void SetStartingPoint(QString path) { startingPoint_ = std::move(path); }
 
   // The value, or nothing when the file, the section or the key is missing,
   // or the file cannot be read.
@@ -69,12 +76,25 @@ class ProfileFile {
                                 const QString& value);
   void RestoreInterruptedWrite(const QByteArray& target);
 
+  QByteArray StartingContent() const;
+
   QString path_;
   QString recoveryFolder_;
+  QString startingPoint_;
 };
 
 // The user's own folder for the program's settings: $XDG_CONFIG_HOME/tavenko,
 // by default ~/.config/tavenko.
 QString UserSettingsFolder();
+
+// The file in which an install records the folder it put the programs in,
+// for programs found in `programFolder`: <prefix>/share/tavenko/install-location
+// for <prefix>/bin.
+QString InstallRecordPath(const QString& programFolder);
+
+// Whether `programFolder` is the folder an install put the programs in, as
+// that install's record names it. A copy anywhere else (the build folder, an
+// unpacked package, an install staged for packaging) is not installed.
+bool IsInstalledProgramsFolder(const QString& programFolder);
 
 }  // namespace tavenko::platform

@@ -55,15 +55,15 @@ inline void SetWritable(const QString& folder, bool writable) {
 }
 
 // Starts `program` (by default the test program itself) with `arguments`,
-// as "nobody" under root. The platform plugin stays offscreen;
-// `environment` adds to the tests' own.
+// as "nobody" under root unless `keepRoot`. The platform plugin stays
+// offscreen; `environment` adds to the tests' own.
 inline void Start(QProcess& process, const QStringList& arguments, const QProcessEnvironment& environment,
-                  const QString& program = {}) {
+                  const QString& program = {}, bool keepRoot = false) {
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
   for (const QString& name : environment.keys()) env.insert(name, environment.value(name));
   process.setProcessEnvironment(env);
-  if (RunningAsRoot()) {
+  if (RunningAsRoot() && !keepRoot) {
     const Account nobody = Nobody();
     process.setChildProcessModifier([nobody] {
       if (::setgroups(0, nullptr) != 0 || ::setgid(nobody.gid) != 0 || ::setuid(nobody.uid) != 0)

@@ -155,7 +155,7 @@ struct Layout {
 
   Layout() {
     ::chmod(QFile::encodeName(root.path()).constData(), 0755);
-    folder = root.filePath("program");
+    folder = root.filePath("prefix/bin");
     config = root.filePath("config");
     home = root.filePath("home");
     for (const QString& path : {folder, config, home}) {
@@ -174,8 +174,15 @@ struct Layout {
   QString UserSettingsPath() const { return config + "/tavenko/Tavenko.ini"; }
   QString CopyPath() const { return ProfileFile::RecoveryCopyPath(config + "/tavenko", SettingsPath()); }
 
-  // This test program as an installed "tavenko" in the program folder.
+  // This test program as "tavenko" in the program folder.
   QString InstallProgram() const { return CopyOfThisProgram(folder); }
+  // Makes the program folder an install's: the record an install leaves
+  // under its prefix names the folder.
+  void RecordInstall() const {
+    const QString record = tavenko::platform::InstallRecordPath(folder);
+    QVERIFY(QDir().mkpath(QFileInfo(record).absolutePath()));
+    WriteAll(record, QFile::encodeName(folder) + '\n');
+  }
   // This test program where a child running as "nobody" under root can run
   // it: the build folder may lie in root's home, which "nobody" cannot enter.
   QString ChildProgram() const {
@@ -323,48 +330,80 @@ void SettingsSurvivalTest::terminationSignalSavesEveryWindow() {
 }
 
 void SettingsSurvivalTest::settingsKeptWhereTheyCanBe_data() {
+  QTest::addColumn<bool>("installed");  // run from the folder an install put it in
+  QTest::addColumn<bool>("byRoot");
+  QTest::addColumn<bool>("olderFileBeside");  // settings an older version kept beside the program
   QTest::addColumn<bool>("programFolderWritable");
   QTest::addColumn<bool>("userFolderWritable");
   QTest::addColumn<QString>("kept");  // "beside", "user" or "nowhere"
-  QTest::newRow("a copy in a folder of its own: beside the program") << true << true << "beside";
-  QTest::newRow("an installed copy: in the user's folder") << false << true << "user";
-  QTest::newRow("neither may be written: said once") << false << false << "nowhere";
+  // clang-format off
+  //                                                                  installed root   older  program user
+  QTest::newRow("a copy in a folder of its own: beside it")            << false << false << false << true  << true  << "beside";
+  QTest::newRow("a copy in a read-only folder: in the user's folder")  << false << false << false << false << true  << "user";
+  QTest::newRow("a copy, neither folder writable: said once")          << false << false << false << false << false << "nowhere";
+  QTest::newRow("a copy run by root: beside it")                       << false << true  << false << false << true  << "beside";
+  QTest::newRow("installed for one user: in the user's folder")        << true  << false << false << true  << true  << "user";
+  QTest::newRow("installed for all: in the user's folder")             << true  << false << false << false << true  << "user";
+  QTest::newRow("installed, run by root: in root's folder")            << true  << true  << false << false << true  << "user";
+  QTest::newRow("installed over an older file: read, never written")   << true  << false << true  << false << true  << "user";
+  QTest::newRow("installed over an older file, run by root")           << true  << true  << true  << false << true  << "user";
+  QTest::newRow("installed, the user's folder read-only: said once")   << true  << false << true  << true  << false << "nowhere";
+  // clang-format on
 }
 
 // The unit and both window positions survive a restart wherever the program
-// can keep them; where it cannot, closing says so once.
+// can keep them; where it cannot, closing says so once. An installed
+// program writes nothing beside itself, whoever runs it, and starts from
+// the settings an older version left there.
 void SettingsSurvivalTest::settingsKeptWhereTheyCanBe() {
+  QFETCH(bool, installed);
+  QFETCH(bool, byRoot);
+  QFETCH(bool, olderFileBeside);
   QFETCH(bool, programFolderWritable);
   QFETCH(bool, userFolderWritable);
   QFETCH(QString, kept);
+  if (byRoot && !RunningAsRoot()) QSKIP("runs the program as root");
   Layout layout;
   const QString program = layout.InstallProgram();
+  if (installed) layout.RecordInstall();
+  const QByteArray older =
+      "[form]\nform1.left=120\nform1.top=110\nform4.left=130\nform4.top=140\n"
+      "[radio]\nradiobutton3=0\nradiobutton4=1\n[other]\nkey=an older line that stays\n";
+  if (olderFileBeside) WriteAll(layout.SettingsPath(), older);
   SetWritable(layout.folder, programFolderWritable);
   SetWritable(layout.config, userFolderWritable);
 
   const auto run = [&](const QString& mode) {
     QProcess child;
-    Start(child, {"--windows", mode}, layout.environment, program);
+    Start(child, {"--windows", mode}, layout.environment, program, byRoot);
     if (!child.waitForFinished() || child.exitCode() != 0) qWarning() << child.readAllStandardError();
     return QString::fromUtf8(child.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
   };
+  const QString path = kept == "beside" ? layout.SettingsPath() : layout.UserSettingsPath();
+  const QString first =
+      (olderFileBeside ? "form1 120 110 yen 1 form4 130 140" : "form1 80 80 yen 0 form4 80 80");
+  // The older file is read from the first start.
+  if (olderFileBeside) QCOMPARE(run("show"), QStringList{first + " path " + path});
   const QStringList messages = run("save");
   const QStringList shown = run("show");
 
-  const QString path = kept == "beside" ? layout.SettingsPath() : layout.UserSettingsPath();
   if (kept == "nowhere") {
     QCOMPARE(messages.size(), 1);
     QVERIFY2(messages[0].startsWith("message: 設定を保存できませんでした。 " + path + " に書き込めません（"),
              qPrintable(messages[0]));
-    QCOMPARE(shown, QStringList{"form1 80 80 yen 0 form4 80 80 path " + path});
+    QCOMPARE(shown, QStringList{first + " path " + path});
   } else {
     QCOMPARE(messages, QStringList());
     QCOMPARE(shown, QStringList{"form1 300 200 yen 1 form4 250 150 path " + path});
   }
   const QStringList besideProgram =
-      kept == "beside" ? QStringList{"Tavenko.ini", "tavenko"} : QStringList{"tavenko"};
+      kept == "beside" || olderFileBeside ? QStringList{"Tavenko.ini", "tavenko"} : QStringList{"tavenko"};
   QCOMPARE(FilesIn(layout.folder), besideProgram);
+  if (olderFileBeside) QCOMPARE(ReadAll(layout.SettingsPath()), older);
   QCOMPARE(QFile::exists(layout.UserSettingsPath()), kept == "user");
+  if (olderFileBeside && kept == "user")
+    QCOMPARE(ProfileFile(layout.UserSettingsPath()).ReadString("other", "key").value_or("-"),
+             QStringLiteral("an older line that stays"));
 }
 
 int main(int argc, char** argv) {

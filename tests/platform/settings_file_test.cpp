@@ -118,6 +118,8 @@ class SettingsFileTest : public QObject {
   void recoverRemovesStrayTemporaryFiles();
   void recoverPutsBackTheCopyOfAnInPlaceWrite_data();
   void recoverPutsBackTheCopyOfAnInPlaceWrite();
+  void startingPointStandsInUntilTheFileExists_data();
+  void startingPointStandsInUntilTheFileExists();
   void fileNameFollowsTheExecutable_data();
   void fileNameFollowsTheExecutable();
   void foldersForABareName();
@@ -394,6 +396,48 @@ void SettingsFileTest::recoverPutsBackTheCopyOfAnInPlaceWrite() {
   ProfileFile(FilePath(), copies).Recover();
   QCOMPARE(ReadAll(FilePath()), after);
   QCOMPARE(QFile::exists(copy), copyStays);
+}
+
+void SettingsFileTest::startingPointStandsInUntilTheFileExists_data() {
+  QTest::addColumn<QByteArray>("file");       // "<none>": not made yet
+  QTest::addColumn<QByteArray>("starting");   // "<folder>": a folder of that name
+  QTest::addColumn<QString>("write");         // "key=value" in [form], or nothing
+  QTest::addColumn<QString>("read");          // form1.top afterwards, "-" when missing
+  QTest::addColumn<QByteArray>("fileAfter");  // "<none>": still not made
+
+  const QByteArray older = "[form]\nform1.top=5\n[other]\nkey=kept\n";
+  // clang-format off
+  QTest::newRow("no file yet: reads the starting point") << QByteArray("<none>") << older << "" << "5" << QByteArray("<none>");
+  QTest::newRow("the first write starts from its lines")
+      << QByteArray("<none>") << older << "form1.top=7" << "7" << QByteArray("[form]\nform1.top=7\n[other]\nkey=kept\n");
+  QTest::newRow("a value it holds already still makes the file") << QByteArray("<none>") << older << "form1.top=5" << "5" << older;
+  QTest::newRow("the file, once made, wins")
+      << QByteArray("[form]\nform1.top=9\n") << older << "" << "9" << QByteArray("[form]\nform1.top=9\n");
+  QTest::newRow("an unreadable starting point starts empty")
+      << QByteArray("<none>") << QByteArray("<folder>") << "form1.left=3" << "-" << QByteArray("[form]\nform1.left=3\n");
+  // clang-format on
+}
+
+// A file not made yet reads as its starting point and is first written
+// with the starting point's lines; the starting point is never written.
+void SettingsFileTest::startingPointStandsInUntilTheFileExists() {
+  QFETCH(QByteArray, file);
+  QFETCH(QByteArray, starting);
+  QFETCH(QString, write);
+  QFETCH(QString, read);
+  QFETCH(QByteArray, fileAfter);
+  const QString startingPath = dir->filePath(QStringLiteral("older/Tavenko.ini"));
+  QVERIFY(QDir().mkpath(starting == "<folder>" ? startingPath : dir->filePath(QStringLiteral("older"))));
+  if (starting != "<folder>") WriteAll(startingPath, starting);
+  if (file != "<none>") WriteAll(FilePath(), file);
+
+  ProfileFile profile(FilePath());
+  profile.SetStartingPoint(startingPath);
+  if (!write.isEmpty())
+    QCOMPARE(profile.WriteString("form", write.section('=', 0, 0), write.section('=', 1)), std::nullopt);
+  QCOMPARE(profile.ReadString("form", "form1.top").value_or("-"), read);
+  QCOMPARE(QFile::exists(FilePath()) ? ReadAll(FilePath()) : QByteArray("<none>"), fileAfter);
+  if (starting != "<folder>") QCOMPARE(ReadAll(startingPath), starting);
 }
 
 void SettingsFileTest::fileNameFollowsTheExecutable_data() {

@@ -149,6 +149,7 @@ struct GiftTaxLaw {
   YenAmount basicDeduction;
   std::span<const Bracket> general;
   std::span<const Bracket> linealAscendant;  // 特例税率
+  int linealAscendantDoneeAge;               // the 特例税率's donee: this age or over on 1 January
 };
 
 struct InheritanceTaxLaw {

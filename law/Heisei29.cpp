@@ -195,7 +195,10 @@ constexpr Edition kHeisei29{
                       .largeCompanySpecialRate = 0,
                       .smallCompanySpecialRate = 0},
     // 相続税法第21条の5 (基礎控除 1,100,000円: 租税特別措置法第70条の2の4).
-    .giftTax = {.basicDeduction = 1100000, .general = kGiftTaxGeneral, .linealAscendant = kGiftTaxSpecial},
+    .giftTax = {.basicDeduction = 1100000,
+                .general = kGiftTaxGeneral,
+                .linealAscendant = kGiftTaxSpecial,
+                .linealAscendantDoneeAge = 20},
     // 相続税法第15条 (3,000万円 + 600万円 × 法定相続人の数), 第19条の2 (1億6,000万円), 第18条 (２割加算).
     .inheritanceTax = {.basicDeduction = 30000000,
                        .basicDeductionPerHeir = 6000000,

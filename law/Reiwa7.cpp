@@ -217,8 +217,12 @@ constexpr Edition kReiwa7{
                       .largeCompanyIncomeRate = 0.01L,
                       .largeCompanySpecialRate = 2.6L,
                       .smallCompanySpecialRate = 0.37L},
-    // 相続税法第21条の5, 租税特別措置法第70条の2の4: unchanged (1,100,000円).
-    .giftTax = {.basicDeduction = 1100000, .general = kGiftTaxGeneral, .linealAscendant = kGiftTaxSpecial},
+    // 相続税法第21条の5, 租税特別措置法第70条の2の4: unchanged (1,100,000円); 特例税率 for donees of 18 or over
+    // (租税特別措置法第70条の2の5, 令和4年4月1日以後の贈与; タックスアンサー No.4408).
+    .giftTax = {.basicDeduction = 1100000,
+                .general = kGiftTaxGeneral,
+                .linealAscendant = kGiftTaxSpecial,
+                .linealAscendantDoneeAge = 18},
     // 相続税法第15条, 第19条の2, 第18条: unchanged.
     .inheritanceTax = {.basicDeduction = 30000000,
                        .basicDeductionPerHeir = 6000000,

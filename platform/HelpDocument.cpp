@@ -237,6 +237,12 @@ QString DelinquencyRates(const law::Edition& law) {
   return html + "</table>";
 }
 
+QString AscendantGiftNote(const law::Edition& law) {
+  return QStringLiteral("<p>父母・祖父母などの直系尊属から、贈与の年の１月１日現在で") +
+         ZenNumber(law.giftTax.linealAscendantDoneeAge) +
+         QStringLiteral("歳以上の子・孫などが受けた贈与に適用します。</p>");
+}
+
 struct GeneratedText {
   const char* name;  // the marker <!--generated:name--> in the document
   QString (*text)(const law::Edition& law);
@@ -246,6 +252,7 @@ const GeneratedText kGeneratedTexts[] = {
     {"title", Title},
     {"income-tax-formula", IncomeTaxFormula},
     {"surtax-note", SurtaxNote},
+    {"ascendant-gift-note", AscendantGiftNote},
     {"inhabitant-rates", InhabitantRates},
     {"business-rates", BusinessRates},
     {"corporation-rates", CorporationRates},

@@ -292,7 +292,8 @@ void TQuickTableWindow::BuildButtons(QWidget* row) {
 void TQuickTableWindow::ConnectHandlers() {
   connect(caseBox_, &QComboBox::currentIndexChanged, this, &TQuickTableWindow::CaseChanged);
   connect(figureBox_, &QComboBox::currentIndexChanged, this, &TQuickTableWindow::FigureChanged);
-  connect(editionBox_, &QComboBox::currentIndexChanged, this, &TQuickTableWindow::EditionChanged);
+  // The title names the edition: a change of edition is a change of case.
+  connect(editionBox_, &QComboBox::currentIndexChanged, this, &TQuickTableWindow::CaseChanged);
   connect(compareBox_, &QCheckBox::toggled, this, &TQuickTableWindow::Recompute);
   connect(unitGroup_, &QButtonGroup::idClicked, this, &TQuickTableWindow::UnitClicked);
   connect(spouseButton_, &QRadioButton::clicked, this, &TQuickTableWindow::Recompute);
@@ -385,10 +386,6 @@ void TQuickTableWindow::ShowFixedInputs() {
 const QuickTable* TQuickTableWindow::Table() const { return model_->Table().get(); }
 
 // ---- Handlers -----------------------------------------------------------------
-
-void TQuickTableWindow::EditionChanged() {
-  CaseChanged();  // the title names the edition
-}
 
 void TQuickTableWindow::CaseChanged() {
   const calc::MainCase& button = CurrentCase();

@@ -117,7 +117,6 @@ class TQuickTableWindow : public QWidget {
 
   // Handlers.
   void CaseChanged();
-  void EditionChanged();
   void FigureChanged();
   void UnitClicked();
   void FigureEdited();

@@ -197,7 +197,8 @@ void TNValEdit::FitFigure() {
     setFont(wanted);
     fitting_ = false;
   }
-  setToolTip(shrunk ? shown : QString());
+  // Set only when it changes: every change is announced to the screen reader.
+  if (const QString tip = shrunk ? shown : QString(); toolTip() != tip) setToolTip(tip);
 }
 
 // A text put into the field by someone else (setText) is read back into

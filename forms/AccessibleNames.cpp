@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPieSeries>
@@ -366,64 +367,75 @@ QString ChartDescription(const QChart* chart) {
 
 // ---- Keeping up -----------------------------------------------------------------
 
-// Lives in its window; names and describes its controls again whenever a
-// prompt, the unit switch, the varied figure or a hint changes.
+// Lives in its window; names and describes a control again whenever its
+// prompt or its hint changes, and every control when the unit switch or the
+// varied figure does. The controls are looked up by name once: a window's
+// controls are all made before it is made readable and live as long as it.
 class Reader : public QObject {
  public:
-  Reader(QWidget* window, const WindowTable& table) : QObject(window), window_(window), table_(table) {
-    for (const Readable& r : table_.controls) {
-      QWidget* control = Find(r.control);
+  Reader(QWidget* window, const WindowTable& table) : QObject(window) {
+    QHash<QString, QWidget*> byName;
+    for (QWidget* w : OwnWidgets<QWidget>(window))
+      if (!byName.contains(w->objectName())) byName.insert(w->objectName(), w);
+    const auto find = [&byName](std::string_view name) {
+      return name.empty() ? nullptr : byName.value(Utf8(name));
+    };
+    yen_ = qobject_cast<QAbstractButton*>(find(table.yenButton));
+    varied_ = qobject_cast<QComboBox*>(find(table.variedFigure));
+    for (const Readable& r : table.controls) {
+      QWidget* control = find(r.control);
       if (!control) continue;  // a control of another edition
+      controls_.push_back({&r, control, {find(r.prompts[0]), find(r.prompts[1])}});
+    }
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+      QWidget* control = controls_[i].control;
       control->installEventFilter(this);
-      for (std::string_view prompt : r.prompts)
-        if (auto* edit = qobject_cast<QLineEdit*>(Find(prompt)))
-          connect(edit, &QLineEdit::textChanged, this, &Reader::Refresh, Qt::UniqueConnection);
+      for (QWidget* prompt : controls_[i].prompts)
+        if (auto* edit = qobject_cast<QLineEdit*>(prompt))
+          connect(edit, &QLineEdit::textChanged, this, [this, i] { Refresh(controls_[i]); });
       if (auto* chart = qobject_cast<QChartView*>(control)) FollowChart(chart);
     }
-    if (auto* yen = qobject_cast<QAbstractButton*>(Find(table_.yenButton)))
-      connect(yen, &QAbstractButton::toggled, this, &Reader::Refresh);
-    if (auto* varied = qobject_cast<QComboBox*>(Find(table_.variedFigure)))
-      connect(varied, &QComboBox::currentIndexChanged, this, &Reader::Refresh);
-    Refresh();
+    if (yen_) connect(yen_, &QAbstractButton::toggled, this, &Reader::RefreshAll);
+    if (varied_) connect(varied_, &QComboBox::currentIndexChanged, this, &Reader::RefreshAll);
+    RefreshAll();
   }
 
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::ToolTipChange) Refresh();
+    if (event->type() == QEvent::ToolTipChange)
+      for (const Control& c : controls_)
+        if (c.control == watched) Refresh(c);
     return QObject::eventFilter(watched, event);
   }
 
  private:
-  QWidget* Find(std::string_view name) const {
-    if (name.empty()) return nullptr;
-    for (QWidget* w : OwnWidgets<QWidget>(window_))
-      if (w->objectName() == Utf8(name)) return w;
-    return nullptr;
+  // A control of the table, with its prompts, found in the window.
+  struct Control {
+    const Readable* readable;
+    QPointer<QWidget> control;
+    std::array<QPointer<QWidget>, 2> prompts;
+  };
+
+  void RefreshAll() {
+    for (const Control& c : controls_) Refresh(c);
   }
 
-  void Refresh() {
-    const auto* yen = qobject_cast<QAbstractButton*>(Find(table_.yenButton));
-    const bool inYen = yen && yen->isChecked();
-    for (const Readable& r : table_.controls) {
-      QWidget* control = Find(r.control);
-      if (!control) continue;
-      Set(control, NameOf(r), DescriptionOf(r, control, inYen));
-    }
+  void Refresh(const Control& c) {
+    if (c.control) Set(c.control, NameOf(c), DescriptionOf(*c.readable, c.control, yen_ && yen_->isChecked()));
   }
 
-  QString NameOf(const Readable& r) const {
+  static QString NameOf(const Control& c) {
     QStringList texts;
-    for (std::string_view prompt : r.prompts)
-      if (const QWidget* p = Find(prompt); p && !AsName(TextOf(p)).isEmpty()) texts << AsName(TextOf(p));
-    return texts.isEmpty() ? Utf8(r.name) : texts.join(QStringLiteral("・"));
+    for (const QWidget* p : c.prompts)
+      if (p && !AsName(TextOf(p)).isEmpty()) texts << AsName(TextOf(p));
+    return texts.isEmpty() ? Utf8(c.readable->name) : texts.join(QStringLiteral("・"));
   }
 
   QString DescriptionOf(const Readable& r, const QWidget* control, bool inYen) const {
     if (qobject_cast<const QChartView*>(control) && r.description.empty()) return control->accessibleDescription();
     Unit unit = r.unit;
     if (unit == Unit::OfVaried) {
-      const auto* varied = qobject_cast<const QComboBox*>(Find(table_.variedFigure));
-      if (varied && varied->currentIndex() >= 0) {
-        const MainField& f = tavenko::face::InputField(Figure(varied->currentData().toInt()));
+      if (varied_ && varied_->currentIndex() >= 0) {
+        const MainField& f = tavenko::face::InputField(Figure(varied_->currentData().toInt()));
         unit = f.money ? Unit::Switched : f.figure == Figure::Years ? Unit::Years : Unit::Persons;
       }
     }
@@ -468,8 +480,9 @@ class Reader : public QObject {
     if (described) describe();
   }
 
-  QWidget* window_;
-  const WindowTable& table_;
+  QPointer<QAbstractButton> yen_;
+  QPointer<QComboBox> varied_;
+  std::vector<Control> controls_;
 };
 
 }  // namespace

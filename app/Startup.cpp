@@ -1,14 +1,19 @@
 #include "app/Startup.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <array>
+#include <span>
+#include <thread>
 
 #include "Version.h"
 #include "forms/WindowLook.h"
+#include "platform/Fonts.h"
 
 // The icon pictures of this static library are registered by hand, outside
 // any namespace (the registration function is global).
@@ -29,6 +34,16 @@ struct Options {
     return parser.parse(arguments) && parser.positionalArguments().isEmpty();
   }
 };
+
+// The window icon's pictures: those a title bar, a task bar or a dock shows,
+// and the large ones only a window switcher's large view shows, which take
+// nine tenths of the decoding.
+constexpr std::array kShownIconSizes{16, 24, 32, 48, 64};
+constexpr std::array kLargeIconSizes{128, 256};
+
+void AddIconPictures(QIcon& icon, std::span<const int> sizes) {
+  for (int size : sizes) icon.addFile(QStringLiteral(":/icon/tavenko-%1.png").arg(size));
+}
 
 QString ProgramName(const QStringList& arguments) {
   const QString name = arguments.isEmpty() ? QString() : QFileInfo(arguments.first()).fileName();
@@ -85,10 +100,19 @@ std::optional<QString> SetUpApplication(QApplication& app) {
   QGuiApplication::setDesktopFileName(QStringLiteral(TAVENKO_DESKTOP_ID));  // its desktop entry
   InstallJapaneseFontFallbacks();
 
+  // Reading the font configuration is the longest step before the first
+  // window can be drawn and needs nothing of the rest, so a second thread
+  // reads it while this one goes on; it is done when this returns, before
+  // any window exists.
+  std::jthread reading(tavenko::platform::ReadFontConfiguration);
+
+  // The first control made would connect to the accessibility bus and wait
+  // for it; done here, the wait overlaps the reading.
+  (void)QAccessible::isActive();
+
   RegisterApplicationIcon();
   QIcon icon;
-  for (int size : {16, 24, 32, 48, 64, 128, 256})
-    icon.addFile(QStringLiteral(":/icon/tavenko-%1.png").arg(size));
+  AddIconPictures(icon, kShownIconSizes);
   QApplication::setWindowIcon(icon);
 
   // The program speaks Japanese whatever the locale, so its message-box
@@ -101,6 +125,12 @@ std::optional<QString> SetUpApplication(QApplication& app) {
     return folder;
   }
   return std::nullopt;
+}
+
+void AddLargeWindowIcons() {
+  QIcon icon = QApplication::windowIcon();
+  AddIconPictures(icon, kLargeIconSizes);
+  QApplication::setWindowIcon(icon);
 }
 
 }  // namespace tavenko::app

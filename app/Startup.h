@@ -31,9 +31,15 @@ std::optional<CommandLineAnswer> RejectUnknownArguments(const QStringList& argum
 
 // Names the application "タベンコ" with the program's version, installs Qt's
 // Japanese translations, the font fallbacks and the window icon that every
-// window shows. Returns the folder it looked in when Qt's Japanese
+// window shows, in the sizes title bars and task bars show; and reads the
+// font configuration. Returns the folder it looked in when Qt's Japanese
 // translations were not found (the dialogs then stay in English), else
 // nothing.
 std::optional<QString> SetUpApplication(QApplication& app);
+
+// Adds the window icon's large pictures (128 and 256 px), which only a
+// window switcher's large view shows: once the main window is on the
+// screen, as they take most of the icon's decoding.
+void AddLargeWindowIcons();
 
 }  // namespace tavenko::app

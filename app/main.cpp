@@ -1,8 +1,9 @@
 // Start-up: answers --help and --version without opening the display; else
 // the application "タベンコ", then the main window, shown, and the event loop
-// until the main window closes. The three other windows of start-up follow
-// in their order, hidden, once the main window has been drawn: a user waits
-// for nothing that is not on the screen.
+// until the main window closes. The window icon's large pictures and the
+// three other windows of start-up, in their order and hidden, follow once
+// the main window has been drawn: a user waits for nothing that is not on
+// the screen.
 #include <QApplication>
 #include <cstdio>
 
@@ -43,7 +44,10 @@ int main(int argc, char* argv[]) {
   tavenko::platform::CloseWindowsOnTerminationSignals();  // a logout saves the settings too
 
   TForm1 form1;
-  CreateHiddenWindowsAfterFirstPaint(&form1);  // TForm2, TForm3, TForm4
+  RunAfterFirstPaint(&form1, [&form1] {
+    tavenko::app::AddLargeWindowIcons();
+    CreateHiddenWindows(&form1);  // TForm2, TForm3, TForm4
+  });
   form1.show();
   return QApplication::exec();
 }

@@ -76,10 +76,10 @@ QWidget* CreateQuickTableWindow(QWidget* owner, const tavenko::calc::MainCase& b
   return OwnedWindow(new TQuickTableWindow(button, inputs, owner), QStringLiteral("早見表"));
 }
 
-void CreateHiddenWindowsAfterFirstPaint(QWidget* mainWindow) {
-  new AfterFirstPaint(mainWindow, [mainWindow] {
-    CreateComprehensiveTaxWindow(mainWindow, tavenko::law::EditionId::Heisei29);
-    CreateAdditionalTaxWindow(mainWindow, tavenko::law::EditionId::Heisei29);
-    CreateIncorporationWindow(mainWindow, tavenko::law::EditionId::Heisei29);
-  });
+void RunAfterFirstPaint(QWidget* window, std::function<void()> work) { new AfterFirstPaint(window, std::move(work)); }
+
+void CreateHiddenWindows(QWidget* mainWindow) {
+  CreateComprehensiveTaxWindow(mainWindow, tavenko::law::EditionId::Heisei29);
+  CreateAdditionalTaxWindow(mainWindow, tavenko::law::EditionId::Heisei29);
+  CreateIncorporationWindow(mainWindow, tavenko::law::EditionId::Heisei29);
 }

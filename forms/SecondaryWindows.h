@@ -5,6 +5,8 @@
 // and starts hidden.
 #pragma once
 
+#include <functional>
+
 #include "calc/MainSheet.h"
 
 class QWidget;
@@ -19,6 +21,9 @@ QWidget* CreateQuickTableWindow(QWidget* owner, const tavenko::calc::MainCase& b
                                 const tavenko::calc::MainInputs& inputs);
 
 // The three windows of start-up, TForm2, TForm3 and TForm4 in that order,
-// under 平成29年版, each hidden and owned by `mainWindow`: built as soon as `mainWindow` has
-// been drawn the first time, so that it appears without waiting for them.
-void CreateHiddenWindowsAfterFirstPaint(QWidget* mainWindow);
+// under 平成29年版, each hidden and owned by `mainWindow`.
+void CreateHiddenWindows(QWidget* mainWindow);
+
+// Runs `work` once, as soon as `window`'s first paint is on the screen: what
+// start-up builds there, the main window appears without waiting for.
+void RunAfterFirstPaint(QWidget* window, std::function<void()> work);

@@ -127,6 +127,11 @@ void FinishWindowLook(QWidget* window) {
 
 QIcon ThemeIcon(const QString& themeName, const QString& fallbackResource) {
   RegisterFormIcons();
+  // Without a desktop icon theme Qt looks in hicolor, the base theme that
+  // holds the applications' own icons and no pictures of actions: reading its
+  // index of some thousand lines would take longer than building the window.
+  const QString desktopTheme = QIcon::themeName();
+  if (desktopTheme.isEmpty() || desktopTheme == QLatin1String("hicolor")) return QIcon(fallbackResource);
   return QIcon::fromTheme(themeName, QIcon(fallbackResource));
 }
 

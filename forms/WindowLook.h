@@ -52,7 +52,8 @@ void BeginWindowLook(QWidget* window, WindowSizing sizing = WindowSizing::Design
 // controls get the names a screen reader says (MakeReadable).
 void FinishWindowLook(QWidget* window);
 
-// A picture from the desktop's icon theme, or our own from the resources.
+// A picture from the desktop's icon theme, or our own from the resources
+// where the desktop has none or has chosen no theme.
 QIcon ThemeIcon(const QString& themeName, const QString& fallbackResource);
 
 // The printer picture of the print buttons.

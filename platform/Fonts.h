@@ -10,4 +10,10 @@ namespace tavenko::platform {
 // metrics on Linux, so that the designed pixel layout holds.
 QStringList GothicFamilies();
 
+// Reads the system's font configuration and its list of fonts: the longest
+// step before the first text can be measured. Safe on any thread; once read,
+// a second call costs nothing. The program reads it on a thread of its own
+// while the rest of its set-up goes on.
+void ReadFontConfiguration();
+
 }  // namespace tavenko::platform

@@ -215,7 +215,7 @@ class StartupTest : public QObject {
     MainWindowProbe probe;
     TForm1& form = probe.Window();
     FirstPaintWitness witness(&form);
-    CreateHiddenWindowsAfterFirstPaint(&form);
+    RunAfterFirstPaint(&form, [&form] { CreateHiddenWindows(&form); });
     QCOMPARE(OwnedWindowTitles(form), QStringList());
     ShowAndActivate(form);
 
@@ -235,6 +235,7 @@ class StartupTest : public QObject {
   // ---- Icon and F1 in every window ---------------------------------------
 
   void everyWindowShowsTheIcon() {
+    tavenko::app::AddLargeWindowIcons();
     const QIcon icon = QApplication::windowIcon();
     QVERIFY(!icon.isNull());
     for (int size : {16, 24, 32, 48, 64, 128, 256})

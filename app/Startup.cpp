@@ -5,11 +5,14 @@
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QIcon>
+#include <QImage>
 #include <QLibraryInfo>
+#include <QPixmap>
 #include <QTranslator>
 #include <array>
 #include <span>
 #include <thread>
+#include <vector>
 
 #include "Version.h"
 #include "forms/WindowLook.h"
@@ -41,8 +44,17 @@ struct Options {
 constexpr std::array kShownIconSizes{16, 24, 32, 48, 64};
 constexpr std::array kLargeIconSizes{128, 256};
 
-void AddIconPictures(QIcon& icon, std::span<const int> sizes) {
-  for (int size : sizes) icon.addFile(QStringLiteral(":/icon/tavenko-%1.png").arg(size));
+// The window icon's pictures of `sizes`, read from the resources. Safe on
+// any thread (images, not pixmaps).
+std::vector<QImage> IconPictures(std::span<const int> sizes) {
+  std::vector<QImage> pictures;
+  for (int size : sizes) pictures.emplace_back(QStringLiteral(":/icon/tavenko-%1.png").arg(size));
+  return pictures;
+}
+
+QIcon WithPictures(QIcon icon, const std::vector<QImage>& pictures) {
+  for (const QImage& picture : pictures) icon.addPixmap(QPixmap::fromImage(picture));
+  return icon;
 }
 
 QString ProgramName(const QStringList& arguments) {
@@ -102,35 +114,35 @@ std::optional<QString> SetUpApplication(QApplication& app) {
 
   // Reading the font configuration is the longest step before the first
   // window can be drawn and needs nothing of the rest, so a second thread
-  // reads it while this one goes on; it is done when this returns, before
-  // any window exists.
-  std::jthread reading(tavenko::platform::ReadFontConfiguration);
+  // reads it, and then the window icon's pictures, while this one goes on;
+  // both are done before any window exists.
+  RegisterApplicationIcon();
+  std::vector<QImage> iconPictures;
+  std::jthread reading([&iconPictures] {
+    tavenko::platform::ReadFontConfiguration();
+    iconPictures = IconPictures(kShownIconSizes);
+  });
 
   // The first control made would connect to the accessibility bus and wait
   // for it; done here, the wait overlaps the reading.
   (void)QAccessible::isActive();
 
-  RegisterApplicationIcon();
-  QIcon icon;
-  AddIconPictures(icon, kShownIconSizes);
-  QApplication::setWindowIcon(icon);
-
   // The program speaks Japanese whatever the locale, so its message-box
   // buttons and the print dialog do too.
   const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
   auto* translator = new QTranslator(&app);
-  if (!translator->load(QStringLiteral("qtbase_ja"), folder) ||
-      !QApplication::installTranslator(translator)) {
-    delete translator;
-    return folder;
-  }
+  const bool translated =
+      translator->load(QStringLiteral("qtbase_ja"), folder) && QApplication::installTranslator(translator);
+  if (!translated) delete translator;
+
+  reading.join();
+  QApplication::setWindowIcon(WithPictures(QIcon(), iconPictures));
+  if (!translated) return folder;
   return std::nullopt;
 }
 
 void AddLargeWindowIcons() {
-  QIcon icon = QApplication::windowIcon();
-  AddIconPictures(icon, kLargeIconSizes);
-  QApplication::setWindowIcon(icon);
+  QApplication::setWindowIcon(WithPictures(QApplication::windowIcon(), IconPictures(kLargeIconSizes)));
 }
 
 }  // namespace tavenko::app

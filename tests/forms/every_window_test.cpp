@@ -5,6 +5,7 @@
 // frames clear of the controls in them, button captions clear of their
 // frames, and Enter pressing a focused button.
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QImage>
@@ -398,6 +399,44 @@ class EveryWindowTest : public QObject {
     QTest::keyClick(pressed, Qt::Key(key), key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
     QVERIFY(result->isVisible());
     QVERIFY2(result->text() != QStringLiteral("0"), qPrintable(result->text()));
+  }
+
+  // The print picture is the desktop theme's where the desktop has chosen a
+  // theme, found as the icon-theme rules find it (a theme without one falls
+  // back to hicolor's); else our own. Qt's fallback theme hicolor alone is
+  // no choice, so it is not even read.
+  void printPictureFollowsAChosenIconTheme_data() {
+    QTest::addColumn<QString>("theme");
+    QTest::addColumn<bool>("theThemes");
+    QTest::newRow("no theme") << "" << false;
+    QTest::newRow("hicolor, Qt's fallback") << "hicolor" << false;
+    QTest::newRow("a chosen theme with a printer") << "chosen" << true;
+    QTest::newRow("a chosen theme without one: hicolor's") << "plain" << true;
+  }
+
+  void printPictureFollowsAChosenIconTheme() {
+    QFETCH(QString, theme);
+    QFETCH(bool, theThemes);
+    // Themes of one 16-pixel folder; all but "plain" have a red printer.
+    QTemporaryDir icons;
+    QImage red(16, 16, QImage::Format_ARGB32);
+    red.fill(Qt::red);
+    for (const QString name : {"hicolor", "chosen", "plain"}) {
+      QVERIFY(QDir(icons.path()).mkpath(name + "/16x16/actions"));
+      QFile index(icons.filePath(name + "/index.theme"));
+      QVERIFY(index.open(QIODevice::WriteOnly));
+      index.write("[Icon Theme]\nName=" + name.toUtf8() +
+                  "\nDirectories=16x16/actions\n[16x16/actions]\nSize=16\nType=Fixed\n");
+      if (name != QLatin1String("plain")) QVERIFY(red.save(icons.filePath(name + "/16x16/actions/document-print.png")));
+    }
+    const QStringList searchPaths = QIcon::themeSearchPaths();
+    const QString themeName = QIcon::themeName();
+    QIcon::setThemeSearchPaths({icons.path()});
+    QIcon::setThemeName(theme);
+    const QColor shown = PrintIcon().pixmap(16).toImage().pixelColor(8, 8);
+    QIcon::setThemeName(themeName);
+    QIcon::setThemeSearchPaths(searchPaths);
+    QCOMPARE(shown == QColor(Qt::red), theThemes);
   }
 };
 

@@ -57,7 +57,7 @@ void InstallJapaneseFontFallbacks() {
 
 QFont WindowFont(int pixelSize) {
   QFont font;
-  font.setFamilies(tavenko::platform::GothicFamilies());
+  font.setFamilies(tavenko::platform::InstalledGothicFamilies());
   font.setPixelSize(pixelSize);
   return font;
 }

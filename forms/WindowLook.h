@@ -21,7 +21,8 @@
 // proportional gothic faces found on the system. Safe to call more than once.
 void InstallJapaneseFontFallbacks();
 
-// "ＭＳ Ｐゴシック" where installed, else its metric twin IPAPGothic.
+// "ＭＳ Ｐゴシック" where installed, else its metric twin IPAPGothic (only
+// the installed faces are asked for).
 QFont WindowFont(int pixelSize = 12);
 
 // The colours the windows are designed in: black text on the grey button
